@@ -1,0 +1,8 @@
+#pragma once
+
+// Brings the player up: log, window, callbacks, timer.  Returns 1 when
+// everything is ready, 0 on failure (having shut down what was started).
+int Startup();
+
+// Releases everything Startup created, in reverse order of need.
+void Shutdown();

@@ -1,0 +1,81 @@
+#include "kaTimer.h"
+
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <time.h>
+#endif
+
+namespace {
+
+#if defined(_WIN32)
+int64_t PlatformFrequency() {
+    LARGE_INTEGER value;
+    QueryPerformanceFrequency(&value);
+    return value.QuadPart;
+}
+int64_t PlatformNow() {
+    LARGE_INTEGER value;
+    QueryPerformanceCounter(&value);
+    return value.QuadPart;
+}
+#else
+int64_t PlatformFrequency() { return 1000000000; }
+int64_t PlatformNow() {
+    timespec ts;
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return static_cast<int64_t>(ts.tv_sec) * 1000000000 + ts.tv_nsec;
+}
+#endif
+
+}  // namespace
+
+const kaCounterSource& kaCounterSource::Platform() {
+    static const kaCounterSource source{PlatformFrequency, PlatformNow};
+    return source;
+}
+
+kaTimer* gFrameTimer = nullptr;
+
+kaTimer::kaTimer(const kaCounterSource& source)
+    : mFrequency(0), mStartCount(0), mLapCount(0), mInverseFrequency(0), mLastElapsed(0),
+      mFrameDelta(1.0f), mPreviousTick(0), mScale(1.0f), mSource(&source) {
+    Init();
+}
+
+void kaTimer::Init() {
+    mFrequency = mSource->frequency();
+    mStartCount = mSource->now();
+    mLapCount = mStartCount;
+    mPreviousTick = mStartCount;
+    mInverseFrequency = 1.0f / static_cast<float>(mFrequency);
+}
+
+void kaTimer::Start() {
+    mStartCount = mSource->now();
+    mLapCount = mSource->now();
+    mLastElapsed = 0;
+}
+
+void kaTimer::Tick() {
+    const int64_t now = mSource->now();
+    mFrameDelta = static_cast<float>(now - mPreviousTick) * mInverseFrequency;
+    mPreviousTick = now;
+}
+
+// The difference is taken in whole counts before it becomes a float: counter
+// values are far larger than a float can hold exactly.
+float kaTimer::SecondsSince(int64_t now, int64_t reference) const {
+    return static_cast<float>(now - reference) * mInverseFrequency * mScale;
+}
+
+float kaTimer::Elapsed() {
+    mLastElapsed = SecondsSince(mSource->now(), mStartCount);
+    return mLastElapsed;
+}
+
+float kaTimer::ElapsedTicks() {
+    mLastElapsed = SecondsSince(mSource->now(), mLapCount) * 10000.0f;
+    mLapCount = mSource->now();
+    return mLastElapsed;
+}

@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include "kaActivation.h"
+#include "kaTimer.h"
+
+namespace {
+
+// A counter that moves only when the test says so: 1000 counts a second.
+int64_t sNow = 0;
+int64_t FakeFrequency() { return 1000; }
+int64_t FakeNow() { return sNow; }
+const kaCounterSource kFakeCounter{FakeFrequency, FakeNow};
+
+class TimerTest : public ::testing::Test {
+protected:
+    void SetUp() override { sNow = 5000000000LL; }  // far from zero, as real counters are
+};
+
+TEST_F(TimerTest, FrameDeltaIsOneBeforeTheFirstTickAndZeroWithoutTimePassing) {
+    kaTimer timer(kFakeCounter);
+    EXPECT_FLOAT_EQ(timer.getFrameDelta(), 1.0f);
+    sNow += 40;
+    timer.Tick();
+    EXPECT_FLOAT_EQ(timer.getFrameDelta(), 0.040f);
+    timer.Tick();
+    EXPECT_FLOAT_EQ(timer.getFrameDelta(), 0.0f);
+}
+
+TEST_F(TimerTest, ElapsedCountsSecondsSinceStartExactlyOnLargeCounters) {
+    kaTimer timer(kFakeCounter);
+    sNow += 777;
+    timer.Start();
+    EXPECT_FLOAT_EQ(timer.getLastElapsed(), 0.0f);
+    sNow += 5001;
+    EXPECT_FLOAT_EQ(timer.Elapsed(), 5.001f);
+    EXPECT_FLOAT_EQ(timer.getLastElapsed(), 5.001f);
+    timer.Start();
+    EXPECT_FLOAT_EQ(timer.Elapsed(), 0.0f);
+}
+
+TEST_F(TimerTest, ElapsedTicksCountsHundredMicrosecondUnitsPerLap) {
+    kaTimer timer(kFakeCounter);
+    timer.Start();
+    sNow += 3;
+    EXPECT_FLOAT_EQ(timer.ElapsedTicks(), 30.0f);
+    sNow += 1;
+    EXPECT_FLOAT_EQ(timer.ElapsedTicks(), 10.0f) << "each call starts a new lap";
+}
+
+TEST(PlatformTimerTest, RealCounterMovesForward) {
+    kaTimer timer;
+    timer.Start();
+    float elapsed = 0;
+    for (int i = 0; i < 1000000 && elapsed <= 0; ++i) elapsed = timer.Elapsed();
+    EXPECT_GT(elapsed, 0.0f);
+    EXPECT_LT(elapsed, 5.0f);
+}
+
+TEST(ActivationTest, LowWordOfWParamDecidesTheActiveFlag) {
+    EXPECT_EQ(OnActivate(1, 0), 1);
+    EXPECT_EQ(gActive, 1);
+    EXPECT_EQ(OnActivate(0x00010000, 0), 0) << "minimised flag alone is not active";
+    EXPECT_EQ(gActive, 0);
+    EXPECT_EQ(OnActivate(2, 0), 1);
+    EXPECT_EQ(gActive, 1);
+}
+
+}  // namespace
