@@ -99,7 +99,10 @@ public:
     IDirect3DDevice8* getPlatformDevice() const { return mDevice; }
 
 private:
-    int CreatePlatformDevice(HWND window, DWORD vertexProcessing);
+    int PrepareInitialization(void* window, unsigned multiSampleType, D3DCAPS8* caps);
+    void SetPresentParameters(void* window, unsigned width, unsigned height, D3DFORMAT format,
+                              unsigned depthFormat, unsigned multiSampleType);
+    int CreatePlatformDevice(DWORD behaviour);
     int PostInitialize();
     void InitDefaultState();
     void ApplyState(kaD3DState* block);
