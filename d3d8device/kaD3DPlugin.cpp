@@ -1,6 +1,7 @@
 // The seven entry points of the plug-in, exported under their plain C names.
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <new>
 
@@ -106,7 +107,7 @@ KA_PLUGIN_EXPORT int getRenderDeviceDesc(kaRenderDeviceDesc* desc, unsigned adap
         return KA_ERR_WRONGSTATE;
     }
     std::memset(desc->name, 0, sizeof desc->name);
-    std::strncpy(desc->name, identifier.Description, sizeof desc->name - 1);
+    std::snprintf(desc->name, sizeof desc->name, "%s", identifier.Description);
     const int modes = FillModes(root, desc, adapter);
     if (modes != KA_OK) return modes;
     D3DCAPS8 caps;

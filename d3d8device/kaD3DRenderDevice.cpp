@@ -3,6 +3,7 @@
 #include "kaD3DRenderDevice.h"
 
 #include <cstring>
+#include <initializer_list>
 
 #include "kaD3DModule.h"
 #include "kaResult.h"

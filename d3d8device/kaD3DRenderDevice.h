@@ -14,7 +14,7 @@
 // (kaD3DRenderDevice.cpp), state cache and stack (kaD3DRenderDeviceState.cpp),
 // matrices (kaD3DRenderDeviceMatrix.cpp), resources and render targets
 // (kaD3DRenderDeviceResources.cpp).
-class kaD3DRenderDevice : public kaRenderDevice {
+class kaD3DRenderDevice final : public kaRenderDevice {
 public:
     static constexpr int kStackDepth = 16;
     static constexpr unsigned kCachedTransforms = 266;
