@@ -89,8 +89,12 @@ int kaApplication::CreateMainWindow() {
     const DWORD style = mFullscreen ? kFullscreenStyle : kWindowedStyle;
     const int screenWidth = GetSystemMetrics(SM_CXFULLSCREEN);
     const int screenHeight = GetSystemMetrics(SM_CYFULLSCREEN);
+    // Windows gives every overlapped window a caption and a border whatever
+    // its style says, so the frame is measured with them: the client area is
+    // then the size asked for.
+    const DWORD frameStyle = mFullscreen ? style : style | WS_CAPTION;
     RECT rect = {0, 0, mWidth, mHeight};
-    AdjustWindowRectEx(&rect, style, FALSE, kExtendedStyle);
+    AdjustWindowRectEx(&rect, frameStyle, FALSE, kExtendedStyle);
 
     int x = 0;
     int y = 0;

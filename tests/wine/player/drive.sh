@@ -1,0 +1,38 @@
+# Helpers for the scripts that drive the player in its display (xdotool,
+# ImageMagick).  Each failed expectation prints why and exits non-zero.
+
+fail() { echo "driver: $*" >&2; exit 1; }
+
+# Waits for a window with exactly this title and prints its X id.
+wait_window() {
+    local title seconds=${2:-60} id=""
+    title=$(printf '%s' "$1" | sed 's/[][().*+?^$|\\]/\\&/g')
+    for _ in $(seq $((seconds * 4))); do
+        id=$(xdotool search --name "^${title}\$" 2>/dev/null | head -n 1)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.25
+    done
+    fail "no window titled '$title' after ${seconds}s"
+}
+
+# Prints "X Y W H" of a window.
+geometry() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
+        /Width:/{w=$NF} /Height:/{h=$NF} END{print x, y, w, h}'
+}
+
+# Prints the colour of one screen pixel as "R,G,B" (0 to 255).
+pixel() {
+    import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null |
+        sed -n 's/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p' | head -n 1
+}
+
+# Presses keys in the window that has the keyboard focus.
+press() { xdotool key --clearmodifiers "$@"; }
+
+# Focuses a window (Wine gives DirectInput to the foreground window).
+focus() { xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1"; }
+
+# Holds a key down for a moment: the player polls the keyboard once a frame,
+# so a press shorter than a frame could go unseen, as with a real key.
+hold() { xdotool keydown "$1"; sleep 0.5; xdotool keyup "$1"; }

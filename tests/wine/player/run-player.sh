@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Plays the real player under Wine with a driver script beside it, then checks
+# the exit code and the start-up log (which must hold Windows line ends).
+#
+#   run-player.sh PLAYER.exe DRIVER.sh EXPECTED_RC EXPECTED.log [DESKTOP]
+set -uo pipefail
+player=$1 driver=$2 expected_rc=$3 expected_log=$4 desktop=${5:-}
+here=$(cd "$(dirname "$0")" && pwd)
+log=$(dirname "$player")/Vessamorix.log
+rm -f "$log"
+
+VX_WINE_DESKTOP=$desktop VX_WINE_TIMEOUT=60 VX_WINE_DRIVER="bash $here/$driver" \
+    "$here/../../../scripts/wine-run" "$player"
+rc=$?
+[ "$rc" -eq "$expected_rc" ] || { echo "player exited with $rc, expected $expected_rc"; exit 1; }
+
+[ -f "$log" ] || { echo "no log written"; exit 1; }
+if grep -q $'[^\r]$' "$log" || [ -n "$(tail -c 1 "$log" | tr -d '\n')" ]; then
+    echo "log lines must end in CR LF"; od -c "$log" | head; exit 1
+fi
+if ! diff <(tr -d '\r' <"$log") "$here/$expected_log"; then
+    echo "log differs from $expected_log"; exit 1
+fi
+echo "player test passed: exit $rc, log as expected"
