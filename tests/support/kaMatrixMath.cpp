@@ -24,6 +24,16 @@ kaVector3f Normalised(const kaVector3f& v) {
     return {v.x / length, v.y / length, v.z / length};
 }
 
+// Identity with cos at (a, a) and (b, b), sin at (a, b) and -sin at (b, a).
+kaMatrix44f Rotation(int a, int b, float radians) {
+    kaMatrix44f m = kaMatrixMath::Identity();
+    At(m, a, a) = std::cos(radians);
+    At(m, a, b) = std::sin(radians);
+    At(m, b, a) = -std::sin(radians);
+    At(m, b, b) = std::cos(radians);
+    return m;
+}
+
 }  // namespace
 
 kaMatrix44f kaMatrixMath::Identity() {
@@ -70,32 +80,11 @@ kaMatrix44f kaMatrixMath::Scaling(float x, float y, float z) {
     return m;
 }
 
-kaMatrix44f kaMatrixMath::RotationX(float radians) {
-    kaMatrix44f m = Identity();
-    At(m, 1, 1) = std::cos(radians);
-    At(m, 1, 2) = std::sin(radians);
-    At(m, 2, 1) = -std::sin(radians);
-    At(m, 2, 2) = std::cos(radians);
-    return m;
-}
+kaMatrix44f kaMatrixMath::RotationX(float radians) { return Rotation(1, 2, radians); }
 
-kaMatrix44f kaMatrixMath::RotationY(float radians) {
-    kaMatrix44f m = Identity();
-    At(m, 0, 0) = std::cos(radians);
-    At(m, 0, 2) = -std::sin(radians);
-    At(m, 2, 0) = std::sin(radians);
-    At(m, 2, 2) = std::cos(radians);
-    return m;
-}
+kaMatrix44f kaMatrixMath::RotationY(float radians) { return Rotation(2, 0, radians); }
 
-kaMatrix44f kaMatrixMath::RotationZ(float radians) {
-    kaMatrix44f m = Identity();
-    At(m, 0, 0) = std::cos(radians);
-    At(m, 0, 1) = std::sin(radians);
-    At(m, 1, 0) = -std::sin(radians);
-    At(m, 1, 1) = std::cos(radians);
-    return m;
-}
+kaMatrix44f kaMatrixMath::RotationZ(float radians) { return Rotation(0, 1, radians); }
 
 kaMatrix44f kaMatrixMath::PerspectiveFov(float fovY, float aspect, float zNear, float zFar,
                                          bool rightHanded) {

@@ -169,8 +169,8 @@ int kaRecordingDevice::InitializeWindowed(void* window, unsigned width, unsigned
 int kaRecordingDevice::Release() {
     if (int injected = Record(kaDeviceCall("Release"))) return injected;
     if (liveResourceCount() != 0) {
-        noteMisuse("device released with " + std::to_string(liveResourceCount()) +
-                   " resources alive");
+        noteMisuse("device released before its resources (" +
+                   std::to_string(liveResourceCount()) + " alive)");
     }
     mReleased = true;
     return KA_OK;
@@ -640,81 +640,73 @@ int kaRecordingDevice::MultiplyMatrix(unsigned id, kaMatrix44f* matrix) {
     return MultiplyOnto(id, *matrix);
 }
 
+int kaRecordingDevice::Build(const kaDeviceCall& call, unsigned id, const kaMatrix44f& matrix) {
+    if (int injected = Record(call)) return injected;
+    return MultiplyOnto(id, matrix);
+}
+
 int kaRecordingDevice::Translate(unsigned id, float x, float y, float z) {
-    if (int injected = Record(kaDeviceCall("Translate") << id << x << y << z)) return injected;
-    return MultiplyOnto(id, kaMatrixMath::Translation(x, y, z));
+    return Build(kaDeviceCall("Translate") << id << x << y << z, id,
+                 kaMatrixMath::Translation(x, y, z));
 }
 
 int kaRecordingDevice::Scale(unsigned id, float x, float y, float z) {
-    if (int injected = Record(kaDeviceCall("Scale") << id << x << y << z)) return injected;
-    return MultiplyOnto(id, kaMatrixMath::Scaling(x, y, z));
+    return Build(kaDeviceCall("Scale") << id << x << y << z, id, kaMatrixMath::Scaling(x, y, z));
 }
 
 int kaRecordingDevice::RotateX(unsigned id, float radians) {
-    if (int injected = Record(kaDeviceCall("RotateX") << id << radians)) return injected;
-    return MultiplyOnto(id, kaMatrixMath::RotationX(radians));
+    return Build(kaDeviceCall("RotateX") << id << radians, id, kaMatrixMath::RotationX(radians));
 }
 
 int kaRecordingDevice::RotateY(unsigned id, float radians) {
-    if (int injected = Record(kaDeviceCall("RotateY") << id << radians)) return injected;
-    return MultiplyOnto(id, kaMatrixMath::RotationY(radians));
+    return Build(kaDeviceCall("RotateY") << id << radians, id, kaMatrixMath::RotationY(radians));
 }
 
 int kaRecordingDevice::RotateZ(unsigned id, float radians) {
-    if (int injected = Record(kaDeviceCall("RotateZ") << id << radians)) return injected;
-    return MultiplyOnto(id, kaMatrixMath::RotationZ(radians));
+    return Build(kaDeviceCall("RotateZ") << id << radians, id, kaMatrixMath::RotationZ(radians));
 }
 
 int kaRecordingDevice::PerspectiveFovRH(unsigned id, float fovY, float aspect, float zNear,
                                         float zFar) {
-    if (int injected = Record(kaDeviceCall("PerspectiveFovRH")
-                              << id << fovY << aspect << zNear << zFar)) {
-        return injected;
-    }
-    return MultiplyOnto(id, kaMatrixMath::PerspectiveFov(fovY, aspect, zNear, zFar, true));
+    return Build(kaDeviceCall("PerspectiveFovRH") << id << fovY << aspect << zNear << zFar, id,
+                 kaMatrixMath::PerspectiveFov(fovY, aspect, zNear, zFar, true));
 }
 
 int kaRecordingDevice::PerspectiveFovLH(unsigned id, float fovY, float aspect, float zNear,
                                         float zFar) {
-    if (int injected = Record(kaDeviceCall("PerspectiveFovLH")
-                              << id << fovY << aspect << zNear << zFar)) {
-        return injected;
-    }
-    return MultiplyOnto(id, kaMatrixMath::PerspectiveFov(fovY, aspect, zNear, zFar, false));
+    return Build(kaDeviceCall("PerspectiveFovLH") << id << fovY << aspect << zNear << zFar, id,
+                 kaMatrixMath::PerspectiveFov(fovY, aspect, zNear, zFar, false));
 }
 
 int kaRecordingDevice::OrthoRH(unsigned id, float width, float height, float zNear,
                                float zFar) {
-    if (int injected = Record(kaDeviceCall("OrthoRH") << id << width << height << zNear << zFar)) {
-        return injected;
-    }
-    return MultiplyOnto(id, kaMatrixMath::Ortho(width, height, zNear, zFar, true));
+    return Build(kaDeviceCall("OrthoRH") << id << width << height << zNear << zFar, id,
+                 kaMatrixMath::Ortho(width, height, zNear, zFar, true));
 }
 
 int kaRecordingDevice::OrthoLH(unsigned id, float width, float height, float zNear,
                                float zFar) {
-    if (int injected = Record(kaDeviceCall("OrthoLH") << id << width << height << zNear << zFar)) {
-        return injected;
-    }
-    return MultiplyOnto(id, kaMatrixMath::Ortho(width, height, zNear, zFar, false));
+    return Build(kaDeviceCall("OrthoLH") << id << width << height << zNear << zFar, id,
+                 kaMatrixMath::Ortho(width, height, zNear, zFar, false));
+}
+
+// The three vectors are recorded as nine float arguments after the id.
+kaDeviceCall kaRecordingDevice::LookAtCall(const char* name, unsigned id, const kaVector3f& eye,
+                                           const kaVector3f& at, const kaVector3f& up) {
+    kaDeviceCall call(name);
+    call << id;
+    for (const kaVector3f* v : {&eye, &at, &up}) call << v->x << v->y << v->z;
+    return call;
 }
 
 int kaRecordingDevice::LookAtRH(unsigned id, kaVector3f& eye, kaVector3f& at, kaVector3f& up) {
-    if (int injected = Record(kaDeviceCall("LookAtRH")
-                              << id << eye.x << eye.y << eye.z << at.x << at.y << at.z << up.x
-                              << up.y << up.z)) {
-        return injected;
-    }
-    return MultiplyOnto(id, kaMatrixMath::LookAt(eye, at, up, true));
+    return Build(LookAtCall("LookAtRH", id, eye, at, up), id,
+                 kaMatrixMath::LookAt(eye, at, up, true));
 }
 
 int kaRecordingDevice::LookAtLH(unsigned id, kaVector3f& eye, kaVector3f& at, kaVector3f& up) {
-    if (int injected = Record(kaDeviceCall("LookAtLH")
-                              << id << eye.x << eye.y << eye.z << at.x << at.y << at.z << up.x
-                              << up.y << up.z)) {
-        return injected;
-    }
-    return MultiplyOnto(id, kaMatrixMath::LookAt(eye, at, up, false));
+    return Build(LookAtCall("LookAtLH", id, eye, at, up), id,
+                 kaMatrixMath::LookAt(eye, at, up, false));
 }
 
 // ---- Scene and render targets ----

@@ -268,6 +268,10 @@ private:
     void StoreMatrix(unsigned id, const kaMatrix44f& matrix);
     kaMatrix44f CurrentMatrix(unsigned id) const;
     int MultiplyOnto(unsigned id, const kaMatrix44f& matrix);
+    // Records a builder's call and multiplies its matrix onto the transform.
+    int Build(const kaDeviceCall& call, unsigned id, const kaMatrix44f& matrix);
+    static kaDeviceCall LookAtCall(const char* name, unsigned id, const kaVector3f& eye,
+                                   const kaVector3f& at, const kaVector3f& up);
     int BeginTarget(kaBaseTexture* texture, kaRecordingTexture::Kind kind, unsigned face,
                     unsigned level);
     int EndTarget();
