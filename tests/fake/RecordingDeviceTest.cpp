@@ -122,6 +122,19 @@ TEST_F(RecordingDeviceTest, TexturesAndBindingsPerStage) {
     EXPECT_EQ(device.currentVertexShader(), nullptr) << "format and shader share one word";
 }
 
+TEST_F(RecordingDeviceTest, ShaderConstantsAreKeptPerRegister) {
+    float values[8] = {1, 2, 3, 4, 5, 6, 7, 8};
+    ASSERT_EQ(device.setVertexShaderConstant(94, values, 2), 0);
+    EXPECT_EQ(device.vertexShaderConstants().at(95)[3], 8.0f);
+    EXPECT_EQ(device.lastCall("setVertexShaderConstant")->valueFloat(4), 5.0f);
+    EXPECT_EQ(device.setVertexShaderConstant(95, values, 2), 1) << "past register 95";
+    EXPECT_EQ(device.setPixelShaderConstant(-1, values, 1), 1);
+    EXPECT_EQ(device.setPixelShaderConstant(0, nullptr, 1), 2);
+    EXPECT_EQ(device.vertexShaderConstants().size(), 2u);
+    EXPECT_TRUE(device.pixelShaderConstants().empty());
+    EXPECT_TRUE(device.lastCall("setPixelShaderConstant")->values.empty());
+}
+
 TEST_F(RecordingDeviceTest, MatricesStartAsIdentityAndTranslateIntoTheFourthRow) {
     ExpectMatrixNear(Matrix(300), kaMatrixMath::Identity());
     ASSERT_EQ(device.LoadIdentity(2), 0);

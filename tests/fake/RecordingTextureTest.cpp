@@ -64,6 +64,11 @@ TEST_F(RecordingTextureTest, UploadKeepsTheCallersBytesAndReadsThemBack) {
     EXPECT_EQ(texture->UpdateBuffer(texels.data(), 1), 1) << "no second level";
     EXPECT_EQ(texture->UpdateBuffer(nullptr, 0), 2);
     EXPECT_EQ(texture->uploadCount(), 1u);
+
+    kaRecordingTexture* unsized = Make2D(2, 2, 22, 1);
+    EXPECT_EQ(unsized->UpdateBuffer(texels.data(), 0), 0)
+        << "a format without a defined size copies nothing";
+    EXPECT_TRUE(unsized->levelBytes(0).empty());
 }
 
 TEST_F(RecordingTextureTest, OperationsOfAnotherKindChangeNothing) {

@@ -21,6 +21,7 @@ kaDeviceCall& kaDeviceCall::operator<<(const void* pointer) {
 }
 
 void kaDeviceCall::appendValues(const void* data, size_t bytes) {
+    if (bytes < 4) return;
     const size_t first = values.size();
     values.resize(first + bytes / 4);
     std::memcpy(values.data() + first, data, bytes / 4 * 4);

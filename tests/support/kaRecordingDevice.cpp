@@ -70,8 +70,8 @@ std::vector<kaDeviceCall> kaRecordingDevice::callsNamed(const std::string& name)
 }
 
 size_t kaRecordingDevice::count(const std::string& name) const {
-    return static_cast<size_t>(std::count_if(mCalls.begin(), mCalls.end(),
-                                             [&](const kaDeviceCall& c) { return c.name == name; }));
+    const auto named = [&](const kaDeviceCall& call) { return call.name == name; };
+    return static_cast<size_t>(std::count_if(mCalls.begin(), mCalls.end(), named));
 }
 
 const kaDeviceCall* kaRecordingDevice::lastCall(const std::string& name) const {
@@ -304,6 +304,16 @@ void kaRecordingDevice::CheckDrawState(const std::string& operation) {
     }
 }
 
+unsigned kaRecordingDevice::CheckDraw(const std::string& operation, unsigned primitiveType,
+                                      unsigned primitiveCount) {
+    CheckDrawState(operation);
+    const unsigned elements = ElementsFor(primitiveType, primitiveCount);
+    if (elements == 0) {
+        noteMisuse(operation + " of primitive type " + std::to_string(primitiveType));
+    }
+    return elements;
+}
+
 void kaRecordingDevice::RecordDraw() {
     mDraws.push_back(Draw{mCalls.size() - 1, mVertexBuffer, mIndexBuffer, mVertexFormat,
                           mVertexShader, mPixelShader, mTextureStages});
@@ -316,9 +326,7 @@ int kaRecordingDevice::DrawPrimitive(unsigned primitiveType, unsigned startVerte
         return injected;
     }
     RecordDraw();
-    CheckDrawState("DrawPrimitive");
-    const unsigned vertices = ElementsFor(primitiveType, primitiveCount);
-    if (vertices == 0) noteMisuse("DrawPrimitive of primitive type " + std::to_string(primitiveType));
+    const unsigned vertices = CheckDraw("DrawPrimitive", primitiveType, primitiveCount);
     const kaRecordingVertexBuffer* buffer = recorded(mVertexBuffer);
     if (buffer != nullptr && uint64_t{startVertex} + vertices > buffer->vertexCount()) {
         noteMisuse("DrawPrimitive past the end of the vertex buffer");
@@ -355,11 +363,7 @@ int kaRecordingDevice::DrawIndexedPrimitive(unsigned primitiveType, unsigned sta
         return injected;
     }
     RecordDraw();
-    CheckDrawState("DrawIndexedPrimitive");
-    const unsigned indices = ElementsFor(primitiveType, primitiveCount);
-    if (indices == 0) {
-        noteMisuse("DrawIndexedPrimitive of primitive type " + std::to_string(primitiveType));
-    }
+    const unsigned indices = CheckDraw("DrawIndexedPrimitive", primitiveType, primitiveCount);
     const kaRecordingVertexBuffer* buffer = recorded(mVertexBuffer);
     if (buffer != nullptr && vertexCount > buffer->vertexCount()) {
         noteMisuse("DrawIndexedPrimitive of more vertices than the vertex buffer holds");
@@ -495,15 +499,22 @@ int kaRecordingDevice::setPixelShader(kaPixelShader* shader) {
     return KA_OK;
 }
 
+// Registers outside the platform's (96 vertex, 8 pixel) are refused as the
+// platform refuses them, and their values are neither read nor kept.
 int kaRecordingDevice::SetConstants(const char* name,
                                     std::map<int, std::array<float, 4>>& registers,
-                                    int firstRegister, const float* values,
-                                    unsigned registerCount) {
+                                    unsigned registerLimit, int firstRegister,
+                                    const float* values, unsigned registerCount) {
+    const bool inRange = firstRegister >= 0 && registerCount <= registerLimit &&
+                         static_cast<unsigned>(firstRegister) <= registerLimit - registerCount;
     kaDeviceCall call(name);
     call << firstRegister << static_cast<const void*>(values) << registerCount;
-    if (values != nullptr) call.appendValues(values, registerCount * 4 * sizeof(float));
+    if (values != nullptr && inRange) {
+        call.appendValues(values, registerCount * 4 * sizeof(float));
+    }
     if (int injected = Record(call)) return injected;
     if (values == nullptr && registerCount != 0) return KA_ERR_INVALIDARG;
+    if (!inRange) return KA_ERR_PLATFORM;
     for (unsigned r = 0; r < registerCount; ++r) {
         std::array<float, 4>& slot = registers[firstRegister + static_cast<int>(r)];
         std::copy(values + 4 * r, values + 4 * r + 4, slot.begin());
@@ -513,14 +524,14 @@ int kaRecordingDevice::SetConstants(const char* name,
 
 int kaRecordingDevice::setVertexShaderConstant(int firstRegister, float* values,
                                                unsigned registerCount) {
-    return SetConstants("setVertexShaderConstant", mVertexConstants, firstRegister, values,
-                        registerCount);
+    return SetConstants("setVertexShaderConstant", mVertexConstants, kVertexConstantRegisters,
+                        firstRegister, values, registerCount);
 }
 
 int kaRecordingDevice::setPixelShaderConstant(int firstRegister, float* values,
                                               unsigned registerCount) {
-    return SetConstants("setPixelShaderConstant", mPixelConstants, firstRegister, values,
-                        registerCount);
+    return SetConstants("setPixelShaderConstant", mPixelConstants, kPixelConstantRegisters,
+                        firstRegister, values, registerCount);
 }
 
 int kaRecordingDevice::setTextureState(unsigned stage, unsigned state, unsigned value) {

@@ -55,6 +55,8 @@ public:
     static constexpr unsigned kStackDepth = 16;
     static constexpr unsigned kStages = 8;
     static constexpr unsigned kLights = 8;
+    static constexpr unsigned kVertexConstantRegisters = 96;
+    static constexpr unsigned kPixelConstantRegisters = 8;
 
     // What was bound when a draw call was made.
     struct Draw {
@@ -264,7 +266,8 @@ private:
     template <class T>
     int GetRecord(const char* name, T* out, const T& slot);
     int SetConstants(const char* name, std::map<int, std::array<float, 4>>& registers,
-                     int firstRegister, const float* values, unsigned registerCount);
+                     unsigned registerLimit, int firstRegister, const float* values,
+                     unsigned registerCount);
     void StoreMatrix(unsigned id, const kaMatrix44f& matrix);
     kaMatrix44f CurrentMatrix(unsigned id) const;
     int MultiplyOnto(unsigned id, const kaMatrix44f& matrix);
@@ -277,6 +280,9 @@ private:
     int EndTarget();
     void ForgetBindings();
     void CheckDrawState(const std::string& operation);
+    // Checks the bindings; returns the vertices (or indices) the primitives use.
+    unsigned CheckDraw(const std::string& operation, unsigned primitiveType,
+                       unsigned primitiveCount);
     void CheckIndices(unsigned startIndex, unsigned indexCount, unsigned vertexCount);
     void RecordDraw();
 

@@ -1,7 +1,6 @@
 #include "kaRecordingTexture.h"
 
 #include <algorithm>
-#include <cstring>
 #include <stdexcept>
 
 #include "kaRecordingDevice.h"
@@ -100,11 +99,11 @@ int kaRecordingTexture::Transfer(const kaDeviceCall& call, Kind kind, void* texe
     if (level >= mLevelCount || face >= FaceCount()) return KA_ERR_PLATFORM;
     Image& image = mImages[level * FaceCount() + face];
     if (upload) {
-        std::memcpy(image.bytes.data(), texels, image.bytes.size());
+        std::copy_n(static_cast<const uint8_t*>(texels), image.bytes.size(), image.bytes.begin());
         image.uploaded = true;
         ++mUploads;
     } else {
-        std::memcpy(texels, image.bytes.data(), image.bytes.size());
+        std::copy(image.bytes.begin(), image.bytes.end(), static_cast<uint8_t*>(texels));
     }
     return KA_OK;
 }
