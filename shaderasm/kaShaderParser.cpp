@@ -85,15 +85,17 @@ bool kaShaderParser::Parse(kaShaderProgram& program) {
     for (SkipEmptyLines(); mPos < mTokens.size() - 1; SkipEmptyLines()) {
         ParseStatement(program);
     }
-    program.lastLine = mTokens.back().line;
+    for (const kaShaderToken& token : mTokens) {
+        if (token.kind != kaTokenKind::EndOfLine) program.lastLine = token.line;
+    }
     return true;
 }
 
 bool kaShaderParser::ParseVersion(kaShaderProgram& program) {
     const kaShaderToken& word = Peek();
-    program.versionLine = word.line;
     if (word.kind != kaTokenKind::Word || (word.text != "vs" && word.text != "ps")) {
-        return Fail("missing version line: a shader starts with vs.1.0, vs.1.1 or ps.1.0 to ps.1.4");
+        const int line = word.kind == kaTokenKind::EndOfLine ? 1 : word.line;  // no statement at all
+        return mLog.Add(line, "missing version line: a shader starts with vs.1.0, vs.1.1 or ps.1.0 to ps.1.4");
     }
     Next();
     const kaShaderToken& number = Peek(1);
@@ -182,21 +184,21 @@ bool kaShaderParser::ParseOperands(kaInstruction& ins) {
     const kaOpcodeInfo& op = *ins.op;
     ins.hasDest = op.hasDest;
     if (op.opClass == kaOpcodeClass::Define) return ParseDestination(ins.dest) && ParseDefValues(ins);
+    const std::string name = op.name;
     const size_t expected = op.sourceCount + (op.hasDest ? 1 : 0);
     size_t given = 0;
     if (!AtLineEnd() && op.hasDest) {
         if (!ParseDestination(ins.dest)) return false;
-        given = 1;
-        while (AcceptPunct(",")) {
+        for (given = 1; AcceptPunct(","); ++given) {
             ins.sources.emplace_back();
             if (!ParseSource(ins.sources.back())) return false;
-            ++given;
         }
     }
-    if (given == expected && (AtLineEnd() || expected > 0)) return true;
-    if (given == 0 && !AtLineEnd()) return Fail("'" + std::string(op.name) + "' takes no operands");
-    return Fail("'" + std::string(op.name) + "' takes " + std::to_string(expected) + " operand" +
-                (expected == 1 ? "" : "s") + ", " + std::to_string(given) + " given");
+    if (!AtLineEnd() && given == 0) return Fail("'" + name + "' takes no operands");
+    if (!AtLineEnd()) return Fail("expected ',' before " + Describe(Peek()));
+    if (given == expected) return true;
+    return Fail("'" + name + "' takes " + std::to_string(expected) + " operand" + (expected == 1 ? "" : "s") +
+                ", " + std::to_string(given) + " given");
 }
 
 bool kaShaderParser::ParseDefValues(kaInstruction& ins) {

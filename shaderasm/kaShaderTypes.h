@@ -100,7 +100,6 @@ struct kaInstruction {
 
 struct kaShaderProgram {
     kaShaderVersion version;
-    int versionLine = 0;
     int lastLine = 1;
     std::vector<kaInstruction> instructions;
 };
