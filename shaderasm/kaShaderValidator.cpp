@@ -86,6 +86,9 @@ bool kaShaderValidator::CheckRegister(const kaRegisterRef& reg, int line, bool w
     const std::string name = RS::Name(reg);
     const std::string version = mProgram.version.Name();
     if (info.count == 0) return mLog.Add(line, "register " + name + " is not available in " + version);
+    if (reg.relative && mRegisters.Info(K::Address).count == 0) {
+        return mLog.Add(line, "relative addressing needs the address register a0, which " + version + " does not have");
+    }
     if (reg.index >= info.count) {
         const std::string file = RS::FileName(reg.kind);
         return mLog.Add(line, "register " + name + " is out of range (" + version + " has " + file + "0 to " +

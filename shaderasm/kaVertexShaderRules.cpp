@@ -41,9 +41,6 @@ bool kaVertexShaderRules::CheckSource(const kaSourceOperand& src, int line) {
     }
     if (!src.reg.relative) return true;
     const kaRegisterRef a0{K::Address, 0, false};
-    if (mContext.registers.Info(K::Address).count == 0) {
-        return mContext.log.Add(line, "relative addressing needs the address register a0 of vs.1.1");
-    }
     if (mContext.usage.Unwritten(a0, 0x1) != 0) {
         return mContext.log.Add(line, "a0.x is read before it is written");
     }

@@ -27,6 +27,9 @@ TEST(PixelValidationTest, RegisterFiles) {
     EXPECT_ASM_ERROR("ps.1.4\nmov t0, v0\n", "test(2): error: register t0 cannot be written");
     EXPECT_ASM_ERROR("ps.1.0\ntex t0\nmov t0, t0\n", "test(3): error: arithmetic instructions cannot write texture registers in ps.1.0");
     EXPECT_TRUE(AssembleText("ps.1.1\ntex t0\nmul t0, t0, v0\nmov r0, t0\n").ok);
+    EXPECT_ASM_ERROR("ps.1.1\nmov r0, a0\n", "test(2): error: register a0 is not available in ps.1.1");
+    EXPECT_ASM_ERROR("ps.1.4\nmov r0, c[2 + a0.x]\n",
+                     "test(2): error: relative addressing needs the address register a0, which ps.1.4 does not have");
 }
 
 TEST(PixelValidationTest, TextureInstructionsComeFirst) {

@@ -59,7 +59,7 @@ TEST(VertexValidationTest, ReadPortsAllowOneConstantAndOneInput) {
 }
 
 TEST(VertexValidationTest, AddressRegisterAndRelativeAddressing) {
-    EXPECT_ASM_ERROR(Vs("vs.1.0", "mov r0, c[a0.x + 2]"), "test(2): error: relative addressing needs the address register");
+    EXPECT_ASM_ERROR(Vs("vs.1.0", "mov r0, c[a0.x + 2]"), "test(2): error: relative addressing needs the address register a0, which vs.1.0 does not have");
     EXPECT_ASM_ERROR(Vs("vs.1.1", "mov r0, c[a0.x + 2]"), "test(2): error: a0.x is read before it is written");
     EXPECT_ASM_ERROR(Vs("vs.1.1", "mov a0.x, v0.x\nmov r0, c[a0.x + 96]"), "test(3): error: register c[a0.x + 96] is out of range");
     EXPECT_ASM_ERROR(Vs("vs.1.1", "mov a0.x, v0.x\nmov r0, c[a0.y]"), "test(3): error: relative addressing must use a0.x");
