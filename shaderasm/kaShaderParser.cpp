@@ -101,9 +101,9 @@ bool kaShaderParser::ParseVersion(kaShaderProgram& program) {
     const kaShaderToken& number = Peek(1);
     const bool pixel = word.text == "ps";
     const std::string written = word.text + "." + number.text;
-    const bool known = pixel ? (number.text.size() == 3 && number.text.compare(0, 2, "1.") == 0 &&
-                                number.text[2] >= '0' && number.text[2] <= '4')
-                             : (number.text == "1.0" || number.text == "1.1");
+    const std::string& v = number.text;
+    const char lastMinor = pixel ? '4' : '1';
+    const bool known = v.size() == 3 && v[0] == '1' && v[1] == '.' && v[2] >= '0' && v[2] <= lastMinor;
     if (!IsPunct(".") || number.kind != kaTokenKind::Number || !known) {
         return Fail("unsupported shader version '" + written +
                     "' (expected vs.1.0, vs.1.1 or ps.1.0 to ps.1.4)");
