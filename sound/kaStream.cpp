@@ -2,30 +2,28 @@
 
 #include <algorithm>
 
-#include "kaClockOutput.h"
-
 #if defined(_WIN32)
 #include "kaWaveOutput.h"
 #endif
 
 kaStream::kaStream(const kaCounterSource& clock, int mixRate)
-    : mClock(clock), mMixRate(mixRate), mSource(mDecoder, mixRate), mOnDevice(false) {}
+    : mClock(clock), mMixRate(mixRate), mSource(mDecoder, mixRate) {}
 
 bool kaStream::Open(const unsigned char* data, size_t size) { return mDecoder.Open(data, size); }
 
 void kaStream::Play(bool useDevice) {
-    if (mOutput != nullptr) return;
+    if (mClockOutput != nullptr) return;
+    mClockOutput = std::make_unique<kaClockOutput>(mClock);
 #if defined(_WIN32)
-    if (useDevice) mOutput = kaWaveOutput::Open(mSource, mMixRate);
+    if (useDevice) mDevice = kaWaveOutput::Open(mSource, mMixRate);
 #else
     (void)useDevice;  // no sound device natively: the clock plays every stream
 #endif
-    mOnDevice = mOutput != nullptr;
-    if (!mOnDevice) mOutput = std::make_unique<kaClockOutput>(mClock);
 }
 
 int kaStream::getTime() {
-    if (mOutput == nullptr) return 0;
-    const int64_t played = mOutput->getPlayedMilliseconds();
+    if (mClockOutput == nullptr) return 0;
+    int64_t played = mClockOutput->getPlayedMilliseconds();
+    if (mDevice != nullptr) played = std::min(played, mDevice->getPlayedMilliseconds());
     return static_cast<int>(std::clamp<int64_t>(played, 0, getLengthMilliseconds()));
 }
