@@ -33,33 +33,4 @@ TEST(ConverterTest, DoublingTheRateInterpolatesBetweenNeighbours) {
                                     32767, 32767}));
 }
 
-TEST(ConverterTest, FrameCountFollowsTheRateRatioOverLongRuns) {
-    const std::vector<float> second(48000, 0.0f);
-    EXPECT_EQ(ConvertMono(second, 48000, 44100).size(), 44100u * 2);
-    const std::vector<float> odd(11025, 0.0f);
-    EXPECT_EQ(ConvertMono(odd, 11025, 44100).size(), 44100u * 2);
-}
-
-TEST(ConverterTest, ChannelsMixDownByTheirPlaceAndCannotClip) {
-    // Six channels in Vorbis order: front left, centre, front right, rear
-    // left, rear right, low frequency.
-    const float ones[] = {1.0f}, zeros[] = {0.0f};
-    kaSampleConverter converter(44100);
-    std::vector<int16_t> out;
-    const float* frontLeftOnly[] = {ones, zeros, zeros, zeros, zeros, zeros};
-    converter.Convert(frontLeftOnly, 1, 6, 44100, out);
-    const float* lowFrequencyOnly[] = {zeros, zeros, zeros, zeros, zeros, ones};
-    converter.Convert(lowFrequencyOnly, 1, 6, 44100, out);
-    const float* allFull[] = {ones, ones, ones, ones, ones, ones};
-    converter.Convert(allFull, 1, 6, 44100, out);
-    converter.Flush(out);
-    ASSERT_EQ(out.size(), 6u);
-    EXPECT_GT(out[0], 8000);
-    EXPECT_EQ(out[1], 0) << "front left stays on the left";
-    EXPECT_EQ(out[2], 0);
-    EXPECT_EQ(out[3], 0) << "the low-frequency channel is left out";
-    EXPECT_EQ(out[4], 32767);
-    EXPECT_EQ(out[5], 32767);
-}
-
 }  // namespace
