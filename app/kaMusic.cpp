@@ -1,0 +1,63 @@
+#include "kaMusic.h"
+
+#include <cstdio>
+#include <new>
+
+#include "kaFileStream.h"
+#include "kaLogFile.h"
+#include "kaMessageBox.h"
+
+unsigned char* gMusicData = nullptr;
+FSOUND_STREAM* gMusicStream = nullptr;
+
+namespace {
+
+bool sSoundStarted = false;
+
+int MusicFailure(const char* text) {
+    ErrorBox("KA_ERR_READFAIL", "%s", text);
+    gLog.Print("Error! creating sound system...\n");
+    return 0;
+}
+
+// Reads the whole file into gMusicData and opens the stream on it.  A missing
+// file reads as empty, which the sound system refuses.  Only the bytes that
+// were read are handed on.
+bool OpenMusicStream(kaFileStream& file) {
+    const unsigned size = file.getSize();
+    gMusicData = new (std::nothrow) unsigned char[size];
+    if (gMusicData == nullptr) return false;
+    const unsigned read = file.Read(gMusicData, size);
+    gMusicStream = FSOUND_Stream_OpenFile(reinterpret_cast<const char*>(gMusicData),
+                                          FSOUND_LOADMEMORY | FSOUND_MPEGACCURATE,
+                                          static_cast<int>(read));
+    return gMusicStream != nullptr;
+}
+
+}  // namespace
+
+int StartMusic(const char* directory) {
+    if (!FSOUND_Init(44100, 16, 0)) return MusicFailure("Error creating sound system");
+    sSoundStarted = true;
+
+    char path[260];
+    std::snprintf(path, sizeof path, "%slost_in_space_remix.ogg", directory);
+    kaFileStream file;
+    file.Open(path, "rb");
+    if (!OpenMusicStream(file)) return MusicFailure("Error loading song!");
+    file.Close();
+    gLog.Print("Success! initialize sound driver: Return %d\n", 1);
+    return 1;
+}
+
+void StopMusic() {
+    if (gMusicStream != nullptr) FSOUND_Stream_Close(gMusicStream);
+    gMusicStream = nullptr;
+    if (sSoundStarted) FSOUND_Close();
+    sSoundStarted = false;
+}
+
+void FreeMusicData() {
+    delete[] gMusicData;
+    gMusicData = nullptr;
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "kaSound.h"
+
+// The music file, whole, in memory: the stream plays from it, so it stays
+// allocated until the stream is closed.
+extern unsigned char* gMusicData;
+// The music stream; null when there is none.
+extern FSOUND_STREAM* gMusicStream;
+
+// Where the music file lies, relative to the working directory.
+constexpr const char kMusicDirectory[] = "../xMedia/xMusics/";
+
+// Start-up: starts the sound system and opens the music from
+// "lost_in_space_remix.ogg" in the directory.  Returns 1 when the stream is
+// ready; on failure it has shown its error box and written its log line and
+// returns 0 (the caller shuts down).
+int StartMusic(const char* directory = kMusicDirectory);
+
+// Shutdown: closes the stream and then the sound system, each only when it
+// was opened.
+void StopMusic();
+
+// Shutdown: frees the music data (after StopMusic).
+void FreeMusicData();

@@ -1,0 +1,12 @@
+#include "kaClockOutput.h"
+
+kaClockOutput::kaClockOutput(const kaCounterSource& clock)
+    : mClock(clock), mFrequency(clock.frequency()), mStart(clock.now()) {}
+
+// Whole seconds and the remainder apart, so that long runs on a fast counter
+// cannot overflow the product.
+int64_t kaClockOutput::getPlayedMilliseconds() {
+    const int64_t counts = mClock.now() - mStart;
+    if (counts <= 0 || mFrequency <= 0) return 0;
+    return counts / mFrequency * 1000 + counts % mFrequency * 1000 / mFrequency;
+}

@@ -1,0 +1,29 @@
+#include "kaStream.h"
+
+#include <algorithm>
+
+#if defined(_WIN32)
+#include "kaWaveOutput.h"
+#endif
+
+kaStream::kaStream(const kaCounterSource& clock, int mixRate)
+    : mClock(clock), mMixRate(mixRate), mSource(mDecoder, mixRate) {}
+
+bool kaStream::Open(const unsigned char* data, size_t size) { return mDecoder.Open(data, size); }
+
+void kaStream::Play(bool useDevice) {
+    if (mClockOutput != nullptr) return;
+    mClockOutput = std::make_unique<kaClockOutput>(mClock);
+#if defined(_WIN32)
+    if (useDevice) mDevice = kaWaveOutput::Open(mSource, mMixRate);
+#else
+    (void)useDevice;  // no sound device natively: the clock plays every stream
+#endif
+}
+
+int kaStream::getTime() {
+    if (mClockOutput == nullptr) return 0;
+    int64_t played = mClockOutput->getPlayedMilliseconds();
+    if (mDevice != nullptr) played = std::min(played, mDevice->getPlayedMilliseconds());
+    return static_cast<int>(std::clamp<int64_t>(played, 0, getLengthMilliseconds()));
+}

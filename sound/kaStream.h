@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "kaClockOutput.h"
+#include "kaOggDecoder.h"
+#include "kaPcmSource.h"
+#include "kaSoundOutput.h"
+#include "kaTimer.h"
+
+// One music stream: an Ogg Vorbis track in the caller's memory, decoded while
+// it plays.  Playback goes to the sound device when one opens; the position
+// is then what the device has played, else the clock's time since the start
+// of playback.  It never runs ahead of the clock (a device that swallows
+// samples faster than real time cannot hurry the demo) and stops at the
+// track's length.
+class kaStream {
+public:
+    kaStream(const kaCounterSource& clock, int mixRate);
+
+    // False when the data is not a playable Ogg Vorbis track.
+    bool Open(const unsigned char* data, size_t size);
+
+    // Starts playback, on the device when useDevice is set and one opens.
+    // A stream already playing goes on undisturbed.
+    void Play(bool useDevice);
+
+    // Play position in milliseconds; 0 until Play.
+    int getTime();
+
+    int64_t getLengthMilliseconds() const { return mDecoder.getLengthMilliseconds(); }
+    bool isPlaying() const { return mClockOutput != nullptr; }
+    bool isOnDevice() const { return mDevice != nullptr; }
+
+private:
+    const kaCounterSource& mClock;
+    int mMixRate;
+    kaOggDecoder mDecoder;
+    kaPcmSource mSource;
+    std::unique_ptr<kaClockOutput> mClockOutput;
+    // Declared last: the device output reads mSource on its own thread and
+    // has to stop before the source goes.
+    std::unique_ptr<kaSoundOutput> mDevice;
+};
