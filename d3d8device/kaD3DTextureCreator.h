@@ -1,0 +1,36 @@
+#pragma once
+
+#include <d3d8.h>
+
+// Creates platform textures after fitting the request to what the device
+// supports: sizes rounded up to powers of two and made square where the
+// device demands it and cut to its largest size, the level count cut to the
+// full chain (0 asks for the full chain, 1 only without mipmap support), and
+// the format replaced by a supported one when the device cannot sample it.
+class kaD3DTextureCreator {
+public:
+    struct Request {
+        UINT width;
+        UINT height;
+        UINT depth;  // volume textures only
+        UINT levels;
+        D3DFORMAT format;
+    };
+
+    explicit kaD3DTextureCreator(IDirect3DDevice8* device);
+
+    HRESULT Create2D(Request request, DWORD usage, D3DPOOL pool, IDirect3DTexture8** out);
+    HRESULT CreateCube(Request request, DWORD usage, D3DPOOL pool, IDirect3DCubeTexture8** out);
+    HRESULT CreateVolume(Request request, DWORD usage, D3DPOOL pool,
+                         IDirect3DVolumeTexture8** out);
+
+    // Fits size and level count of a request for a resource of that type to the caps.
+    static void FitToCaps(const D3DCAPS8& caps, D3DRESOURCETYPE type, Request& request);
+
+private:
+    // Fits the whole request, format included; fails when no format fits.
+    HRESULT Fit(D3DRESOURCETYPE type, DWORD usage, Request& request);
+    HRESULT ChooseFormat(D3DRESOURCETYPE type, DWORD usage, D3DFORMAT& format);
+
+    IDirect3DDevice8* mDevice;
+};
