@@ -14,7 +14,7 @@
 // (kaD3DRenderDevice.cpp), state cache and stack (kaD3DRenderDeviceState.cpp),
 // matrices (kaD3DRenderDeviceMatrix.cpp), resources and render targets
 // (kaD3DRenderDeviceResources.cpp).
-class kaD3DRenderDevice : public kaRenderDevice {
+class kaD3DRenderDevice final : public kaRenderDevice {
 public:
     static constexpr int kStackDepth = 16;
     static constexpr unsigned kCachedTransforms = 266;
@@ -99,7 +99,10 @@ public:
     IDirect3DDevice8* getPlatformDevice() const { return mDevice; }
 
 private:
-    int CreatePlatformDevice(HWND window, DWORD vertexProcessing);
+    int PrepareInitialization(void* window, unsigned multiSampleType, D3DCAPS8* caps);
+    void SetPresentParameters(void* window, unsigned width, unsigned height, D3DFORMAT format,
+                              unsigned depthFormat, unsigned multiSampleType);
+    int CreatePlatformDevice(DWORD behaviour);
     int PostInitialize();
     void InitDefaultState();
     void ApplyState(kaD3DState* block);

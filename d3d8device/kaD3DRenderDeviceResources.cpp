@@ -165,3 +165,12 @@ int kaD3DRenderDevice::EndRenderToTexture() {
 }
 
 int kaD3DRenderDevice::EndRenderToCubeTexture() { return EndRenderToTexture(); }
+
+// Shaders wait for the project's shader assembler.
+int kaD3DRenderDevice::CreateVertexShader(kaVertexShader**, unsigned, void*, unsigned) {
+    return KA_ERR_UNSUPPORTED;
+}
+
+int kaD3DRenderDevice::CreatePixelShader(kaPixelShader**, void*, unsigned) {
+    return KA_ERR_UNSUPPORTED;
+}

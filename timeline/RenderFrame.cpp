@@ -1,19 +1,28 @@
 #include "RenderFrame.h"
 
-#include "kaApplication.h"
+#include "Globals.h"
+#include "kaInput.h"
+#include "kaRenderDevice.h"
 #include "kaTimer.h"
 
 namespace {
 
-// The demo's length in seconds; it ends there even without a key press.
+constexpr unsigned char kEscape = 1;  // DirectInput key code of Escape
+// The demo's length in seconds; until the music clock drives the frames, the
+// frame timer stands in for it.
 constexpr float kDemoLength = 117.7f;
 
 }  // namespace
 
-// Until the device draws, a frame only watches for the end of the demo:
-// Escape, or the demo's length on the frame timer.
 int RenderFrame() {
+    gInput->Poll();
+    if (gInput->isKeyDown(kEscape)) return 0;
     gFrameTimer->Tick();
-    if (gApp.isKeyDown(VK_ESCAPE)) return 0;
-    return gFrameTimer->Elapsed() < kDemoLength ? 1 : 0;
+    if (gFrameTimer->Elapsed() >= kDemoLength) return 0;
+
+    gDevice->Clear(KA_CLEAR_TARGET | KA_CLEAR_ZBUFFER, 0, 1.0f, 0);
+    gDevice->BeginRender();
+    gDevice->EndRender();
+    gDevice->Flip();
+    return 1;
 }

@@ -1,0 +1,125 @@
+// The seven entry points of the plug-in, exported under their plain C names.
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+#include "kaD3DModule.h"
+#include "kaD3DRenderDevice.h"
+#include "kaPluginApi.h"
+#include "kaResult.h"
+
+#define KA_PLUGIN_EXPORT extern "C" __declspec(dllexport)
+
+namespace {
+
+const char kDescription[] = "Direct3D Renderer";
+constexpr UINT kDirect3DVersion = 220;  // D3D_SDK_VERSION of Direct3D 8.1
+constexpr DWORD kNoWhqlLevel = 2;       // D3DENUM_NO_WHQL_LEVEL
+constexpr unsigned kSmallestWidth = 512;
+constexpr unsigned kSmallestHeight = 384;
+
+// Bits per pixel of the display formats that are listed; 0 for the others.
+unsigned BitsPerPixel(D3DFORMAT format) {
+    switch (format) {
+    case D3DFMT_A8R8G8B8:
+    case D3DFMT_X8R8G8B8:
+        return 32;
+    case D3DFMT_R5G6B5:
+        return 16;
+    default:
+        return 0;
+    }
+}
+
+// Lists the adapter's usable modes with their platform numbers.  The count
+// is eight bits wide, so the list stops at 255 modes.
+int FillModes(IDirect3D8* root, kaRenderDeviceDesc* desc, unsigned adapter) {
+    desc->modeCount = 0;
+    const UINT count = root->GetAdapterModeCount(adapter);
+    for (UINT n = 0; n < count && desc->modeCount < 255; ++n) {
+        D3DDISPLAYMODE mode;
+        if (FAILED(root->EnumAdapterModes(adapter, n, &mode))) return KA_ERR_PLATFORM;
+        const unsigned bits = BitsPerPixel(mode.Format);
+        if (bits == 0 || mode.Width < kSmallestWidth || mode.Height < kSmallestHeight) continue;
+        desc->modes[desc->modeCount++] = {mode.Width, mode.Height, bits, mode.RefreshRate, n};
+    }
+    return KA_OK;
+}
+
+void FillCaps(const D3DCAPS8& caps, kaRenderDeviceDesc* desc) {
+    desc->maxTextures = static_cast<uint8_t>(caps.MaxSimultaneousTextures & 0xFF);
+    desc->hasHardwareTransform = (caps.DevCaps & D3DDEVCAPS_HWTRANSFORMANDLIGHT) ? 1 : 0;
+    desc->isPureDevice = (caps.DevCaps & D3DDEVCAPS_PUREDEVICE) ? 1 : 0;
+    desc->maxAnisotropy =
+        (caps.RasterCaps & D3DPRASTERCAPS_ANISOTROPY) ? caps.MaxAnisotropy : 0;
+    desc->pixelShaderVersion = caps.PixelShaderVersion;
+    desc->vertexShaderVersion = caps.VertexShaderVersion;
+}
+
+}  // namespace
+
+KA_PLUGIN_EXPORT int doLoad() {
+    if (kaD3DRoot() != nullptr) return KA_OK;
+    IDirect3D8* root = Direct3DCreate8(kDirect3DVersion);
+    if (root == nullptr) return KA_ERR_INITFAILED;
+    kaD3DSetRoot(root);
+    return KA_OK;
+}
+
+KA_PLUGIN_EXPORT int doUnload() {
+    IDirect3D8* root = kaD3DRoot();
+    if (root == nullptr) return KA_ERR_WRONGSTATE;
+    root->Release();
+    kaD3DSetRoot(nullptr);
+    return KA_OK;
+}
+
+KA_PLUGIN_EXPORT int getDescription(char* text, unsigned maxChars) {
+    if (text == nullptr) return KA_ERR_INVALIDARG;
+    const size_t length = std::min<size_t>(maxChars, sizeof kDescription - 1);
+    std::memcpy(text, kDescription, length);
+    text[length] = '\0';
+    return KA_OK;
+}
+
+KA_PLUGIN_EXPORT int getVersion(int* version) {
+    if (version == nullptr) return KA_ERR_INVALIDARG;
+    *version = 1;
+    return KA_OK;
+}
+
+KA_PLUGIN_EXPORT int getRenderDeviceCount(unsigned* count) {
+    if (count == nullptr) return KA_ERR_INVALIDARG;
+    IDirect3D8* root = kaD3DRoot();
+    if (root == nullptr) return KA_ERR_WRONGSTATE;
+    *count = root->GetAdapterCount();
+    return KA_OK;
+}
+
+KA_PLUGIN_EXPORT int getRenderDeviceDesc(kaRenderDeviceDesc* desc, unsigned adapter) {
+    if (desc == nullptr) return KA_ERR_INVALIDARG;
+    IDirect3D8* root = kaD3DRoot();
+    if (root == nullptr) return KA_ERR_WRONGSTATE;
+    D3DADAPTER_IDENTIFIER8 identifier;
+    if (FAILED(root->GetAdapterIdentifier(adapter, kNoWhqlLevel, &identifier))) {
+        return KA_ERR_WRONGSTATE;
+    }
+    std::memset(desc->name, 0, sizeof desc->name);
+    std::snprintf(desc->name, sizeof desc->name, "%s", identifier.Description);
+    const int modes = FillModes(root, desc, adapter);
+    if (modes != KA_OK) return modes;
+    D3DCAPS8 caps;
+    if (FAILED(root->GetDeviceCaps(adapter, D3DDEVTYPE_HAL, &caps))) return KA_ERR_PLATFORM;
+    FillCaps(caps, desc);
+    return KA_OK;
+}
+
+KA_PLUGIN_EXPORT int getRenderDevice(kaRenderDevice** device, unsigned adapter) {
+    if (device == nullptr) return KA_ERR_INVALIDARG;
+    kaD3DRenderDevice* created = new (std::nothrow) kaD3DRenderDevice(adapter);
+    if (created == nullptr) return KA_ERR_OUTOFMEMORY;
+    *device = created;
+    return KA_OK;
+}

@@ -1,0 +1,73 @@
+#include "kaPluginLoader.h"
+
+#include "kaResult.h"
+
+kaPluginLoader::kaPluginLoader()
+    : mModule(nullptr), mGetDescription(nullptr), mGetVersion(nullptr),
+      mGetRenderDeviceCount(nullptr), mGetRenderDeviceDesc(nullptr), mGetRenderDevice(nullptr),
+      mDoLoad(nullptr), mDoUnload(nullptr) {}
+
+template <typename Function>
+bool kaPluginLoader::Find(Function* function, const char* name) {
+    *function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(mModule, name)));
+    return *function != nullptr;
+}
+
+void kaPluginLoader::Forget() {
+    mModule = nullptr;
+    mGetDescription = nullptr;
+    mGetVersion = nullptr;
+    mGetRenderDeviceCount = nullptr;
+    mGetRenderDeviceDesc = nullptr;
+    mGetRenderDevice = nullptr;
+    mDoLoad = nullptr;
+    mDoUnload = nullptr;
+}
+
+int kaPluginLoader::Load(const char* fileName) {
+    if (fileName == nullptr) return KA_ERR_INVALIDARG;
+    if (mModule != nullptr) Unload();
+    mModule = LoadLibraryA(fileName);
+    if (mModule == nullptr) return KA_ERR_OPENFAIL;
+    const bool complete = Find(&mGetDescription, "getDescription") &&
+                          Find(&mGetVersion, "getVersion") &&
+                          Find(&mGetRenderDeviceCount, "getRenderDeviceCount") &&
+                          Find(&mGetRenderDeviceDesc, "getRenderDeviceDesc") &&
+                          Find(&mGetRenderDevice, "getRenderDevice") &&
+                          Find(&mDoLoad, "doLoad") && Find(&mDoUnload, "doUnload");
+    if (!complete) {
+        FreeLibrary(mModule);
+        Forget();
+        return KA_ERR_UNRECOGNISED;
+    }
+    return mDoLoad() == KA_OK ? KA_OK : KA_ERR_INITFAILED;
+}
+
+int kaPluginLoader::GetRenderDevice(kaRenderDevice** device, unsigned adapter) {
+    if (mModule == nullptr) return KA_ERR_WRONGSTATE;
+    return mGetRenderDevice(device, adapter);
+}
+
+int kaPluginLoader::Unload() {
+    if (mModule == nullptr) return KA_ERR_WRONGSTATE;
+    mDoUnload();
+    FreeLibrary(mModule);
+    Forget();
+    return KA_OK;
+}
+
+int kaPluginLoader::GetDescription(char* text, unsigned maxChars) {
+    return mModule != nullptr ? mGetDescription(text, maxChars) : KA_ERR_WRONGSTATE;
+}
+
+int kaPluginLoader::GetVersion(int* version) {
+    return mModule != nullptr ? mGetVersion(version) : KA_ERR_WRONGSTATE;
+}
+
+int kaPluginLoader::GetRenderDeviceCount(unsigned* count) {
+    return mModule != nullptr ? mGetRenderDeviceCount(count) : KA_ERR_WRONGSTATE;
+}
+
+int kaPluginLoader::GetRenderDeviceDesc(kaRenderDeviceDesc* desc, unsigned adapter) {
+    return mModule != nullptr ? mGetRenderDeviceDesc(desc, adapter) : KA_ERR_WRONGSTATE;
+}

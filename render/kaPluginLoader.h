@@ -1,0 +1,47 @@
+#pragma once
+
+#if !defined(_WIN32)
+#error "kaPluginLoader loads Windows modules"
+#endif
+
+#include <windows.h>
+
+#include "kaPluginApi.h"
+
+// The player's side of the plug-in boundary: loads a render-device module by
+// file name, finds its seven entry points and hands out its devices.
+class kaPluginLoader {
+public:
+    kaPluginLoader();
+    kaPluginLoader(const kaPluginLoader&) = delete;
+    kaPluginLoader& operator=(const kaPluginLoader&) = delete;
+
+    // 0; 2 without a name; 8 when the file cannot be loaded; 7 when an entry
+    // point is missing (the file is unloaded again); 11 when the module's own
+    // load step fails (the file stays loaded).
+    int Load(const char* fileName);
+    // 3 when no module is loaded, else the module's answer.
+    int GetRenderDevice(kaRenderDevice** device, unsigned adapter);
+    // 3 when no module is loaded; else unloads it and answers 0.
+    int Unload();
+
+    bool isLoaded() const { return mModule != nullptr; }
+    int GetDescription(char* text, unsigned maxChars);
+    int GetVersion(int* version);
+    int GetRenderDeviceCount(unsigned* count);
+    int GetRenderDeviceDesc(kaRenderDeviceDesc* desc, unsigned adapter);
+
+private:
+    template <typename Function>
+    bool Find(Function* function, const char* name);
+    void Forget();
+
+    HMODULE mModule;
+    kaGetDescriptionFn mGetDescription;
+    kaGetVersionFn mGetVersion;
+    kaGetRenderDeviceCountFn mGetRenderDeviceCount;
+    kaGetRenderDeviceDescFn mGetRenderDeviceDesc;
+    kaGetRenderDeviceFn mGetRenderDevice;
+    kaDoLoadFn mDoLoad;
+    kaDoUnloadFn mDoUnload;
+};
