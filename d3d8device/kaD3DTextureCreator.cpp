@@ -60,6 +60,14 @@ UINT FitExtent(UINT extent, const Limits& limits) {
     return extent;
 }
 
+bool IsBlockCompressed(D3DFORMAT format) {
+    return format == D3DFMT_DXT1 || format == D3DFMT_DXT2 || format == D3DFMT_DXT3 ||
+           format == D3DFMT_DXT4 || format == D3DFMT_DXT5;
+}
+
+// Block-compressed textures are made of whole 4 x 4 blocks.
+UINT WholeBlocks(UINT extent) { return (extent + 3) & ~3u; }
+
 // Formats tried, in this order, when the device cannot use the requested one.
 const D3DFORMAT kFallbackFormats[] = {D3DFMT_A8R8G8B8, D3DFMT_X8R8G8B8, D3DFMT_R5G6B5,
                                       D3DFMT_A1R5G5B5, D3DFMT_A4R4G4B4};
@@ -117,7 +125,12 @@ HRESULT kaD3DTextureCreator::Fit(D3DRESOURCETYPE type, DWORD usage, Request& req
     const HRESULT hr = mDevice->GetDeviceCaps(&caps);
     if (FAILED(hr)) return hr;
     FitToCaps(caps, type, request);
-    return ChooseFormat(type, usage, request.format);
+    const HRESULT chosen = ChooseFormat(type, usage, request.format);
+    if (SUCCEEDED(chosen) && IsBlockCompressed(request.format)) {
+        request.width = WholeBlocks(request.width);
+        request.height = WholeBlocks(request.height);
+    }
+    return chosen;
 }
 
 HRESULT kaD3DTextureCreator::Create2D(Request request, DWORD usage, D3DPOOL pool,

@@ -6,7 +6,8 @@
 // supports: sizes rounded up to powers of two and made square where the
 // device demands it and cut to its largest size, the level count cut to the
 // full chain (0 asks for the full chain, 1 only without mipmap support), and
-// the format replaced by a supported one when the device cannot sample it.
+// the format replaced by a supported one when the device cannot sample it;
+// block-compressed textures are widened to whole 4 x 4 blocks.
 class kaD3DTextureCreator {
 public:
     struct Request {
