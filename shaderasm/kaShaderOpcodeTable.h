@@ -1,0 +1,78 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "kaShaderTypes.h"
+
+enum class kaOpcodeClass : uint8_t {
+    Arithmetic,  // including the vertex shader macros
+    Texture,     // pixel shader texture address instructions
+    Define,      // def
+    Phase,       // phase
+};
+
+// Which components of a source an instruction reads, given its swizzle.
+enum class kaReadPattern : uint8_t {
+    PerComponent,  // the components the destination mask selects
+    Dot3,          // x, y, z
+    Dot4,          // x, y, z, w
+    Scalar,        // w (a replicate swizzle selects the component)
+    Lit,           // x, y, w
+    Dst,           // first source y, z; second source y, w
+    Matrix,        // the vector: as many components as the matrix has columns
+    None,          // nothing that the validator tracks
+};
+
+struct kaOpcodeInfo {
+    const char* name;
+    uint16_t opcode;  // D3DSIO_*
+    kaShaderKind kind;
+    uint8_t minors;   // bit n set: available in version 1.n
+    uint8_t sourceCount;
+    bool hasDest;
+    kaOpcodeClass opClass;
+    kaReadPattern reads;
+    uint8_t slots;        // vertex shader instruction slots
+    uint8_t matrixWidth;  // m#x#: components of the vector (first #)
+    uint8_t matrixRows;   // m#x#: registers of the matrix (second #)
+};
+
+// The instruction sets of vs.1.0, vs.1.1 and ps.1.0 to ps.1.4.
+class kaShaderOpcodeTable {
+public:
+    // The instruction of that (lower-case) name for the shader kind, or null.
+    static const kaOpcodeInfo* Find(const std::string& name, kaShaderKind kind);
+
+    static bool AvailableIn(const kaOpcodeInfo& op, const kaShaderVersion& version) {
+        return version.major == 1 && version.minor < 8 && ((op.minors >> version.minor) & 1);
+    }
+};
+
+// D3DSIO_* opcodes the encoder and the rules refer to by name.
+enum : uint16_t {
+    kOpMov = 1,
+    kOpDp3 = 8,
+    kOpDp4 = 9,
+    kOpFrc = 19,
+    kOpTexCoord = 64,
+    kOpTexKill = 65,
+    kOpTex = 66,
+    kOpTexBem = 67,
+    kOpTexBemL = 68,
+    kOpTexM3x2Pad = 71,
+    kOpTexM3x2Tex = 72,
+    kOpTexM3x3Pad = 73,
+    kOpTexM3x3Tex = 74,
+    kOpTexM3x3Spec = 76,
+    kOpTexM3x3VSpec = 77,
+    kOpCnd = 80,
+    kOpDef = 81,
+    kOpTexM3x2Depth = 84,
+    kOpTexM3x3 = 86,
+    kOpTexDepth = 87,
+    kOpCmp = 88,
+    kOpBem = 89,
+    kOpPhase = 0xFFFD,
+    kOpEnd = 0xFFFF,
+};
