@@ -1,12 +1,16 @@
 // Resource creation and render-to-texture.
 #include <new>
+#include <vector>
 
 #include "kaD3DBaseTexture.h"
 #include "kaD3DIndexBuffer.h"
+#include "kaD3DPixelShader.h"
 #include "kaD3DRenderDevice.h"
 #include "kaD3DTextureCreator.h"
 #include "kaD3DVertexBuffer.h"
+#include "kaD3DVertexShader.h"
 #include "kaResult.h"
+#include "kaShaderAssembler.h"
 
 namespace {
 
@@ -166,11 +170,59 @@ int kaD3DRenderDevice::EndRenderToTexture() {
 
 int kaD3DRenderDevice::EndRenderToCubeTexture() { return EndRenderToTexture(); }
 
-// Shaders wait for the project's shader assembler.
-int kaD3DRenderDevice::CreateVertexShader(kaVertexShader**, unsigned, void*, unsigned) {
-    return KA_ERR_UNSUPPORTED;
+// Shaders, assembled from source text.  Any failure, also running out of
+// memory while assembling, answers 1 and hands out nothing.
+
+int kaD3DRenderDevice::CreateVertexShader(kaVertexShader** out, unsigned vertexFormat,
+                                          void* source, unsigned sourceLength) {
+    if (!out || !source) return KA_ERR_INVALIDARG;
+    if (!mDevice) return KA_ERR_WRONGSTATE;
+    try {
+        const kaShaderAssembly code =
+            kaShaderAssembler::Assemble(static_cast<const char*>(source), sourceLength);
+        if (!code.ok || !code.errors.empty()) return KA_ERR_PLATFORM;
+        const std::vector<DWORD> declaration = kaD3DVertexShader::BuildDeclaration(
+            vertexFormat, reinterpret_cast<const DWORD*>(code.defConstants.data()),
+            code.defConstants.size());
+        DWORD handle = 0;
+        if (FAILED(mDevice->CreateVertexShader(declaration.data(),
+                                               reinterpret_cast<const DWORD*>(code.tokens.data()),
+                                               &handle, 0))) {
+            return KA_ERR_PLATFORM;
+        }
+        kaD3DVertexShader* shader = new (std::nothrow) kaD3DVertexShader(mDevice, handle);
+        if (!shader) {
+            mDevice->DeleteVertexShader(handle);
+            return KA_ERR_PLATFORM;
+        }
+        *out = shader;
+        return KA_OK;
+    } catch (const std::bad_alloc&) {
+        return KA_ERR_PLATFORM;
+    }
 }
 
-int kaD3DRenderDevice::CreatePixelShader(kaPixelShader**, void*, unsigned) {
-    return KA_ERR_UNSUPPORTED;
+int kaD3DRenderDevice::CreatePixelShader(kaPixelShader** out, void* source,
+                                         unsigned sourceLength) {
+    if (!out || !source) return KA_ERR_INVALIDARG;
+    if (!mDevice) return KA_ERR_WRONGSTATE;
+    try {
+        const kaShaderAssembly code =
+            kaShaderAssembler::Assemble(static_cast<const char*>(source), sourceLength);
+        if (!code.ok || !code.errors.empty()) return KA_ERR_PLATFORM;
+        DWORD handle = 0;
+        if (FAILED(mDevice->CreatePixelShader(reinterpret_cast<const DWORD*>(code.tokens.data()),
+                                              &handle))) {
+            return KA_ERR_PLATFORM;
+        }
+        kaD3DPixelShader* shader = new (std::nothrow) kaD3DPixelShader(mDevice, handle);
+        if (!shader) {
+            mDevice->DeletePixelShader(handle);
+            return KA_ERR_PLATFORM;
+        }
+        *out = shader;
+        return KA_OK;
+    } catch (const std::bad_alloc&) {
+        return KA_ERR_PLATFORM;
+    }
 }
