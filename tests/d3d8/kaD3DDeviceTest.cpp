@@ -1,5 +1,6 @@
 #include "kaD3DDeviceTest.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "kaD3DModule.h"
@@ -79,9 +80,11 @@ uint32_t kaD3DDeviceTest::ReadBackBufferPixel(unsigned x, unsigned y) {
         const int a = static_cast<int>((actual >> shift) & 0xFF);
         const int e = static_cast<int>((expected >> shift) & 0xFF);
         if (std::abs(a - e) > tolerance) {
-            return ::testing::AssertionFailure()
-                   << std::hex << "colour 0x" << actual << " is not within " << std::dec
-                   << tolerance << " of 0x" << std::hex << expected;
+            char text[80];
+            std::snprintf(text, sizeof text, "colour 0x%06X is not within %d of 0x%06X",
+                          static_cast<unsigned>(actual), tolerance,
+                          static_cast<unsigned>(expected));
+            return ::testing::AssertionFailure() << text;
         }
     }
     return ::testing::AssertionSuccess();
