@@ -63,8 +63,31 @@ int kaD3DVertexBuffer::Unlock() {
 unsigned kaD3DVertexBuffer::getVertexFormat() { return mVertexFormat; }
 unsigned kaD3DVertexBuffer::getVertexSize() { return mVertexSize; }
 
-void kaD3DVertexBuffer::StoreFloats(unsigned component, const float* values, unsigned count) {
-    std::memcpy(Next(component), values, count * sizeof(float));
+// The values are copied as bit patterns, without a round trip through the
+// floating-point unit.
+void kaD3DVertexBuffer::Store(unsigned component, float a) {
+    std::memcpy(Next(component), &a, sizeof a);
+}
+
+void kaD3DVertexBuffer::Store(unsigned component, float a, float b) {
+    unsigned char* p = Next(component);
+    std::memcpy(p, &a, sizeof a);
+    std::memcpy(p + 4, &b, sizeof b);
+}
+
+void kaD3DVertexBuffer::Store(unsigned component, float a, float b, float c) {
+    unsigned char* p = Next(component);
+    std::memcpy(p, &a, sizeof a);
+    std::memcpy(p + 4, &b, sizeof b);
+    std::memcpy(p + 8, &c, sizeof c);
+}
+
+void kaD3DVertexBuffer::Store(unsigned component, float a, float b, float c, float d) {
+    unsigned char* p = Next(component);
+    std::memcpy(p, &a, sizeof a);
+    std::memcpy(p + 4, &b, sizeof b);
+    std::memcpy(p + 8, &c, sizeof c);
+    std::memcpy(p + 12, &d, sizeof d);
 }
 
 void kaD3DVertexBuffer::StoreWord(unsigned component, uint32_t word) {
@@ -72,32 +95,27 @@ void kaD3DVertexBuffer::StoreWord(unsigned component, uint32_t word) {
 }
 
 void kaD3DVertexBuffer::Vertex3f(float x, float y, float z) {
-    const float v[3] = {x, y, z};
-    StoreFloats(L::POSITION, v, 3);
+    Store(L::POSITION, x, y, z);
 }
 
 void kaD3DVertexBuffer::Normal3f(float x, float y, float z) {
-    const float v[3] = {x, y, z};
-    StoreFloats(L::NORMAL, v, 3);
+    Store(L::NORMAL, x, y, z);
 }
 
-void kaD3DVertexBuffer::PointSize1f(float size) { StoreFloats(L::POINT_SIZE, &size, 1); }
+void kaD3DVertexBuffer::PointSize1f(float size) { Store(L::POINT_SIZE, size); }
 
-void kaD3DVertexBuffer::Weight1f(float w0) { StoreFloats(L::WEIGHTS, &w0, 1); }
+void kaD3DVertexBuffer::Weight1f(float w0) { Store(L::WEIGHTS, w0); }
 
 void kaD3DVertexBuffer::Weight2f(float w0, float w1) {
-    const float v[2] = {w0, w1};
-    StoreFloats(L::WEIGHTS, v, 2);
+    Store(L::WEIGHTS, w0, w1);
 }
 
 void kaD3DVertexBuffer::Weight3f(float w0, float w1, float w2) {
-    const float v[3] = {w0, w1, w2};
-    StoreFloats(L::WEIGHTS, v, 3);
+    Store(L::WEIGHTS, w0, w1, w2);
 }
 
 void kaD3DVertexBuffer::Weight4f(float w0, float w1, float w2, float w3) {
-    const float v[4] = {w0, w1, w2, w3};
-    StoreFloats(L::WEIGHTS, v, 4);
+    Store(L::WEIGHTS, w0, w1, w2, w3);
 }
 
 void kaD3DVertexBuffer::MatrixIndex1ub(unsigned char i0) { MatrixIndex4ub(i0, 0, 0, 0); }
@@ -147,20 +165,17 @@ void kaD3DVertexBuffer::Specular4ub(unsigned char r, unsigned char g, unsigned c
 }
 
 void kaD3DVertexBuffer::TexCoord1f(unsigned set, float s) {
-    StoreFloats(TexCoordComponent(set), &s, 1);
+    Store(TexCoordComponent(set), s);
 }
 
 void kaD3DVertexBuffer::TexCoord2f(unsigned set, float s, float t) {
-    const float v[2] = {s, t};
-    StoreFloats(TexCoordComponent(set), v, 2);
+    Store(TexCoordComponent(set), s, t);
 }
 
 void kaD3DVertexBuffer::TexCoord3f(unsigned set, float s, float t, float r) {
-    const float v[3] = {s, t, r};
-    StoreFloats(TexCoordComponent(set), v, 3);
+    Store(TexCoordComponent(set), s, t, r);
 }
 
 void kaD3DVertexBuffer::TexCoord4f(unsigned set, float s, float t, float r, float q) {
-    const float v[4] = {s, t, r, q};
-    StoreFloats(TexCoordComponent(set), v, 4);
+    Store(TexCoordComponent(set), s, t, r, q);
 }

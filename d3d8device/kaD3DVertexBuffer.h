@@ -61,7 +61,10 @@ private:
     unsigned char* Next(unsigned component) {
         return mData + mVertexSize * mCursor[component]++ + mOffset[component];
     }
-    void StoreFloats(unsigned component, const float* values, unsigned count);
+    void Store(unsigned component, float a);
+    void Store(unsigned component, float a, float b);
+    void Store(unsigned component, float a, float b, float c);
+    void Store(unsigned component, float a, float b, float c, float d);
     void StoreWord(unsigned component, uint32_t word);
     // Texture sets 0 to 3; the set number is masked so it cannot leave the cursor table.
     static unsigned TexCoordComponent(unsigned set) {
