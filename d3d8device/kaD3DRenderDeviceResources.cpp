@@ -32,6 +32,27 @@ int HandOut(kaD3DBaseTexture::Kind kind, IDirect3DBaseTexture8* texture, kaBaseT
     return KA_OK;
 }
 
+D3DRESOURCETYPE ResourceTypeOf(kaD3DBaseTexture::Kind kind) {
+    switch (kind) {
+    case kaD3DBaseTexture::KIND_CUBE: return D3DRTYPE_CUBETEXTURE;
+    case kaD3DBaseTexture::KIND_VOLUME: return D3DRTYPE_VOLUMETEXTURE;
+    default: return D3DRTYPE_TEXTURE;
+    }
+}
+
+int CreateTextureOfKind(IDirect3DDevice8* device, kaD3DBaseTexture::Kind kind,
+                        const kaD3DTextureCreator::Request& request, unsigned usage,
+                        unsigned defaultPoolUsages, kaBaseTexture** out) {
+    if (!out) return KA_ERR_INVALIDARG;
+    if (!device) return KA_ERR_WRONGSTATE;
+    IDirect3DBaseTexture8* texture = nullptr;
+    if (FAILED(kaD3DTextureCreator(device).Create(ResourceTypeOf(kind), request, usage,
+                                                  PoolFor(usage, defaultPoolUsages), &texture))) {
+        return KA_ERR_PLATFORM;
+    }
+    return HandOut(kind, texture, out);
+}
+
 void ReleaseAndForget(IDirect3DSurface8*& surface) {
     if (surface) surface->Release();
     surface = nullptr;
@@ -41,45 +62,24 @@ void ReleaseAndForget(IDirect3DSurface8*& surface) {
 
 int kaD3DRenderDevice::CreateTexture(kaBaseTexture** out, unsigned width, unsigned height,
                                      unsigned format, unsigned levels, unsigned usage) {
-    if (!out) return KA_ERR_INVALIDARG;
-    if (!mDevice) return KA_ERR_WRONGSTATE;
-    IDirect3DTexture8* texture = nullptr;
-    const kaD3DTextureCreator::Request request{width, height, 1, levels,
-                                               static_cast<D3DFORMAT>(format)};
-    if (FAILED(kaD3DTextureCreator(mDevice).Create2D(
-            request, usage, PoolFor(usage, D3DUSAGE_RENDERTARGET | D3DUSAGE_DYNAMIC), &texture))) {
-        return KA_ERR_PLATFORM;
-    }
-    return HandOut(kaD3DBaseTexture::KIND_2D, texture, out);
+    return CreateTextureOfKind(mDevice, kaD3DBaseTexture::KIND_2D,
+                               {width, height, 1, levels, static_cast<D3DFORMAT>(format)}, usage,
+                               D3DUSAGE_RENDERTARGET | D3DUSAGE_DYNAMIC, out);
 }
 
 int kaD3DRenderDevice::CreateCubeTexture(kaBaseTexture** out, unsigned edgeLength,
                                          unsigned format, unsigned levels, unsigned usage) {
-    if (!out) return KA_ERR_INVALIDARG;
-    if (!mDevice) return KA_ERR_WRONGSTATE;
-    IDirect3DCubeTexture8* texture = nullptr;
-    const kaD3DTextureCreator::Request request{edgeLength, edgeLength, 1, levels,
-                                               static_cast<D3DFORMAT>(format)};
-    if (FAILED(kaD3DTextureCreator(mDevice).CreateCube(
-            request, usage, PoolFor(usage, D3DUSAGE_RENDERTARGET | D3DUSAGE_DYNAMIC), &texture))) {
-        return KA_ERR_PLATFORM;
-    }
-    return HandOut(kaD3DBaseTexture::KIND_CUBE, texture, out);
+    return CreateTextureOfKind(mDevice, kaD3DBaseTexture::KIND_CUBE,
+                               {edgeLength, edgeLength, 1, levels, static_cast<D3DFORMAT>(format)},
+                               usage, D3DUSAGE_RENDERTARGET | D3DUSAGE_DYNAMIC, out);
 }
 
 int kaD3DRenderDevice::CreateVolumeTexture(kaBaseTexture** out, unsigned width, unsigned height,
                                            unsigned depth, unsigned format, unsigned levels,
                                            unsigned usage) {
-    if (!out) return KA_ERR_INVALIDARG;
-    if (!mDevice) return KA_ERR_WRONGSTATE;
-    IDirect3DVolumeTexture8* texture = nullptr;
-    const kaD3DTextureCreator::Request request{width, height, depth, levels,
-                                               static_cast<D3DFORMAT>(format)};
-    if (FAILED(kaD3DTextureCreator(mDevice).CreateVolume(
-            request, usage, PoolFor(usage, D3DUSAGE_DYNAMIC), &texture))) {
-        return KA_ERR_PLATFORM;
-    }
-    return HandOut(kaD3DBaseTexture::KIND_VOLUME, texture, out);
+    return CreateTextureOfKind(mDevice, kaD3DBaseTexture::KIND_VOLUME,
+                               {width, height, depth, levels, static_cast<D3DFORMAT>(format)},
+                               usage, D3DUSAGE_DYNAMIC, out);
 }
 
 int kaD3DRenderDevice::CreateVertexBuffer(kaVertexBuffer** out, unsigned vertexFormat,

@@ -133,26 +133,28 @@ HRESULT kaD3DTextureCreator::Fit(D3DRESOURCETYPE type, DWORD usage, Request& req
     return chosen;
 }
 
-HRESULT kaD3DTextureCreator::Create2D(Request request, DWORD usage, D3DPOOL pool,
-                                      IDirect3DTexture8** out) {
-    const HRESULT hr = Fit(D3DRTYPE_TEXTURE, usage, request);
-    if (FAILED(hr)) return hr;
-    return mDevice->CreateTexture(request.width, request.height, request.levels, usage,
-                                  request.format, pool, out);
+HRESULT kaD3DTextureCreator::Create(D3DRESOURCETYPE type, Request request, DWORD usage,
+                                    D3DPOOL pool, IDirect3DBaseTexture8** out) {
+    const HRESULT hr = Fit(type, usage, request);
+    return FAILED(hr) ? hr : CreateFitted(type, request, usage, pool, out);
 }
 
-HRESULT kaD3DTextureCreator::CreateCube(Request request, DWORD usage, D3DPOOL pool,
-                                        IDirect3DCubeTexture8** out) {
-    const HRESULT hr = Fit(D3DRTYPE_CUBETEXTURE, usage, request);
-    if (FAILED(hr)) return hr;
-    return mDevice->CreateCubeTexture(request.width, request.levels, usage, request.format, pool,
-                                      out);
-}
-
-HRESULT kaD3DTextureCreator::CreateVolume(Request request, DWORD usage, D3DPOOL pool,
-                                          IDirect3DVolumeTexture8** out) {
-    const HRESULT hr = Fit(D3DRTYPE_VOLUMETEXTURE, usage, request);
-    if (FAILED(hr)) return hr;
-    return mDevice->CreateVolumeTexture(request.width, request.height, request.depth,
-                                        request.levels, usage, request.format, pool, out);
+HRESULT kaD3DTextureCreator::CreateFitted(D3DRESOURCETYPE type, const Request& r, DWORD usage,
+                                          D3DPOOL pool, IDirect3DBaseTexture8** out) {
+    HRESULT hr = D3DERR_INVALIDCALL;
+    if (type == D3DRTYPE_CUBETEXTURE) {
+        IDirect3DCubeTexture8* cube = nullptr;
+        hr = mDevice->CreateCubeTexture(r.width, r.levels, usage, r.format, pool, &cube);
+        *out = cube;
+    } else if (type == D3DRTYPE_VOLUMETEXTURE) {
+        IDirect3DVolumeTexture8* volume = nullptr;
+        hr = mDevice->CreateVolumeTexture(r.width, r.height, r.depth, r.levels, usage, r.format,
+                                          pool, &volume);
+        *out = volume;
+    } else {
+        IDirect3DTexture8* texture = nullptr;
+        hr = mDevice->CreateTexture(r.width, r.height, r.levels, usage, r.format, pool, &texture);
+        *out = texture;
+    }
+    return hr;
 }

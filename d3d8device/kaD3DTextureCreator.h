@@ -20,10 +20,10 @@ public:
 
     explicit kaD3DTextureCreator(IDirect3DDevice8* device);
 
-    HRESULT Create2D(Request request, DWORD usage, D3DPOOL pool, IDirect3DTexture8** out);
-    HRESULT CreateCube(Request request, DWORD usage, D3DPOOL pool, IDirect3DCubeTexture8** out);
-    HRESULT CreateVolume(Request request, DWORD usage, D3DPOOL pool,
-                         IDirect3DVolumeTexture8** out);
+    // Creates a texture of type D3DRTYPE_TEXTURE, D3DRTYPE_CUBETEXTURE (of
+    // edge length request.width) or D3DRTYPE_VOLUMETEXTURE.
+    HRESULT Create(D3DRESOURCETYPE type, Request request, DWORD usage, D3DPOOL pool,
+                   IDirect3DBaseTexture8** out);
 
     // Fits size and level count of a request for a resource of that type to the caps.
     static void FitToCaps(const D3DCAPS8& caps, D3DRESOURCETYPE type, Request& request);
@@ -31,6 +31,8 @@ public:
 private:
     // Fits the whole request, format included; fails when no format fits.
     HRESULT Fit(D3DRESOURCETYPE type, DWORD usage, Request& request);
+    HRESULT CreateFitted(D3DRESOURCETYPE type, const Request& request, DWORD usage, D3DPOOL pool,
+                         IDirect3DBaseTexture8** out);
     HRESULT ChooseFormat(D3DRESOURCETYPE type, DWORD usage, D3DFORMAT& format);
 
     IDirect3DDevice8* mDevice;
