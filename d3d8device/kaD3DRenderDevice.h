@@ -107,6 +107,18 @@ private:
     void InitDefaultState();
     void ApplyState(kaD3DState* block);
     int BeginRenderToSurface(IDirect3DSurface8* target, int useDepth);
+    int BeginRenderToLevel(kaBaseTexture* texture, unsigned kind, unsigned face, unsigned level,
+                           int useDepth);
+    // Compares and replaces the one cached vertex-processing word.
+    int SetVertexProcessing(const kaD3DVertexProcessing& processing, DWORD platformValue);
+    int MultiplyBy(unsigned id, kaMatrix44f matrix);
+    // The platform changes the viewport itself when the render target changes.
+    void ReadViewportFromPlatform();
+    // Parts of the current state that no section restores take the platform's initial values.
+    void MirrorPlatformInitialState();
+
+    // Tests put a call-counting view of the platform device in place.
+    friend struct kaD3DRenderDeviceProbe;
 
     // Index into the matrix stacks of a cached transform, or -1.
     static int MatrixStackIndex(unsigned id);
