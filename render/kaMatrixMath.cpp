@@ -163,3 +163,13 @@ kaMatrix44f kaMatrixMath::LookAtLH(const kaVector3f& eye, const kaVector3f& at,
                                    const kaVector3f& up) {
     return LookAlong(eye, Subtract(at, eye), up);
 }
+
+kaVector3f kaMatrixMath::TransformPoint(const kaVector3f& p, const kaMatrix44f& m) {
+    float out[4];
+    for (int column = 0; column < 4; ++column) {
+        out[column] = p.x * m.m[column] + p.y * m.m[4 + column] + p.z * m.m[8 + column] +
+                      m.m[12 + column];
+    }
+    const float w = out[3] != 0.0f ? out[3] : 1.0f;
+    return {out[0] / w, out[1] / w, out[2] / w};
+}

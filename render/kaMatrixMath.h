@@ -9,6 +9,8 @@ class kaMatrixMath {
 public:
     static kaMatrix44f Identity();
     static kaMatrix44f Multiply(const kaMatrix44f& a, const kaMatrix44f& b);
+    // p x M with the division by w (w of 0 counts as 1).
+    static kaVector3f TransformPoint(const kaVector3f& p, const kaMatrix44f& m);
 
     static kaMatrix44f Translation(float x, float y, float z);
     static kaMatrix44f Scaling(float x, float y, float z);

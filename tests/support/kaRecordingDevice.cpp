@@ -680,25 +680,25 @@ int kaRecordingDevice::RotateZ(unsigned id, float radians) {
 int kaRecordingDevice::PerspectiveFovRH(unsigned id, float fovY, float aspect, float zNear,
                                         float zFar) {
     return Build(kaDeviceCall("PerspectiveFovRH") << id << fovY << aspect << zNear << zFar, id,
-                 kaMatrixMath::PerspectiveFov(fovY, aspect, zNear, zFar, true));
+                 kaMatrixMath::PerspectiveFovRH(fovY, aspect, zNear, zFar));
 }
 
 int kaRecordingDevice::PerspectiveFovLH(unsigned id, float fovY, float aspect, float zNear,
                                         float zFar) {
     return Build(kaDeviceCall("PerspectiveFovLH") << id << fovY << aspect << zNear << zFar, id,
-                 kaMatrixMath::PerspectiveFov(fovY, aspect, zNear, zFar, false));
+                 kaMatrixMath::PerspectiveFovLH(fovY, aspect, zNear, zFar));
 }
 
 int kaRecordingDevice::OrthoRH(unsigned id, float width, float height, float zNear,
                                float zFar) {
     return Build(kaDeviceCall("OrthoRH") << id << width << height << zNear << zFar, id,
-                 kaMatrixMath::Ortho(width, height, zNear, zFar, true));
+                 kaMatrixMath::OrthoRH(width, height, zNear, zFar));
 }
 
 int kaRecordingDevice::OrthoLH(unsigned id, float width, float height, float zNear,
                                float zFar) {
     return Build(kaDeviceCall("OrthoLH") << id << width << height << zNear << zFar, id,
-                 kaMatrixMath::Ortho(width, height, zNear, zFar, false));
+                 kaMatrixMath::OrthoLH(width, height, zNear, zFar));
 }
 
 // The three vectors are recorded as nine float arguments after the id.
@@ -712,12 +712,12 @@ kaDeviceCall kaRecordingDevice::LookAtCall(const char* name, unsigned id, const 
 
 int kaRecordingDevice::LookAtRH(unsigned id, kaVector3f& eye, kaVector3f& at, kaVector3f& up) {
     return Build(LookAtCall("LookAtRH", id, eye, at, up), id,
-                 kaMatrixMath::LookAt(eye, at, up, true));
+                 kaMatrixMath::LookAtRH(eye, at, up));
 }
 
 int kaRecordingDevice::LookAtLH(unsigned id, kaVector3f& eye, kaVector3f& at, kaVector3f& up) {
     return Build(LookAtCall("LookAtLH", id, eye, at, up), id,
-                 kaMatrixMath::LookAt(eye, at, up, false));
+                 kaMatrixMath::LookAtLH(eye, at, up));
 }
 
 // ---- Scene and render targets ----
