@@ -89,22 +89,20 @@ int kaImage::BitsFormat(uint32_t bits) {
     }
 }
 
-bool kaImage::LevelSize(uint32_t format, uint32_t width, uint32_t height, uint32_t* size) {
-    if (width == 0 || height == 0) return false;
-    if (uint64_t(width) * height * 4 > kMaxPixelBytes) return false;
-    uint64_t bytes = 0;
-    if (format & 0x80) {
-        const uint64_t blocks = uint64_t((width + 3) / 4) * ((height + 3) / 4);
-        if (format == KA_IMG_DXT1) bytes = blocks * 8;
-        else if (format == KA_IMG_DXT3 || format == KA_IMG_DXT5) bytes = blocks * 16;
-        else return false;
-    } else {
-        const uint32_t bits = FormatBits(format);
-        if (bits == 0) return false;
-        bytes = uint64_t(width) * bits * height / 8;
+int kaImage::LevelSize(uint32_t format, uint32_t width, uint32_t height, uint32_t* size) {
+    if (width == 0 || height == 0) return KA_ERR_UNRECOGNISED;
+    if (uint64_t(width) * height * 4 > kMaxPixelBytes) return KA_ERR_OUTOFMEMORY;
+    const uint64_t blocks = uint64_t((width + 3) / 4) * ((height + 3) / 4);
+    switch (format) {
+        case KA_IMG_DXT1: *size = static_cast<uint32_t>(blocks * 8); return KA_OK;
+        case KA_IMG_DXT3:
+        case KA_IMG_DXT5: *size = static_cast<uint32_t>(blocks * 16); return KA_OK;
+        default: break;
     }
-    *size = static_cast<uint32_t>(bytes);
-    return true;
+    const uint32_t bits = FormatBits(format);
+    if (bits == 0) return KA_ERR_UNRECOGNISED;
+    *size = static_cast<uint32_t>(uint64_t(width) * bits * height / 8);
+    return KA_OK;
 }
 
 int kaImage::SetSingleLevel(uint32_t format, uint32_t width, uint32_t height,

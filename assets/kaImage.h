@@ -65,9 +65,9 @@ public:
     // and the format of a bit count (-1 when there is none).
     static uint32_t FormatBits(uint32_t format);
     static int BitsFormat(uint32_t bits);
-    // Bytes of one level by the size rule; false when the picture is empty
-    // or too large to hold.
-    static bool LevelSize(uint32_t format, uint32_t width, uint32_t height, uint32_t* size);
+    // Bytes of one level by the size rule: 0, or 7 for an empty picture or
+    // an unknown format, 4 for a picture too large to hold.
+    static int LevelSize(uint32_t format, uint32_t width, uint32_t height, uint32_t* size);
     // Exchanges bytes 0 and 2 of every pixel (B, G, R becomes R, G, B).
     static void SwapRedBlue(unsigned char* data, uint64_t pixels, uint32_t pixelBytes);
 

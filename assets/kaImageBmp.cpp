@@ -124,7 +124,8 @@ int kaImage::LoadBMP(kaFileStream* stream) {
 
     const uint32_t format = paletted ? uint32_t(KA_IMG_R8G8B8A8) : uint32_t(BitsFormat(bits));
     uint32_t size = 0;
-    if (!LevelSize(format, width, height, &size)) return KA_ERR_OUTOFMEMORY;
+    const int checked = LevelSize(format, width, height, &size);
+    if (checked != KA_OK) return checked;
     // Rows are stored padded to a multiple of four bytes.
     const uint32_t rowBytes = width * (bits / 8);
     const uint32_t stride = (rowBytes + 3) & ~3u;

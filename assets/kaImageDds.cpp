@@ -77,7 +77,8 @@ int kaImage::LoadDDS(kaFileStream* stream) {
     kaImageLevel chain[kMaxLevels] = {};
     uint64_t total = 0;
     for (uint32_t l = 0, w = width, h = height; l < levels; ++l) {
-        if (!LevelSize(format, w, h, &chain[l].size)) return KA_ERR_UNRECOGNISED;
+        const int checked = LevelSize(format, w, h, &chain[l].size);
+        if (checked != KA_OK) return checked;
         chain[l].width = w;
         chain[l].height = h;
         total += chain[l].size;

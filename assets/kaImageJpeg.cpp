@@ -88,8 +88,8 @@ int DecodeJpeg(JpegDecode& d, const unsigned char* file, uint32_t fileSize) {
     if (components != 1 && components != 3) return KA_ERR_UNSUPPORTED;
     d.format = components == 1 ? KA_IMG_L8 : KA_IMG_R8G8B8;
     uint32_t size = 0;
-    if (!kaImage::LevelSize(d.format, d.info.output_width, d.info.output_height, &size))
-        return KA_ERR_OUTOFMEMORY;
+    const int checked = kaImage::LevelSize(d.format, d.info.output_width, d.info.output_height, &size);
+    if (checked != KA_OK) return checked;
     d.pixels = static_cast<unsigned char*>(std::malloc(size));
     if (d.pixels == nullptr) return KA_ERR_OUTOFMEMORY;
 

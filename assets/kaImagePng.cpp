@@ -75,7 +75,8 @@ int DecodePng(PngDecode& d, kaFileStream* stream) {
     if (format != KA_IMG_L8 && format != KA_IMG_R8G8B8 && format != KA_IMG_R8G8B8A8)
         return KA_ERR_UNSUPPORTED;
     uint32_t size = 0;
-    if (!kaImage::LevelSize(format, d.width, d.height, &size)) return KA_ERR_OUTOFMEMORY;
+    const int checked = kaImage::LevelSize(format, d.width, d.height, &size);
+    if (checked != KA_OK) return checked;
     d.format = format;
     d.pixels = static_cast<unsigned char*>(std::malloc(size));
     d.rows = static_cast<png_bytep*>(std::malloc(d.height * sizeof(png_bytep)));

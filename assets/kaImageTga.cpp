@@ -32,7 +32,8 @@ int kaImage::LoadTGA(kaFileStream* stream) {
     const int format = BitsFormat(bits);
     if (format < 0) return KA_ERR_UNRECOGNISED;
     uint32_t size = 0;
-    if (!LevelSize(format, width, height, &size)) return KA_ERR_UNRECOGNISED;
+    const int checked = LevelSize(format, width, height, &size);
+    if (checked != KA_OK) return checked;
 
     // Pixels follow the header and the identification field.
     const uint32_t rowBytes = width * (bits / 8);
