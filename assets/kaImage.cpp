@@ -124,6 +124,12 @@ int kaImage::SetSingleLevel(uint32_t format, uint32_t width, uint32_t height,
     return KA_OK;
 }
 
+int kaImage::SetNormalMap() {
+    if (mFormat != KA_IMG_R8G8B8A8 && mFormat != KA_IMG_NORMALMAP) return KA_ERR_UNSUPPORTED;
+    mFormat = KA_IMG_NORMALMAP;
+    return KA_OK;
+}
+
 namespace {
 
 // Widens one pixel of a smaller format to R, G, B, A.

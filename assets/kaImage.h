@@ -53,6 +53,9 @@ public:
     }
 
     int ConvertTo32Bits();
+    // Marks a 32-bit picture as a normal map, so its mip levels are built
+    // with the normal-map filter; 6 for any other format.
+    int SetNormalMap();
     int GenerateMipmaps();
 
     int LoadBMP(kaFileStream* stream);
