@@ -3,11 +3,11 @@
 // The player's long-lived objects, created by Startup and released by
 // Shutdown; the frame callback and the scenes use them directly.
 
+#include "kaDeviceGlobal.h"
+
 class kaInput;
 class kaPluginLoader;
-class kaRenderDevice;
 class kaTimer;
 
 extern kaPluginLoader gRenderPlugin;
-extern kaRenderDevice* gDevice;
 extern kaInput* gInput;

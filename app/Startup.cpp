@@ -12,7 +12,6 @@
 #include "kaTimer.h"
 
 kaPluginLoader gRenderPlugin;
-kaRenderDevice* gDevice = nullptr;
 kaInput* gInput = nullptr;
 
 namespace {

@@ -1,0 +1,3 @@
+#include "kaDeviceGlobal.h"
+
+kaRenderDevice* gDevice = nullptr;
