@@ -7,6 +7,10 @@ kaPluginLoader::kaPluginLoader()
       mGetRenderDeviceCount(nullptr), mGetRenderDeviceDesc(nullptr), mGetRenderDevice(nullptr),
       mDoLoad(nullptr), mDoUnload(nullptr) {}
 
+kaPluginLoader::~kaPluginLoader() {
+    if (mModule != nullptr) Unload();
+}
+
 template <typename Function>
 bool kaPluginLoader::Find(Function* function, const char* name) {
     *function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(mModule, name)));

@@ -13,6 +13,7 @@
 class kaPluginLoader {
 public:
     kaPluginLoader();
+    ~kaPluginLoader();  // unloads a module that is still loaded
     kaPluginLoader(const kaPluginLoader&) = delete;
     kaPluginLoader& operator=(const kaPluginLoader&) = delete;
 
