@@ -1,0 +1,3 @@
+#include "kaCharacter.h"
+
+kaCharacter::kaCharacter() : boneCount(0), skinCount(0) {}
