@@ -71,15 +71,6 @@ kaBoneMatrix kaAnimMath::Multiply(const kaBoneMatrix& p, const kaBoneMatrix& c) 
     return out;
 }
 
-void kaAnimMath::Transform(const kaBoneMatrix& m, const float v[3], float out[3]) {
-    for (int r = 0; r < 3; ++r)
-        out[r] = m.m[r][0] * v[0] + m.m[r][1] * v[1] + m.m[r][2] * v[2] + m.m[r][3];
-}
-
-void kaAnimMath::Rotate(const kaBoneMatrix& m, const float v[3], float out[3]) {
-    for (int r = 0; r < 3; ++r) out[r] = m.m[r][0] * v[0] + m.m[r][1] * v[1] + m.m[r][2] * v[2];
-}
-
 void kaAnimMath::RotateBack(const kaBoneMatrix& m, const float v[3], float out[3]) {
     for (int c = 0; c < 3; ++c) out[c] = m.m[0][c] * v[0] + m.m[1][c] * v[1] + m.m[2][c] * v[2];
 }

@@ -20,10 +20,16 @@ public:
     static void Slerp(const float a[4], float b[4], float t, float out[4]);
     // parent x child: v -> Rp (Rc v + tc) + tp.
     static kaBoneMatrix Multiply(const kaBoneMatrix& parent, const kaBoneMatrix& child);
-    // R v + t.
-    static void Transform(const kaBoneMatrix& m, const float v[3], float out[3]);
+    // R v + t.  Inline: skinning applies it to every vertex every frame.
+    static void Transform(const kaBoneMatrix& m, const float v[3], float out[3]) {
+        for (int r = 0; r < 3; ++r)
+            out[r] = m.m[r][0] * v[0] + m.m[r][1] * v[1] + m.m[r][2] * v[2] + m.m[r][3];
+    }
     // R v.
-    static void Rotate(const kaBoneMatrix& m, const float v[3], float out[3]);
+    static void Rotate(const kaBoneMatrix& m, const float v[3], float out[3]) {
+        for (int r = 0; r < 3; ++r)
+            out[r] = m.m[r][0] * v[0] + m.m[r][1] * v[1] + m.m[r][2] * v[2];
+    }
     // Rᵀ v: the inverse rotation while R is a pure rotation.
     static void RotateBack(const kaBoneMatrix& m, const float v[3], float out[3]);
 };
