@@ -5,6 +5,7 @@
 #include <string>
 
 #include "kaDeviceGlobal.h"
+#include "kaMatrixMath.h"
 #include "kaMessageBox.h"
 #include "kaRenderDevice.h"
 #include "kaResult.h"
@@ -13,23 +14,6 @@ namespace {
 
 const char kPathDirectory[] = "../xMedia/xCinematics/";
 const float kDegreesToRadians = 0.01745329f;
-
-kaVector3f Sub(const kaVector3f& a, const kaVector3f& b) {
-    return {a.x - b.x, a.y - b.y, a.z - b.z};
-}
-
-kaVector3f Cross(const kaVector3f& a, const kaVector3f& b) {
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-
-float Dot(const kaVector3f& a, const kaVector3f& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-
-kaVector3f Normalised(const kaVector3f& v) {
-    const float length = std::sqrt(Dot(v, v));
-    if (!(length > 0)) return v;
-    const float scale = 1 / length;
-    return {v.x * scale, v.y * scale, v.z * scale};
-}
 
 // Reads every "%f %f %f" point up to the end of the file; false when a read
 // does not yield three numbers.
@@ -76,17 +60,16 @@ void kaCamera::SetEye(const kaVector3f& point) { eye = point; }
 
 void kaCamera::LookAt(const kaVector3f& eyePoint, const kaVector3f& targetPoint,
                       const kaVector3f& upVector) {
-    const kaVector3f f = Sub(eyePoint, targetPoint);
-    const kaVector3f r = Cross(upVector, f);
-    const kaVector3f u = Cross(f, r);
-    right = Normalised(r);
-    up = Normalised(u);
-    forward = Normalised(f);
-    const float rows[16] = {right.x, up.x, forward.x, 0,
-                            right.y, up.y, forward.y, 0,
-                            right.z, up.z, forward.z, 0,
-                            -Dot(eye, right), -Dot(eye, up), -Dot(eye, forward), 1};
-    for (int i = 0; i < 16; ++i) view.m[i] = rows[i];
+    // Right, up and forward (target to eye), normalised, are the first
+    // three columns; a basis that cannot be made stays zero.
+    view = kaMatrixMath::LookAtRH(eyePoint, targetPoint, upVector);
+    const float* m = view.m;
+    right = {m[0], m[4], m[8]};
+    up = {m[1], m[5], m[9]};
+    forward = {m[2], m[6], m[10]};
+    // The translation is taken from the stored eye.
+    for (int c = 0; c < 3; ++c)
+        view.m[12 + c] = -(eye.x * m[c] + eye.y * m[4 + c] + eye.z * m[8 + c]);
     if (gDevice != nullptr) gDevice->setMatrix(KA_TS_VIEW, &view);
 }
 

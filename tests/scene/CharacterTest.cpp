@@ -80,6 +80,14 @@ protected:
     }
 
     void Advance(uint32_t ms) { sCounter += ms; }
+
+    // Plays `from`, lets `ms` pass, updates and starts fading into `to`.
+    int PlayThenFade(kaAnimClip& from, uint32_t ms, kaAnimClip& to, float blendMs) {
+        character.PlayClip(&from, 0);
+        Advance(ms);
+        character.Update(1);
+        return character.PlayClip(&to, blendMs);
+    }
     // x translation of the root as posed by the last Update.
     float RootX() const { return character.bones[0].local.m[0][3]; }
 
@@ -172,11 +180,8 @@ TEST_F(CharacterTest, ClipsAreRefusedOrTaken) {
 TEST_F(CharacterTest, CrossFadeRunsFromTheFrozenPoseToTheLiveClip) {
     LoadCharacter();
     kaAnimClip a = Ramp(2, 100, 1100), b = Ramp(2, 1000, 0);
-    character.PlayClip(&a, 0);
-    Advance(10);
-    character.Update(1);
+    ASSERT_EQ(PlayThenFade(a, 10, b, 400), 1);
     EXPECT_FLOAT_EQ(RootX(), 110);
-    ASSERT_EQ(character.PlayClip(&b, 400), 1);
     EXPECT_TRUE(character.blending);
     EXPECT_FLOAT_EQ(character.blendStart, 10);
 
@@ -204,10 +209,7 @@ TEST_F(CharacterTest, CrossFadeRunsFromTheFrozenPoseToTheLiveClip) {
 TEST_F(CharacterTest, RateZeroFreezesClipsAndFades) {
     LoadCharacter();
     kaAnimClip a = Ramp(2, 0, 1000), b = Ramp(2, 500, 500);
-    character.PlayClip(&a, 0);
-    Advance(100);
-    character.Update(1);
-    character.PlayClip(&b, 200);
+    PlayThenFade(a, 100, b, 200);
     Advance(50);
     character.Update(1);
     const float x = RootX();
