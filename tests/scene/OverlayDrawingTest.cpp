@@ -5,6 +5,7 @@
 #include "kaD3DDeviceTest.h"
 #include "kaDeviceGlobal.h"
 #include "kaOrthoOverlay.h"
+#include "kaResult.h"
 #include "kaSpriteBatch.h"
 
 namespace {
