@@ -92,7 +92,9 @@ protected:
             {"Render2d.psh", kTexturePixelShader},    {"vertex.vsh", kBumpVertexShader},
             {"Atten.vsh", kPositionVertexShader},     {"SkyBox.vsh", kTexturedVertexShader},
             {"vertex2d.vsh", kTexturedVertexShader}};
-        for (const auto& shader : shaders) media.put(std::string("xShaders/") + shader.first, shader.second);
+        for (const auto& shader : shaders) {
+            media.put(std::string("xShaders/") + shader.first, shader.second);
+        }
         media.put("xImages/atten2D.jpg", Plain(255, 255, 255));
         media.put("xImages/atten1D.jpg", Plain(255, 255, 255));
         media.put("xImages/colour.tga", Plain(200, 100, 50));
