@@ -89,7 +89,7 @@ void HallPaths(std::vector<kaPathLibrary::Path>& paths) {
     paths.push_back(OrbitPath("cPath13.spl", {{0, 0, 0}, 6500, 6500, -120, -20, 2600, 3000}));
     paths.push_back(Sample("cPath14.spl", [](float t) {
         const float s = t / kaPathLibrary::Reach("cPath14.spl");
-        return kaVec3{-1500.0f + 3000.0f * s, -4000.0f, 3000.0f + 2000.0f * s};
+        return kaVec3{-1500.0f + 3000.0f * s, -4000.0f, 3000.0f + 8000.0f * s};
     }));
 }
 
