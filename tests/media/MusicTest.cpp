@@ -1,13 +1,15 @@
-// The music decoded with the Vorbis library: long enough for the demo and its
-// closing pictures, with an accent where every white flash peaks.
+// The music decoded by the player's own stream decoder: long enough for the
+// demo and its closing pictures, with an accent where every white flash
+// peaks.
 #include <gtest/gtest.h>
 
-#include <vorbis/vorbisfile.h>
-
 #include <cmath>
+#include <fstream>
+#include <iterator>
 #include <vector>
 
 #include "kaMediaFolder.h"
+#include "kaOggDecoder.h"
 #include "kaSceneLayout.h"
 
 namespace {
@@ -15,23 +17,20 @@ namespace {
 class MusicTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        OggVorbis_File file;
-        ASSERT_EQ(ov_fopen(kaMediaFolder::file("xMusics/lost_in_space_remix.ogg").c_str(), &file), 0);
-        const vorbis_info* info = ov_info(&file, -1);
-        rate = int(info->rate);
-        channels = info->channels;
-        seconds = ov_time_total(&file, -1);
+        std::ifstream in(kaMediaFolder::file("xMusics/lost_in_space_remix.ogg"), std::ios::binary);
+        const std::vector<unsigned char> data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        kaOggDecoder decoder;
+        ASSERT_TRUE(decoder.Open(data.data(), data.size()));
+        seconds = double(decoder.getLengthMilliseconds()) / 1000.0;
         float** pcm = nullptr;
-        int section = 0;
-        long count;
-        while ((count = ov_read_float(&file, &pcm, 4096, &section)) > 0) {
-            for (long i = 0; i < count; ++i) {
+        int count;
+        while ((count = decoder.Read(&pcm, 4096, &channels, &rate)) > 0) {
+            for (int i = 0; i < count; ++i) {
                 float sum = 0.0f;
                 for (int c = 0; c < channels; ++c) sum += pcm[c][i];
                 mono.push_back(sum / float(channels));
             }
         }
-        ov_clear(&file);
     }
 
     // Root mean square of the mix between two times.

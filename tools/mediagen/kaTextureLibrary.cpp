@@ -29,27 +29,32 @@ kaPicture Normals(int size, float depth, float (*height)(float, float)) {
     return field.NormalMap(depth);
 }
 
+// A picture of the given size painted by f(u, v) at every pixel's centre.
+template <class F>
+kaPicture Painted(int width, int height, F f) {
+    kaPicture picture(width, height);
+    picture.Paint(f);
+    return picture;
+}
+
 Colour Shade(Colour c, float k) { return {c.r * k, c.g * k, c.b * k, c.a}; }
 
 // Character --------------------------------------------------------------
 
 kaPicture SuitColour(kaTextPainter&) {
-    kaPicture p(256, 256);
-    p.Paint([](float u, float v) {
+    return Painted(256, 256, [](float u, float v) {
         const Colour suit{0.16f, 0.3f, 0.72f, 1}, stripe{0.95f, 0.72f, 0.12f, 1};
         const float band = std::fabs(Fract(v * 4.0f) - 0.5f) < 0.06f ? 1.0f : 0.0f;
         const float grain = 0.85f + 0.15f * kaPicture::Fractal(u, v, 8, 3, 11);
         return Shade(kaPicture::Mix(suit, stripe, band), grain * (1.0f - 0.4f * Seam(u, v, 8, 0.04f)));
     });
-    return p;
 }
 
 float SuitHeight(float u, float v) { return Panels(u, v, 8, 0.08f) + 0.1f * kaPicture::Fractal(u, v, 16, 2, 12); }
 kaPicture SuitNormals(kaTextPainter&) { return Normals(256, 6.0f, SuitHeight); }
 
 kaPicture HeadColour(kaTextPainter&) {
-    kaPicture p(128, 128);
-    p.Paint([](float u, float v) {
+    return Painted(128, 128, [](float u, float v) {
         const Colour skin{0.88f, 0.68f, 0.52f, 1}, hair{0.2f, 0.12f, 0.08f, 1};
         // v runs from the crown (0) to the chin (1); the face looks down -y,
         // a quarter turn round the head from u = 0.
@@ -60,20 +65,17 @@ kaPicture HeadColour(kaTextPainter&) {
         c = kaPicture::Mix(c, {0.1f, 0.1f, 0.15f, 1}, std::max(eyes, mouth));
         return Shade(c, 0.9f + 0.1f * kaPicture::Fractal(u, v, 8, 2, 21));
     });
-    return p;
 }
 
 float HeadHeight(float u, float v) { return kaPicture::Fractal(u, v, 16, 3, 22) * 0.3f; }
 kaPicture HeadNormals(kaTextPainter&) { return Normals(128, 3.0f, HeadHeight); }
 
 kaPicture GearColour(kaTextPainter&) {
-    kaPicture p(128, 128);
-    p.Paint([](float u, float v) {
+    return Painted(128, 128, [](float u, float v) {
         const float hazard = Fract((u + v) * 6.0f) < 0.5f ? 1.0f : 0.0f;
         const Colour orange{0.95f, 0.55f, 0.08f, 1}, dark{0.12f, 0.12f, 0.14f, 1};
         return Shade(kaPicture::Mix(dark, orange, hazard * (v > 0.5f ? 1.0f : 0.35f)), 0.9f + 0.1f * kaPicture::Noise(u, v, 16, 31));
     });
-    return p;
 }
 
 float GearHeight(float u, float v) { return Panels(u, v, 4, 0.1f) * 0.8f + 0.2f * kaPicture::Noise(u, v, 32, 32); }
@@ -82,14 +84,12 @@ kaPicture GearNormals(kaTextPainter&) { return Normals(128, 5.0f, GearHeight); }
 // Stages -----------------------------------------------------------------
 
 kaPicture PlatesColour(kaTextPainter&) {
-    kaPicture p(256, 256);
-    p.Paint([](float u, float v) {
+    return Painted(256, 256, [](float u, float v) {
         const Colour steel{0.55f, 0.57f, 0.6f, 1};
         const float dirt = kaPicture::Fractal(u, v, 4, 4, 41);
         const float tread = 0.5f + 0.5f * std::sin((u + v) * 64 * kPi) * std::sin((u - v) * 64 * kPi);
         return Shade(steel, (0.6f + 0.4f * dirt) * (0.9f + 0.1f * tread) * (1.0f - 0.5f * Seam(u, v, 2, 0.02f)));
     });
-    return p;
 }
 
 float PlatesHeight(float u, float v) {
@@ -99,54 +99,46 @@ float PlatesHeight(float u, float v) {
 kaPicture PlatesNormals(kaTextPainter&) { return Normals(256, 4.0f, PlatesHeight); }
 
 kaPicture HullColour(kaTextPainter&) {
-    kaPicture p(256, 256);
-    p.Paint([](float u, float v) {
+    return Painted(256, 256, [](float u, float v) {
         const Colour paint{0.42f, 0.47f, 0.55f, 1};
         const float rivets = (Fract(u * 16) - 0.5f) * (Fract(u * 16) - 0.5f) + (Fract(v * 16) - 0.5f) * (Fract(v * 16) - 0.5f) < 0.01f ? 1.0f : 0.0f;
         const float wear = kaPicture::Fractal(u, v, 4, 4, 51);
         return Shade(paint, (0.65f + 0.35f * wear) * (1.0f - 0.45f * Seam(u, v, 4, 0.015f)) * (1.0f + 0.3f * rivets));
     });
-    return p;
 }
 
 float HullHeight(float u, float v) { return Panels(u, v, 4, 0.03f); }
 kaPicture HullNormals(kaTextPainter&) { return Normals(128, 5.0f, HullHeight); }
 
 kaPicture TrimColour(kaTextPainter&) {
-    kaPicture p(128, 128);
-    p.Paint([](float u, float v) {
+    return Painted(128, 128, [](float u, float v) {
         const float stripe = Fract((u + v) * 4.0f) < 0.5f ? 1.0f : 0.0f;
         return kaPicture::Mix({0.1f, 0.1f, 0.1f, 1}, {0.98f, 0.8f, 0.1f, 1}, stripe);
     });
-    return p;
 }
 
 float TrimHeight(float u, float v) { return 0.5f + 0.5f * std::cos((u + v) * 8.0f * kPi); }
 kaPicture TrimNormals(kaTextPainter&) { return Normals(128, 2.0f, TrimHeight); }
 
 kaPicture TilesColour(kaTextPainter&) {
-    kaPicture p(256, 256);
-    p.Paint([](float u, float v) {
+    return Painted(256, 256, [](float u, float v) {
         const int cell = int(u * 8) * 7 + int(v * 8) * 3;
         const Colour palette[4] = {{0.9f, 0.2f, 0.5f, 1}, {0.2f, 0.5f, 0.95f, 1}, {0.95f, 0.85f, 0.2f, 1}, {0.3f, 0.9f, 0.5f, 1}};
         return Shade(palette[cell % 4], 1.0f - 0.7f * Seam(u, v, 8, 0.03f));
     });
-    return p;
 }
 
 float TilesHeight(float u, float v) { return Panels(u, v, 8, 0.05f); }
 kaPicture TilesNormals(kaTextPainter&) { return Normals(128, 4.0f, TilesHeight); }
 
 kaPicture StoneColour(kaTextPainter&) {
-    kaPicture p(256, 256);
-    p.Paint([](float u, float v) {
+    return Painted(256, 256, [](float u, float v) {
         const float row = std::floor(v * 8);
         const float offset = std::fmod(row, 2.0f) * 0.125f;
         const float mortar = std::max(Seam(u + offset, 0.0625f, 4, 0.03f), std::fabs(Fract(v * 8) - 0.5f) > 0.45f ? 1.0f : 0.0f);
         const float stone = 0.7f + 0.3f * kaPicture::Fractal(u, v, 8, 4, 61);
         return kaPicture::Mix(Shade({0.78f, 0.7f, 0.58f, 1}, stone), {0.35f, 0.33f, 0.3f, 1}, mortar);
     });
-    return p;
 }
 
 float StoneHeight(float u, float v) {
@@ -157,15 +149,13 @@ float StoneHeight(float u, float v) {
 kaPicture StoneNormals(kaTextPainter&) { return Normals(128, 5.0f, StoneHeight); }
 
 kaPicture BoardColour(kaTextPainter&) {
-    kaPicture p(128, 128);
-    p.Paint([](float u, float v) {
+    return Painted(128, 128, [](float u, float v) {
         const float flame = std::clamp(kaPicture::Fractal(u, v, 4, 3, 71) * 2.0f - 0.5f + (v - 0.5f), 0.0f, 1.0f);
         Colour c = kaPicture::Mix({0.85f, 0.1f, 0.1f, 1}, {1.0f, 0.8f, 0.1f, 1}, flame);
         // The rim glows: its alpha marks where the engines shine.
         c.a = std::fabs(v - 0.5f) > 0.4f ? 0.5f : 1.0f;
         return c;
     });
-    return p;
 }
 
 float BoardHeight(float u, float v) { return Panels(u, v, 2, 0.05f); }
@@ -179,12 +169,10 @@ Colour SkyAt(float elevation, float cloud) {
 }
 
 kaPicture SkySide(uint32_t salt) {
-    kaPicture p(256, 256);
-    p.Paint([salt](float u, float v) {
+    return Painted(256, 256, [salt](float u, float v) {
         const float cloud = std::clamp(kaPicture::Fractal(u, v * 0.5f, 4, 4, salt) * 2.0f - 1.0f, 0.0f, 1.0f);
         return SkyAt(1.0f - 2.0f * v, cloud * (v < 0.5f ? 1.0f : 0.0f));
     });
-    return p;
 }
 
 kaPicture SkySouth(kaTextPainter&) { return SkySide(81); }
@@ -193,19 +181,15 @@ kaPicture SkyWest(kaTextPainter&) { return SkySide(83); }
 kaPicture SkyEast(kaTextPainter&) { return SkySide(84); }
 
 kaPicture SkyUp(kaTextPainter&) {
-    kaPicture p(256, 256);
-    p.Paint([](float u, float v) {
+    return Painted(256, 256, [](float u, float v) {
         const float r = std::sqrt((u - 0.5f) * (u - 0.5f) + (v - 0.5f) * (v - 0.5f)) * 2.0f;
         const float cloud = std::clamp(kaPicture::Fractal(u, v, 4, 4, 85) * 2.0f - 1.0f, 0.0f, 1.0f);
         return SkyAt(1.0f - std::min(1.0f, r) * 0.5f, cloud);
     });
-    return p;
 }
 
 kaPicture SkyDown(kaTextPainter&) {
-    kaPicture p(256, 256);
-    p.Paint([](float u, float v) { return SkyAt(-0.5f - 0.2f * kaPicture::Fractal(u, v, 4, 3, 86), 0.0f); });
-    return p;
+    return Painted(256, 256, [](float u, float v) { return SkyAt(-0.5f - 0.2f * kaPicture::Fractal(u, v, 4, 3, 86), 0.0f); });
 }
 
 // Screens and overlays ----------------------------------------------------
@@ -213,11 +197,9 @@ kaPicture SkyDown(kaTextPainter&) {
 constexpr const char* kFont = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
 
 kaPicture Backdrop(int size, Colour top, Colour bottom, uint32_t salt) {
-    kaPicture p(size, size);
-    p.Paint([=](float u, float v) {
+    return Painted(size, size, [=](float u, float v) {
         return Shade(kaPicture::Mix(top, bottom, v), 0.85f + 0.15f * kaPicture::Fractal(u, v, 4, 4, salt));
     });
-    return p;
 }
 
 kaPicture Intro(kaTextPainter& text) {
@@ -277,16 +259,14 @@ kaPicture Thanks(kaTextPainter& text) {
 }
 
 kaPicture GarrulonTitle(kaTextPainter& text) {
-    kaPicture p(256, 128);
-    p.Paint([](float, float) { return Colour{0, 0, 0, 0}; });
+    kaPicture p = Painted(256, 128, [](float, float) { return Colour{0, 0, 0, 0}; });
     text.Centred(p, "GARRULON", 128, 78, 40, {0.1f, 0.1f, 0.2f, 0.7f});
     text.Centred(p, "GARRULON", 126, 75, 40, {1.0f, 0.8f, 0.2f, 1});
     return p;
 }
 
 kaPicture OrbelMark(kaTextPainter& text) {
-    kaPicture p(256, 256);
-    p.Paint([](float u, float v) {
+    kaPicture p = Painted(256, 256, [](float u, float v) {
         const float r = std::sqrt((u - 0.5f) * (u - 0.5f) + (v - 0.5f) * (v - 0.5f)) * 2.0f;
         const float ring = std::clamp(1.0f - std::fabs(r - 0.85f) * 20.0f, 0.0f, 1.0f);
         const float disc = r < 0.8f ? 0.6f : 0.0f;
@@ -297,8 +277,7 @@ kaPicture OrbelMark(kaTextPainter& text) {
 }
 
 kaPicture Flare(kaTextPainter&) {
-    kaPicture p(128, 128);
-    p.Paint([](float u, float v) {
+    return Painted(128, 128, [](float u, float v) {
         const float dx = u - 0.5f, dy = v - 0.5f;
         const float r = std::sqrt(dx * dx + dy * dy) * 2.0f;
         const float glow = std::pow(std::max(0.0f, 1.0f - r), 2.5f);
@@ -306,26 +285,21 @@ kaPicture Flare(kaTextPainter&) {
         const float i = std::min(1.0f, glow + 0.5f * rays);
         return Colour{i, i, i, i};
     });
-    return p;
 }
 
 kaPicture Atten2D(kaTextPainter&) {
-    kaPicture p(128, 128);
-    p.Paint([](float u, float v) {
+    return Painted(128, 128, [](float u, float v) {
         const float d2 = (u - 0.5f) * (u - 0.5f) * 4.0f + (v - 0.5f) * (v - 0.5f) * 4.0f;
         const float a = std::max(0.0f, 1.0f - d2);
         return Colour{a, a, a, 1};
     });
-    return p;
 }
 
 kaPicture Atten1D(kaTextPainter&) {
-    kaPicture p(256, 1);
-    p.Paint([](float u, float) {
+    return Painted(256, 1, [](float u, float) {
         const float a = std::max(0.0f, 1.0f - (u - 0.5f) * (u - 0.5f) * 4.0f);
         return Colour{a, a, a, 1};
     });
-    return p;
 }
 
 }  // namespace
