@@ -1,18 +1,23 @@
-// vxinspect: shows what the player makes of a picture, a TDM model or a TDA
-// clip, with the player's own decoders and readers.
+// vxinspect: shows what the player makes of a picture, a TDM model, a TDA
+// clip or a camera path, with the player's own decoders and readers.
 //
 //   vxinspect image FILE [OUT.png]   format, levels and sizes; level 0 as RGBA PNG
 //   vxinspect tdm FILE               materials, meshes, bones, bounding box
 //   vxinspect tda FILE               duration, frames, tracks and their keys
+//   vxinspect spl FILE [T ...]       path points (the first again at the end),
+//                                    then for each T the point at T: "x y z"
 #include <png.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
 #include "kaAnimClip.h"
 #include "kaBoundingBox.h"
+#include "kaCamera.h"
 #include "kaImage.h"
+#include "kaMessageBox.h"
 #include "kaTDAReader.h"
 #include "kaTDMReader.h"
 
@@ -177,11 +182,45 @@ int InspectClip(const char* path) {
     return 0;
 }
 
+// The loaders' message boxes, printed instead of shown.
+int PrintBox(const char* caption, const char* text, unsigned) {
+    std::printf("%s: %s\n", caption, text);
+    return KA_IDOK;
+}
+
+int InspectPath(const char* path, int count, char** parameters) {
+    std::vector<float> times;
+    for (int i = 0; i < count; ++i) {
+        char* end = nullptr;
+        times.push_back(std::strtof(parameters[i], &end));
+        if (end == parameters[i] || *end != '\0') {
+            std::fprintf(stderr, "not a path parameter: %s\n", parameters[i]);
+            return 2;
+        }
+    }
+    SetMessageBoxHook(PrintBox);
+    kaCamera camera;
+    const int result = camera.LoadPathFile(path);
+    if (result != 0) return 1;
+    std::printf("path %s: %d points (%d from the file, then the first again)\n", path,
+                camera.path.count, camera.path.count - 1);
+    for (int i = 0; i < camera.path.count; ++i) {
+        const float* p = &camera.path.points[3 * i];
+        std::printf("  point %d: %.6f %.6f %.6f\n", i, p[0], p[1], p[2]);
+    }
+    for (float t : times) {
+        const kaVector3f p = camera.PointAt(t);
+        std::printf("%.6f %.6f %.6f\n", p.x, p.y, p.z);
+    }
+    return 0;
+}
+
 int Usage() {
     std::fprintf(stderr,
                  "usage: vxinspect image FILE [OUT.png]\n"
                  "       vxinspect tdm FILE\n"
-                 "       vxinspect tda FILE\n");
+                 "       vxinspect tda FILE\n"
+                 "       vxinspect spl FILE [T ...]\n");
     return 2;
 }
 
@@ -194,5 +233,6 @@ int main(int argc, char** argv) {
         return InspectImage(argv[2], argc == 4 ? argv[3] : nullptr);
     if (std::strcmp(command, "tdm") == 0 && argc == 3) return InspectModel(argv[2]);
     if (std::strcmp(command, "tda") == 0 && argc == 3) return InspectClip(argv[2]);
+    if (std::strcmp(command, "spl") == 0) return InspectPath(argv[2], argc - 3, argv + 3);
     return Usage();
 }
