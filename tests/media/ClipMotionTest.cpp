@@ -8,7 +8,7 @@
 
 #include "kaAnimClip.h"
 #include "kaMediaFolder.h"
-#include "kaPoseSampler.h"
+#include "kaPosedCharacter.h"
 
 namespace {
 
@@ -25,8 +25,10 @@ constexpr float kReach = 1600.0f;
 constexpr float kLowest = -150.0f;
 constexpr float kHighest = 4000.0f;
 constexpr float kShortest = 900.0f;
-// The most any side of the box may move from one key to the next.
-constexpr float kStep = 450.0f;
+// Samples per key interval, and the most any side of the box may move
+// from one sample to the next.
+constexpr int kSamplesPerKey = 3;
+constexpr float kStep = 200.0f;
 
 class ClipMotionTest : public ::testing::TestWithParam<const char*> {
 protected:
@@ -34,11 +36,11 @@ protected:
 };
 
 TEST_P(ClipMotionTest, LoopsOnTheSkeletonWithSanePoses) {
-    kaPoseSampler character;
-    ASSERT_TRUE(character.Load(kaMediaFolder::file("xModels/Garrulon.tdm")));
+    kaPosedCharacter posed;
+    ASSERT_TRUE(posed.Load());
     kaAnimClip clip;
     ASSERT_EQ(clip.LoadClip(GetParam()), 1);
-    ASSERT_EQ(clip.trackCount, character.boneCount());
+    ASSERT_EQ(clip.trackCount, posed.character.boneCount);
     for (const kaAnimTrack& track : clip.tracks) {
         ASSERT_EQ(track.keyCount, clip.frameCount + 1) << track.name;
         const kaAnimKey& first = track.keys.front();
@@ -47,12 +49,15 @@ TEST_P(ClipMotionTest, LoopsOnTheSkeletonWithSanePoses) {
         EXPECT_EQ(std::memcmp(first.rotation, last.rotation, sizeof first.rotation), 0) << track.name;
         EXPECT_FLOAT_EQ(last.time, clip.durationMs) << track.name;
     }
+    // Over one whole loop and into the next, between the keys too.
     float motion = 0.0f;
-    const kaPoseSampler::Box start = character.PoseBox(clip, 0);
-    kaPoseSampler::Box previous = start;
-    for (int key = 0; key <= clip.frameCount; ++key) {
-        const kaPoseSampler::Box box = character.PoseBox(clip, key);
-        SCOPED_TRACE("key " + std::to_string(key));
+    const int samples = (clip.frameCount + 1) * kSamplesPerKey;
+    const kaPosedCharacter::Box start = posed.PoseBox(clip, 0.0f);
+    kaPosedCharacter::Box previous = start;
+    for (int i = 0; i <= samples; ++i) {
+        const float clock = clip.durationMs * float(i) / float(clip.frameCount * kSamplesPerKey);
+        const kaPosedCharacter::Box box = posed.PoseBox(clip, clock);
+        SCOPED_TRACE("clock " + std::to_string(clock));
         for (int axis = 0; axis < 2; ++axis) {
             EXPECT_GT(box.minimum[axis], -kReach);
             EXPECT_LT(box.maximum[axis], kReach);

@@ -16,11 +16,11 @@
 #include <string>
 
 #include "kaAnimClip.h"
+#include "kaCamera.h"
 #include "kaMediaFolder.h"
 #include "kaMeshBuilder.h"
-#include "kaPoseSampler.h"
+#include "kaPosedCharacter.h"
 #include "kaSceneLayout.h"
-#include "kaSplinePath.h"
 #include "kaStageGeometry.h"
 
 namespace {
@@ -35,8 +35,14 @@ constexpr float kEdge = 1.0f;
 // View rays cast across the picture, this many a side.
 constexpr int kRays = 7;
 
+// Samples of each clip's pose per key interval.
+constexpr int kPoseSamples = 2;
+
+// The camera as the shot leaves it: eye, target and view basis (forward
+// points from the target to the eye), and the character's displacement.
 struct Frame {
     kaVec3 eye, target, displacement;
+    kaVec3 right, up, forward;
 };
 
 struct Measure {
@@ -47,14 +53,15 @@ struct Measure {
 };
 
 kaVec3 V(const float* p) { return {p[0], p[1], p[2]}; }
+kaVec3 V(const kaVector3f& p) { return {p.x, p.y, p.z}; }
+kaVector3f F(kaVec3 p) { return {p.x, p.y, p.z}; }
 
 class Scenes {
 public:
     bool Load() {
-        if (!character.Load(kaMediaFolder::file("xModels/Garrulon.tdm"))) return false;
-        const kaPoseSampler::Box rest = character.RestBox();
-        centre = (V(rest.minimum) + V(rest.maximum)) * 0.5f;
-        bone = V(character.reader().getBones()[0].position);
+        if (!posed.Load()) return false;
+        centre = V(posed.character.centre);
+        bone = V(posed.character.position);
         for (const kaShotSpec& shot : kShots) {
             if (!LoadPath(shot.cameraPath) || (shot.characterPath && !LoadPath(shot.characterPath))) return false;
             if (!stages.count(shot.stage) && !stages[shot.stage].Load(kaMediaFolder::file(std::string("xModels/") + shot.stage)))
@@ -64,9 +71,10 @@ public:
         return true;
     }
 
-    // Where a shot has put the character and the camera at path parameter p.
-    Frame At(const kaShotSpec& shot, float p) const {
-        const kaVec3 P = shot.characterPath ? paths.at(shot.characterPath).PointAt(shot.characterScale * p) : kaVec3{0, 0, 0};
+    // Where a shot has put the character and the camera at path parameter
+    // p; the shot's camera follows its path as the player's does.
+    Frame At(const kaShotSpec& shot, float p) {
+        const kaVec3 P = shot.characterPath ? V(paths.at(shot.characterPath).PointAt(shot.characterScale * p)) : kaVec3{0, 0, 0};
         const kaVec3 T = shot.target, C = centre, lift{0, 0, shot.lift};
         kaVec3 D{0, 0, 0}, target{0, 0, 0}, offset{0, 0, 0};
         switch (shot.placement) {
@@ -82,39 +90,44 @@ public:
             case kaPlacement::kRise: D = T - C + P; target = D; offset = {0, 0, P.z + 2000.0f}; break;
             case kaPlacement::kFloat: D = {T.x, T.y, T.z + P.z}; target = D; offset = {0, -2000.0f, -1000.0f}; break;
         }
-        const kaVec3 eye = paths.at(shot.cameraPath).PointAt(shot.cameraScale * p) + offset;
-        return {eye, target, D};
+        kaCamera& camera = paths.at(shot.cameraPath);
+        camera.target = F(target);
+        camera.Follow(shot.cameraScale * p, F(offset));
+        return {V(camera.eye), target, D, V(camera.right), V(camera.up), V(camera.forward)};
     }
 
-    kaPoseSampler character;
+    kaPosedCharacter posed;
     kaVec3 centre{0, 0, 0}, bone{0, 0, 0};
-    std::map<std::string, kaSplinePath> paths;
+    std::map<std::string, kaCamera> paths;
     std::map<std::string, kaStageGeometry> stages;
-    std::map<std::string, kaPoseSampler::Box> boxes;  // per clip, every key's pose
+    std::map<std::string, kaPosedCharacter::Box> boxes;  // per clip, over the whole loop
 
 private:
     bool LoadPath(const char* name) {
-        return paths.count(name) || paths[name].Load(kaMediaFolder::file(std::string("xCinematics/") + name));
+        if (paths.count(name)) return true;
+        paths[name].Init(800, 600);
+        return paths[name].LoadPath(name) == 0;
     }
     bool LoadClipBox(const char* name) {
         kaAnimClip clip;
         if (!clip.LoadClip(name)) return false;
-        kaPoseSampler::Box& box = boxes[name];
-        for (int key = 0; key <= clip.frameCount; ++key) box.Add(character.PoseBox(clip, key));
+        kaPosedCharacter::Box& box = boxes[name];
+        const int samples = clip.frameCount * kPoseSamples;
+        for (int i = 0; i < samples; ++i) {
+            const kaPosedCharacter::Box pose = posed.PoseBox(clip, clip.durationMs * float(i) / float(samples));
+            box.Add(pose.minimum);
+            box.Add(pose.maximum);
+        }
         return true;
     }
 };
 
-// The camera's view of the player: basis from LookAt with +z up, the
-// projection's field of view and aspect.
+// The camera's view: its basis with the projection's field of view and
+// aspect.
 struct View {
     kaVec3 eye, right, up, forward;
 
-    View(kaVec3 from, kaVec3 target) : eye(from) {
-        forward = Normalised(from - target);
-        right = Normalised(Cross({0, 0, 1}, forward));
-        up = Normalised(Cross(forward, right));
-    }
+    explicit View(const Frame& f) : eye(f.eye), right(f.right), up(f.up), forward(f.forward) {}
     // Picture coordinates (-1 to 1 across the view); false behind the near plane.
     bool Project(kaVec3 p, float& x, float& y) const {
         const kaVec3 d = p - eye;
@@ -152,8 +165,8 @@ protected:
         if (Dot(toTarget, toTarget) <= kNearPlane * kNearPlane) why += " target not in front;";
         if (!shot.sky && !stage.Contains(frame.eye)) why += " eye outside the stage's bounds;";
 
-        const View view(frame.eye, frame.target);
-        const kaPoseSampler::Box& clipBox = scenes->boxes.at(shot.clip);
+        const View view(frame);
+        const kaPosedCharacter::Box& clipBox = scenes->boxes.at(shot.clip);
         const kaVec3 lo = V(clipBox.minimum) + frame.displacement, hi = V(clipBox.maximum) + frame.displacement;
         float top = -1e30f, bottom = 1e30f;
         bool inView = true;
