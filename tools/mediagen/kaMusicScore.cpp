@@ -11,6 +11,8 @@ namespace {
 
 using Wave = kaSynth::Wave;
 
+constexpr int kMusicSerial = 0x56584D31;  // "VXM1"
+
 struct Chord {
     int root;  // semitones from A (110 Hz)
     bool minor;
@@ -109,5 +111,10 @@ std::string kaMusicScore::Render() {
     Boundaries(synth);
     Accents(synth);
     synth.Finish(0.9f, 0.05f, 8.0f);
-    return kaOggWriter::Encode(synth.left(), synth.right(), kSampleRate, 0.0f, "lost in space (remix)");
+    const std::vector<float>& left = synth.left();
+    const std::vector<float>& right = synth.right();
+    return kaOggWriter::Encode(
+        2, kSampleRate, static_cast<long>(left.size()),
+        [&](int channel, long frame) { return channel == 0 ? left[frame] : right[frame]; }, 0.0f,
+        kMusicSerial, "lost in space (remix)");
 }

@@ -6,7 +6,6 @@
 
 namespace {
 
-constexpr int kSerial = 0x56584D31;  // "VXM1"
 constexpr long kChunk = 4096;
 
 void AppendPage(std::string& out, const ogg_page& page) {
@@ -30,23 +29,23 @@ void Drain(vorbis_dsp_state& dsp, vorbis_block& block, ogg_stream_state& stream,
 
 }  // namespace
 
-std::string kaOggWriter::Encode(const std::vector<float>& left, const std::vector<float>& right,
-                                int sampleRate, float quality, const std::string& title) {
+std::string kaOggWriter::Encode(int channels, int sampleRate, long frames, const Signal& signal,
+                                float quality, int serial, const std::string& title) {
     vorbis_info info;
     vorbis_info_init(&info);
-    if (left.size() != right.size() || vorbis_encode_init_vbr(&info, 2, sampleRate, quality) != 0) {
+    if (vorbis_encode_init_vbr(&info, channels, sampleRate, quality) != 0) {
         vorbis_info_clear(&info);
         return {};
     }
     vorbis_comment comment;
     vorbis_comment_init(&comment);
-    vorbis_comment_add_tag(&comment, "TITLE", title.c_str());
+    if (!title.empty()) vorbis_comment_add_tag(&comment, "TITLE", title.c_str());
     vorbis_dsp_state dsp;
     vorbis_block block;
     vorbis_analysis_init(&dsp, &info);
     vorbis_block_init(&dsp, &block);
     ogg_stream_state stream;
-    ogg_stream_init(&stream, kSerial);
+    ogg_stream_init(&stream, serial);
 
     std::string out;
     ogg_packet header, commentHeader, codeHeader;
@@ -57,11 +56,12 @@ std::string kaOggWriter::Encode(const std::vector<float>& left, const std::vecto
     ogg_page page;
     while (ogg_stream_flush(&stream, &page) != 0) AppendPage(out, page);
 
-    for (size_t at = 0; at < left.size(); at += kChunk) {
-        const long count = long(std::min<size_t>(kChunk, left.size() - at));
+    for (long at = 0; at < frames; at += kChunk) {
+        const long count = std::min(kChunk, frames - at);
         float** buffer = vorbis_analysis_buffer(&dsp, int(count));
-        std::copy(left.begin() + long(at), left.begin() + long(at) + count, buffer[0]);
-        std::copy(right.begin() + long(at), right.begin() + long(at) + count, buffer[1]);
+        for (int c = 0; c < channels; ++c) {
+            for (long i = 0; i < count; ++i) buffer[c][i] = signal(c, at + i);
+        }
         vorbis_analysis_wrote(&dsp, int(count));
         Drain(dsp, block, stream, out);
     }
