@@ -207,9 +207,10 @@ int kaShaderRenderer::LoadShaders() {
 
 int kaShaderRenderer::LoadVertexShader(const char* name, kaVertexShader** shader,
                                        unsigned vertexFormat) {
-    return LoadShader(name, shader, [vertexFormat](kaVertexShader** out, void* text, unsigned size) {
+    const auto create = [vertexFormat](kaVertexShader** out, void* text, unsigned size) {
         return gDevice->CreateVertexShader(out, vertexFormat, text, size);
-    });
+    };
+    return LoadShader(name, shader, create);
 }
 
 int kaShaderRenderer::LoadPixelShader(const char* name, kaPixelShader** shader) {

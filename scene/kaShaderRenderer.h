@@ -22,9 +22,10 @@ public:
     kaShaderRenderer(const kaShaderRenderer&) = delete;
     kaShaderRenderer& operator=(const kaShaderRenderer&) = delete;
 
-    // Loads the shaders, builds the cube map and loads the attenuation
-    // pictures; the size is not used.  0, or the first shader failure (6, or
-    // 3 without a device); the shaders already made stay until Release.
+    // Frees what an earlier Init made, loads the shaders, builds the cube map
+    // and loads the attenuation pictures; the size is not used.  0, or 6 at
+    // the first shader that cannot be loaded (the ones made stay until
+    // Release; a cube map or picture failure shows its box and is not fatal).
     int Init(int width, int height);
     // Load "../xMedia/xShaders/" + name as a shader: 0; 2 without a handle
     // to fill; 3 without a name or a device; 10 when the file cannot be

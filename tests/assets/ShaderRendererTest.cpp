@@ -32,10 +32,11 @@ class ShaderRendererTest : public ::testing::Test {
 protected:
     ShaderRendererTest() {
         gDevice = &device;
-        for (const char* name : kPixelShaderFiles) media.put(std::string("xShaders/") + name, TextOf(name));
-        for (const char* name : kVertexShaderFiles) media.put(std::string("xShaders/") + name, TextOf(name));
+        for (const char* name : kPixelShaderFiles) PutShader(name);
+        for (const char* name : kVertexShaderFiles) PutShader(name);
+        const std::string picture = kaTestPictures::Tga(2, 1, 1, 24, 0x20, "abc");
         for (const char* name : {"atten2D.jpg", "atten1D.jpg", "c.tga", "n.tga", "x.tga"}) {
-            media.put(std::string("xImages/") + name, kaTestPictures::Tga(2, 1, 1, 24, 0x20, "abc"));
+            media.put(std::string("xImages/") + name, picture);
         }
         camera.eye = {5, 6, 7};
     }
@@ -45,6 +46,7 @@ protected:
         gDevice = nullptr;
     }
 
+    void PutShader(const std::string& name) const { media.put("xShaders/" + name, TextOf(name)); }
     static void RemoveShader(const std::string& name) {
         std::filesystem::remove("../xMedia/xShaders/" + name);
     }
@@ -63,7 +65,9 @@ protected:
     static Mesh Faces(int material, unsigned faces) {
         Mesh mesh = Triangle(material);
         mesh.vertices[0].position[2] = 3;
-        for (unsigned f = 1; f < faces; ++f) mesh.faces.insert(mesh.faces.end(), {2, 1, 0, 2, 1, 0});
+        for (unsigned f = 1; f < faces; ++f) {
+            mesh.faces.insert(mesh.faces.end(), {2, 1, 0, 2, 1, 0});
+        }
         return mesh;
     }
     kaBaseTexture* MaterialTexture(unsigned material, unsigned index) const {
@@ -350,9 +354,11 @@ TEST_F(ShaderRendererTest, MoveModelRewritesRefreshedMeshesUpToTheFirstWithoutAN
             const float* shift = &offset.x;
             EXPECT_EQ(buffer->floatAt(corner, kaVertexLayout::POSITION, axis),
                       moved.positions[3 * v + axis] + shift[axis]);
-            EXPECT_EQ(buffer->floatAt(corner, kaVertexLayout::TEXCOORD1, axis), frame.normal[axis]);
-            EXPECT_EQ(buffer->floatAt(corner, kaVertexLayout::TEXCOORD2, axis), frame.tangent[axis]);
-            EXPECT_EQ(buffer->floatAt(corner, kaVertexLayout::TEXCOORD3, axis), frame.binormal[axis]);
+            const float* channels[3] = {frame.normal, frame.tangent, frame.binormal};
+            for (unsigned set = 1; set <= 3; ++set) {
+                const auto component = kaVertexLayout::Component(kaVertexLayout::TEXCOORD0 + set);
+                EXPECT_EQ(buffer->floatAt(corner, component, axis), channels[set - 1][axis]);
+            }
         }
         EXPECT_EQ(buffer->floatAt(corner, kaVertexLayout::TEXCOORD0, 0),
                   model.meshes[0].coords[2 * model.meshes[0].faceCoords[corner]]);

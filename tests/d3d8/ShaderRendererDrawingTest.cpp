@@ -15,10 +15,9 @@
 
 namespace {
 
-// The bump pass: clip position from c4-c7, the light vector (light in c16)
-// turned into tangent space with the normal, tangent and binormal of sets
-// 1-3 (v8, v9, v10) for the normalization cube map, the half vector with
-// the eye in c17.
+// The bump pass, diffuse only: clip position from c4-c7, and the light
+// vector (light in c16) turned into tangent space with the normal, tangent
+// and binormal of sets 1-3 (v8, v9, v10) for the normalization cube map.
 const char kBumpVertexShader[] =
     "vs.1.1\n"
     "m4x4 oPos, v0, c4\n"
@@ -29,21 +28,10 @@ const char kBumpVertexShader[] =
     "dp3 r1.y, r0, v10\n"
     "dp3 r1.z, r0, v8\n"
     "mov oT1.xyz, r1\n"
-    "add r2.xyz, c17, -r9\n"
-    "dp3 r2.w, r2, r2\n"
-    "rsq r2.w, r2.w\n"
-    "mul r2.xyz, r2, r2.w\n"
-    "dp3 r3.w, r0, r0\n"
-    "rsq r3.w, r3.w\n"
-    "mad r4.xyz, r0, r3.w, r2\n"
-    "dp3 r5.x, r4, v9\n"
-    "dp3 r5.y, r4, v10\n"
-    "dp3 r5.z, r4, v8\n"
-    "mov oT2.xyz, r5\n"
     "mov oT3.xy, v7\n";
 
-// Normal map in stage 0, cube map in 1 and 2, colour map in 3; ambient c0,
-// diffuse c1.
+// Normal map in stage 0, cube map in stage 1, colour map in stage 3;
+// ambient c0, diffuse c1.
 const char kDiffusePixelShader[] =
     "ps.1.1\n"
     "tex t0\n"
@@ -53,19 +41,6 @@ const char kDiffusePixelShader[] =
     "mad r0.rgb, r0, c1, c0\n"
     "+mov r0.a, t3.a\n"
     "mul r0.rgb, r0, t3\n";
-
-const char kSpecularPixelShader[] =
-    "ps.1.1\n"
-    "tex t0\n"
-    "tex t1\n"
-    "tex t2\n"
-    "tex t3\n"
-    "dp3_sat r0, t0_bx2, t1_bx2\n"
-    "dp3_sat r1, t0_bx2, t2_bx2\n"
-    "mul r1, r1, r1\n"
-    "mad r0.rgb, r0, c1, c0\n"
-    "+mov r0.a, t3.a\n"
-    "mad r0.rgb, r0, t3, r1\n";
 
 const char kTexturePixelShader[] = "ps.1.1\ntex t0\nmov r0, t0\n";
 const char kPositionVertexShader[] = "vs.1.1\nm4x4 oPos, v0, c4\n";
@@ -87,12 +62,14 @@ protected:
         if (HasFatalFailure()) return;
         gDevice = mDevice;
         const std::pair<const char*, const char*> shaders[] = {
-            {"DiffSpecCM.psh", kSpecularPixelShader}, {"DiffCM.psh", kDiffusePixelShader},
+            {"DiffSpecCM.psh", kDiffusePixelShader}, {"DiffCM.psh", kDiffusePixelShader},
             {"Atten.psh", kTexturePixelShader},       {"SkyBox.psh", kTexturePixelShader},
             {"Render2d.psh", kTexturePixelShader},    {"vertex.vsh", kBumpVertexShader},
             {"Atten.vsh", kPositionVertexShader},     {"SkyBox.vsh", kTexturedVertexShader},
             {"vertex2d.vsh", kTexturedVertexShader}};
-        for (const auto& shader : shaders) media.put(std::string("xShaders/") + shader.first, shader.second);
+        for (const auto& shader : shaders) {
+            media.put(std::string("xShaders/") + shader.first, shader.second);
+        }
         media.put("xImages/atten2D.jpg", Plain(255, 255, 255));
         media.put("xImages/atten1D.jpg", Plain(255, 255, 255));
         media.put("xImages/colour.tga", Plain(200, 100, 50));

@@ -27,6 +27,12 @@ pixel() {
         sed -n 's/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p' | head -n 1
 }
 
+# Number of distinct colours on a small copy of the screen: a drawn picture
+# has many, an empty or single-coloured screen few.
+distinct_colours() {
+    import -window root -resize 80x60 -depth 8 -format '%k' info:- 2>/dev/null
+}
+
 # Presses keys in the window that has the keyboard focus.
 press() { xdotool key --clearmodifiers "$@"; }
 

@@ -1,6 +1,6 @@
 # Inside a virtual desktop the mode change succeeds: the player's window is a
-# popup covering the 800 x 600 screen, shows black frames, and Escape (read
-# through DirectInput) ends the demo.
+# popup covering the 800 x 600 screen, it draws pictures (not an empty
+# screen), and Escape (read through DirectInput) ends the demo.
 source "$(dirname "$0")/drive.sh"
 window=$(wait_window "Vessamorix Demo (v0.02)")
 sleep 2
@@ -9,9 +9,7 @@ read -r x y w h < <(geometry "$window")
 desktop=$(xdotool search --name "Wine desktop" | head -n 1)
 read -r _ _ dw dh < <(geometry "$desktop")
 [ "${dw}x$dh" = "800x600" ] || fail "display mode is ${dw}x$dh, expected 800x600"
-for spot in "100 100" "400 300" "700 500"; do
-    colour=$(pixel $spot)
-    [ "$colour" = "0,0,0" ] || fail "pixel at $spot is $colour, expected the black frame"
-done
+colours=$(distinct_colours)
+[ "$colours" -ge 16 ] || fail "the screen shows only $colours colours: nothing is drawn"
 focus "$window"
 hold Escape
