@@ -78,6 +78,18 @@ void SetUp(const kaShot& shot) {
     SetUpSprites(shot);
 }
 
+// D: the shot's target point less the character's anchor, plus its place on
+// the character path.
+kaVector3f Displacement(const kaShot& shot, const kaShotState& state, const kaVector3f& onPath) {
+    const kaVector3f centre = {gCharacter->centre[0], gCharacter->centre[1], gCharacter->centre[2]};
+    const kaVector3f position = {gCharacter->position[0], gCharacter->position[1],
+                                 gCharacter->position[2]};
+    kaVector3f d = Minus(state.target, shot.anchorOnPosition ? position : centre, shot.anchorAxes);
+    d = Plus(d, onPath, shot.pathAxes);
+    d.x += shot.shiftX;
+    return d;
+}
+
 // Moves the character by its displacement and the camera along its path, then
 // begins the renderer's frame.
 void Move(const kaShot& shot, kaShotState& state, float frameDelta) {
@@ -85,13 +97,7 @@ void Move(const kaShot& shot, kaShotState& state, float frameDelta) {
     state.p += shot.speed * frameDelta;
     kaVector3f onPath{};
     if (shot.characterPathScale != 0) onPath = gCharacterPath->PointAt(shot.characterPathScale * state.p);
-
-    const kaVector3f centre = {gCharacter->centre[0], gCharacter->centre[1], gCharacter->centre[2]};
-    const kaVector3f position = {gCharacter->position[0], gCharacter->position[1],
-                                 gCharacter->position[2]};
-    kaVector3f d = Minus(state.target, shot.anchorOnPosition ? position : centre, shot.anchorAxes);
-    d = Plus(d, onPath, shot.pathAxes);
-    d.x += shot.shiftX;
+    const kaVector3f d = Displacement(shot, state, onPath);
 
     gCamera->target = shot.targetOnModel ? d : kaVector3f{};
     gCamera->target.z += shot.lift;
