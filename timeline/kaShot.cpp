@@ -134,8 +134,12 @@ void DrawItem(const kaShot& shot, kaShotDraw item) {
     }
 }
 
-// A picture over the frame, blended by its alpha.
+// A picture over the frame, blended by its alpha.  The character's bump pass
+// leaves its pixel shader bound and the overlay does not touch shaders, so the
+// picture unbinds it: through the bump shader it would come out as a dark
+// rectangle instead of the picture.
 void DrawPicture(const kaShotPicture& picture) {
+    gDevice->setPixelShader(nullptr);
     gDevice->setRenderState(kSrcBlend, kBlendSrcAlpha);
     gDevice->setRenderState(kDestBlend, kBlendInvSrcAlpha);
     gDevice->setRenderState(kAlphaBlend, 1);

@@ -231,6 +231,7 @@ TEST_F(ShotTest, ThePortraitShotHoldsStillUnderThePicture) {
                                                    BufferOf(gCharacter), gOverlay->vertexBuffer};
     EXPECT_EQ(DrawnBuffers(), expected);
     EXPECT_EQ(world.device.draws().back().textures[0], gTextures[0].texture);
+    EXPECT_EQ(world.device.draws().back().pixelShader, nullptr) << "not through the bump shader";
     const kaOverlayQuad& quad = *gOverlayQuad;
     EXPECT_EQ(std::vector<float>({quad.x0, quad.y0, quad.x1, quad.y1, quad.tu0, quad.tv0, quad.tu1, quad.tv1}),
               std::vector<float>({1, 1, 0, 0.5f, 0, 0, -1, 1}));
