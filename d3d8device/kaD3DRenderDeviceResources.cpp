@@ -58,6 +58,25 @@ void ReleaseAndForget(IDirect3DSurface8*& surface) {
     surface = nullptr;
 }
 
+// Assembles shader text; any error text counts as a failure.
+bool AssembleWithoutErrors(const void* source, unsigned length, kaShaderAssembly* code) {
+    *code = kaShaderAssembler::Assemble(static_cast<const char*>(source), length);
+    return code->ok && code->errors.empty();
+}
+
+// Wraps a platform shader in its object and hands it out; without memory
+// for the object the platform shader is deleted again.
+template <typename Shader, typename Interface, typename Delete>
+int HandOutShader(IDirect3DDevice8* device, DWORD handle, Interface** out, Delete deleteShader) {
+    Shader* shader = new (std::nothrow) Shader(device, handle);
+    if (!shader) {
+        deleteShader(handle);
+        return KA_ERR_PLATFORM;
+    }
+    *out = shader;
+    return KA_OK;
+}
+
 }  // namespace
 
 int kaD3DRenderDevice::CreateTexture(kaBaseTexture** out, unsigned width, unsigned height,
@@ -178,9 +197,8 @@ int kaD3DRenderDevice::CreateVertexShader(kaVertexShader** out, unsigned vertexF
     if (!out || !source) return KA_ERR_INVALIDARG;
     if (!mDevice) return KA_ERR_WRONGSTATE;
     try {
-        const kaShaderAssembly code =
-            kaShaderAssembler::Assemble(static_cast<const char*>(source), sourceLength);
-        if (!code.ok || !code.errors.empty()) return KA_ERR_PLATFORM;
+        kaShaderAssembly code;
+        if (!AssembleWithoutErrors(source, sourceLength, &code)) return KA_ERR_PLATFORM;
         const std::vector<DWORD> declaration = kaD3DVertexShader::BuildDeclaration(
             vertexFormat, reinterpret_cast<const DWORD*>(code.defConstants.data()),
             code.defConstants.size());
@@ -190,13 +208,8 @@ int kaD3DRenderDevice::CreateVertexShader(kaVertexShader** out, unsigned vertexF
                                                &handle, 0))) {
             return KA_ERR_PLATFORM;
         }
-        kaD3DVertexShader* shader = new (std::nothrow) kaD3DVertexShader(mDevice, handle);
-        if (!shader) {
-            mDevice->DeleteVertexShader(handle);
-            return KA_ERR_PLATFORM;
-        }
-        *out = shader;
-        return KA_OK;
+        return HandOutShader<kaD3DVertexShader>(mDevice, handle, out,
+                                                [this](DWORD h) { mDevice->DeleteVertexShader(h); });
     } catch (const std::bad_alloc&) {
         return KA_ERR_PLATFORM;
     }
@@ -207,21 +220,15 @@ int kaD3DRenderDevice::CreatePixelShader(kaPixelShader** out, void* source,
     if (!out || !source) return KA_ERR_INVALIDARG;
     if (!mDevice) return KA_ERR_WRONGSTATE;
     try {
-        const kaShaderAssembly code =
-            kaShaderAssembler::Assemble(static_cast<const char*>(source), sourceLength);
-        if (!code.ok || !code.errors.empty()) return KA_ERR_PLATFORM;
+        kaShaderAssembly code;
+        if (!AssembleWithoutErrors(source, sourceLength, &code)) return KA_ERR_PLATFORM;
         DWORD handle = 0;
         if (FAILED(mDevice->CreatePixelShader(reinterpret_cast<const DWORD*>(code.tokens.data()),
                                               &handle))) {
             return KA_ERR_PLATFORM;
         }
-        kaD3DPixelShader* shader = new (std::nothrow) kaD3DPixelShader(mDevice, handle);
-        if (!shader) {
-            mDevice->DeletePixelShader(handle);
-            return KA_ERR_PLATFORM;
-        }
-        *out = shader;
-        return KA_OK;
+        return HandOutShader<kaD3DPixelShader>(mDevice, handle, out,
+                                               [this](DWORD h) { mDevice->DeletePixelShader(h); });
     } catch (const std::bad_alloc&) {
         return KA_ERR_PLATFORM;
     }
