@@ -1,7 +1,9 @@
 # Helpers for the scripts that drive the player in its display (xdotool,
 # ImageMagick).  Each failed expectation prints why and exits non-zero.
 
-fail() { echo "driver: $*" >&2; exit 1; }
+# Reports a failed expectation and ends the driver (also from inside a
+# command substitution, by ending the whole driver process group's leader).
+fail() { echo "driver: $*" >&2; kill -TERM $$ 2>/dev/null; exit 1; }
 
 # Waits for a window with exactly this title and prints its X id.
 wait_window() {
@@ -35,6 +37,14 @@ distinct_colours() {
 
 # Presses keys in the window that has the keyboard focus.
 press() { xdotool key --clearmodifiers "$@"; }
+
+# Clicks the OK button of a message box (centred at its bottom edge).  Inside
+# a virtual desktop the keyboard may not reach a box, the mouse does.
+click_ok() {
+    local x y w h
+    read -r x y w h < <(geometry "$1")
+    xdotool mousemove $((x + w / 2)) $((y + h - 22)) click 1
+}
 
 # Focuses a window (Wine gives DirectInput to the foreground window).
 focus() { xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1"; }

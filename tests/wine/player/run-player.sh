@@ -2,14 +2,29 @@
 # Plays the real player under Wine with a driver script beside it, then checks
 # the exit code and the start-up log (which must hold Windows line ends).
 #
-#   run-player.sh PLAYER.exe DRIVER.sh EXPECTED_RC EXPECTED.log [DESKTOP]
+#   run-player.sh PLAYER.exe DRIVER.sh EXPECTED_RC EXPECTED.log [DESKTOP [MISSING]]
+#
+# DESKTOP is the size of a Wine virtual desktop, or "plain" for none.
+# MISSING names a media file (e.g. xModels/stage1.tdm) to leave out: the
+# player then runs from a copy of its folder and media without that file.
 set -uo pipefail
-player=$1 driver=$2 expected_rc=$3 expected_log=$4 desktop=${5:-}
+player=$1 driver=$2 expected_rc=$3 expected_log=$4 desktop=${5:-plain} missing=${6:-}
+[ "$desktop" = plain ] && desktop=
 here=$(cd "$(dirname "$0")" && pwd)
+
+if [ -n "$missing" ]; then
+    copy=$(mktemp -d)
+    trap 'rm -rf "$copy"' EXIT
+    dist=$(dirname "$(dirname "$player")")
+    cp -r "$(dirname "$player")" "$copy/bin"
+    cp -r "$dist/xMedia" "$copy/xMedia"
+    rm "$copy/xMedia/$missing"
+    player=$copy/bin/$(basename "$player")
+fi
 log=$(dirname "$player")/Vessamorix.log
 rm -f "$log"
 
-VX_WINE_DESKTOP=$desktop VX_WINE_TIMEOUT=60 VX_WINE_DRIVER="bash $here/$driver" \
+VX_WINE_DESKTOP=$desktop VX_WINE_TIMEOUT=${VX_PLAYER_TIMEOUT:-60} VX_WINE_DRIVER="bash $here/$driver" \
     "$here/../../../scripts/wine-run" "$player"
 rc=$?
 [ "$rc" -eq "$expected_rc" ] || { echo "player exited with $rc, expected $expected_rc"; exit 1; }

@@ -2,6 +2,7 @@
 # program ends without running the loop.
 source "$(dirname "$0")/drive.sh"
 question=$(wait_window "DAMM!!!")
+sleep 1  # a box takes keys only once it is up and focused
 focus "$question"
 press n
 info=$(wait_window "DAMM!!!")

@@ -3,6 +3,7 @@
 # the demo.
 source "$(dirname "$0")/drive.sh"
 question=$(wait_window "DAMM!!!")
+sleep 1  # a box takes keys only once it is up and focused
 focus "$question"
 press Return
 window=$(wait_window "Vessamorix Demo (v0.02)")
