@@ -52,6 +52,17 @@ kaMatrix44f kaMatrixMath::Translation(float x, float y, float z) {
     return m;
 }
 
+// Rotation in the plane of axes a and b, turning a toward b.
+kaMatrix44f kaMatrixMath::PlaneRotation(int a, int b, float radians) {
+    const float c = std::cos(radians), s = std::sin(radians);
+    kaMatrix44f m = Identity();
+    At(m, a, a) = c;
+    At(m, a, b) = s;
+    At(m, b, a) = -s;
+    At(m, b, b) = c;
+    return m;
+}
+
 kaMatrix44f kaMatrixMath::Scaling(float x, float y, float z) {
     kaMatrix44f m = Identity();
     At(m, 0, 0) = x;
@@ -60,35 +71,9 @@ kaMatrix44f kaMatrixMath::Scaling(float x, float y, float z) {
     return m;
 }
 
-kaMatrix44f kaMatrixMath::RotationX(float radians) {
-    const float c = std::cos(radians), s = std::sin(radians);
-    kaMatrix44f m = Identity();
-    At(m, 1, 1) = c;
-    At(m, 1, 2) = s;
-    At(m, 2, 1) = -s;
-    At(m, 2, 2) = c;
-    return m;
-}
-
-kaMatrix44f kaMatrixMath::RotationY(float radians) {
-    const float c = std::cos(radians), s = std::sin(radians);
-    kaMatrix44f m = Identity();
-    At(m, 0, 0) = c;
-    At(m, 0, 2) = -s;
-    At(m, 2, 0) = s;
-    At(m, 2, 2) = c;
-    return m;
-}
-
-kaMatrix44f kaMatrixMath::RotationZ(float radians) {
-    const float c = std::cos(radians), s = std::sin(radians);
-    kaMatrix44f m = Identity();
-    At(m, 0, 0) = c;
-    At(m, 0, 1) = s;
-    At(m, 1, 0) = -s;
-    At(m, 1, 1) = c;
-    return m;
-}
+kaMatrix44f kaMatrixMath::RotationX(float radians) { return PlaneRotation(1, 2, radians); }
+kaMatrix44f kaMatrixMath::RotationY(float radians) { return PlaneRotation(2, 0, radians); }
+kaMatrix44f kaMatrixMath::RotationZ(float radians) { return PlaneRotation(0, 1, radians); }
 
 // The frustum is symmetric, so the third row's x and y terms are zero.
 kaMatrix44f kaMatrixMath::PerspectiveFov(float fovY, float aspect, float zNear, float zFar) {

@@ -31,6 +31,7 @@ public:
     static kaMatrix44f LookAtLH(const kaVector3f& eye, const kaVector3f& at, const kaVector3f& up);
 
 private:
+    static kaMatrix44f PlaneRotation(int a, int b, float radians);
     static kaMatrix44f PerspectiveFov(float fovY, float aspect, float zNear, float zFar);
     static kaMatrix44f Ortho(float width, float height, float zNear, float zFar);
     // The viewing transform for a camera at eye whose +z axis points along zAxis.
