@@ -1,0 +1,66 @@
+#include "kaApplication.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+#include "kaActivation.h"
+
+namespace {
+
+kaApplication* sInstance = nullptr;
+
+}  // namespace
+
+kaApplication::kaApplication()
+    : mKeys(), mMouseButtons(), mMouseX(0), mMouseY(0), mMouseMotion(),
+      mFrameCallback(nullptr), mActivateCallback(nullptr), mTitle(nullptr), mWidth(0),
+      mHeight(0), mBitsPerPixel(0), mFullscreen(0), mClientWidth(0), mClientHeight(0),
+      mSystem(nullptr) {
+    sInstance = this;
+}
+
+kaApplication::~kaApplication() {
+    Destroy();
+    sInstance = nullptr;
+}
+
+kaApplication* kaApplication::Instance() { return sInstance; }
+
+int kaApplication::Run() {
+    for (;;) {
+        if (!HandleMessages()) return 1;
+        if (mFrameCallback != nullptr && gActive != 0 && mFrameCallback() == 0) return 1;
+        mMouseMotion[0] = mMouseMotion[1] = mMouseMotion[2] = 0;
+    }
+}
+
+void kaApplication::SetTitle(const char* format, ...) {
+    char text[256] = {};
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    ShowTitle(text);
+}
+
+void kaApplication::getClientSize(int* width, int* height) const {
+    *width = mClientWidth;
+    *height = mClientHeight;
+}
+
+void kaApplication::OnActivate(uintptr_t wParam, intptr_t lParam) {
+    if (mActivateCallback != nullptr) mActivateCallback(wParam, lParam);
+}
+
+void kaApplication::OnKey(unsigned key, bool down) { mKeys[key & 0xFF] = down ? 1 : 0; }
+
+void kaApplication::OnMouseMove(float x, float y) {
+    mMouseMotion[0] = mMouseX - x;
+    mMouseMotion[1] = mMouseY - y;
+    mMouseX = x;
+    mMouseY = y;
+}
+
+void kaApplication::OnMouseButton(unsigned button, bool down) {
+    if (button < sizeof mMouseButtons) mMouseButtons[button] = down ? 1 : 0;
+}
