@@ -1,5 +1,3 @@
-#include <windows.h>
-
 #include <cstdlib>
 
 #include "Startup.h"
@@ -18,7 +16,9 @@ const int sExitHandlers = (std::atexit(CloseLogAtExit), 0);
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+// The entry of every platform (on Windows the C runtime's WinMain start-up
+// calls it too).  1 after the demo ran, 0 when start-up failed.
+int main() {
     (void)sExitHandlers;
     if (!Startup()) return 0;
     gApp.Run();

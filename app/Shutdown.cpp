@@ -98,7 +98,7 @@ void ReleaseObjects() {
 void Shutdown() {
     gApp.SetTitle("Shutting Down Vessamorix Tallowcore ...");
     ShowOutro();
-    ShowCursor(TRUE);
+    gApp.ShowCursor(true);
     StopMusic();
     ReleaseObjects();
     gRenderPlugin.Unload();

@@ -265,7 +265,7 @@ int Startup() {
         Shutdown();
         return 0;
     }
-    ShowCursor(FALSE);
+    gApp.ShowCursor(false);
     gApp.getClientSize(&gClientWidth, &gClientHeight);
     if (!StartRenderer()) return 0;
     CloseLog();

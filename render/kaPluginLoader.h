@@ -1,11 +1,6 @@
 #pragma once
 
-#if !defined(_WIN32)
-#error "kaPluginLoader loads Windows modules"
-#endif
-
-#include <windows.h>
-
+#include "kaModule.h"
 #include "kaPluginApi.h"
 
 // The player's side of the plug-in boundary: loads a render-device module by
@@ -26,7 +21,7 @@ public:
     // 3 when no module is loaded; else unloads it and answers 0.
     int Unload();
 
-    bool isLoaded() const { return mModule != nullptr; }
+    bool isLoaded() const { return mModule.isOpen(); }
     int GetDescription(char* text, unsigned maxChars);
     int GetVersion(int* version);
     int GetRenderDeviceCount(unsigned* count);
@@ -37,7 +32,7 @@ private:
     bool Find(Function* function, const char* name);
     void Forget();
 
-    HMODULE mModule;
+    kaModule mModule;
     kaGetDescriptionFn mGetDescription;
     kaGetVersionFn mGetVersion;
     kaGetRenderDeviceCountFn mGetRenderDeviceCount;

@@ -30,6 +30,7 @@ public:
     int getTime();
 
     int64_t getLengthMilliseconds() const { return mDecoder.getLengthMilliseconds(); }
+    const kaCounterSource& getClock() const { return mClock; }
     bool isPlaying() const { return mClockOutput != nullptr; }
     bool isOnDevice() const { return mDevice != nullptr; }
 

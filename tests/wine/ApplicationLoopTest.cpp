@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include "kaActivation.h"
 #include "kaApplication.h"
 #include "kaRecordingMessageBoxes.h"
@@ -35,6 +37,7 @@ protected:
         ASSERT_EQ(app.Create("Vessamorix loop test", 320, 200, 16, 0), 0);
     }
     void TearDown() override { KillTimer(nullptr, timer); }
+    HWND window() const { return static_cast<HWND>(app.getWindow()); }
 
     kaRecordingMessageBoxes boxes;
     kaApplication app;
@@ -48,7 +51,7 @@ TEST_F(ApplicationLoopTest, AFrameResultOfZeroEndsTheLoopWithOne) {
 }
 
 TEST_F(ApplicationLoopTest, AllWaitingMessagesAreHandledBeforeTheNextFrame) {
-    for (char key : {'A', 'B', 'C'}) PostMessageA(app.getWindow(), WM_KEYDOWN, key, 0);
+    for (char key : {'A', 'B', 'C'}) PostMessageA(window(), WM_KEYDOWN, key, 0);
     app.setFrameCallback(CheckKeysThenEnd);
     EXPECT_EQ(app.Run(), 1);
     EXPECT_TRUE(sKeysSeenOnFirstFrame);
@@ -56,7 +59,7 @@ TEST_F(ApplicationLoopTest, AllWaitingMessagesAreHandledBeforeTheNextFrame) {
 
 TEST_F(ApplicationLoopTest, ClosingTheWindowEndsTheLoopThroughTheQuitMessage) {
     app.setFrameCallback(CountFrame);
-    PostMessageA(app.getWindow(), WM_CLOSE, 0, 0);
+    PostMessageA(window(), WM_CLOSE, 0, 0);
     EXPECT_EQ(app.Run(), 1);
 }
 
@@ -71,9 +74,9 @@ TEST_F(ApplicationLoopTest, NoFrameIsDrawnWhileInactive) {
 
 TEST_F(ApplicationLoopTest, ActivationMessagesReachTheCallback) {
     app.setActivateCallback(OnActivate);
-    SendMessageA(app.getWindow(), WM_ACTIVATE, WA_INACTIVE, 0);
+    SendMessageA(window(), WM_ACTIVATE, WA_INACTIVE, 0);
     EXPECT_EQ(gActive, 0);
-    SendMessageA(app.getWindow(), WM_ACTIVATE, WA_ACTIVE, 0);
+    SendMessageA(window(), WM_ACTIVATE, WA_ACTIVE, 0);
     EXPECT_EQ(gActive, 1);
 }
 

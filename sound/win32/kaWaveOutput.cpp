@@ -12,6 +12,10 @@ constexpr DWORD kWakeMilliseconds = 50;
 
 }  // namespace
 
+std::unique_ptr<kaSoundOutput> kaSoundOutput::OpenDevice(kaPcmSource& source, int rate) {
+    return kaWaveOutput::Open(source, rate);
+}
+
 std::unique_ptr<kaWaveOutput> kaWaveOutput::Open(kaPcmSource& source, int rate) {
     WAVEFORMATEX format = {};
     format.wFormatTag = WAVE_FORMAT_PCM;

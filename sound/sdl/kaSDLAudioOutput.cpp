@@ -1,0 +1,53 @@
+#include "kaSDLAudioOutput.h"
+
+#include <cstring>
+
+#include "kaPcmSource.h"
+
+namespace {
+
+constexpr int kChannels = 2;
+constexpr int kFrameBytes = kChannels * sizeof(int16_t);
+
+}  // namespace
+
+std::unique_ptr<kaSoundOutput> kaSoundOutput::OpenDevice(kaPcmSource& source, int rate) {
+    return kaSDLAudioOutput::Open(source, rate);
+}
+
+std::unique_ptr<kaSDLAudioOutput> kaSDLAudioOutput::Open(kaPcmSource& source, int rate) {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return nullptr;
+    std::unique_ptr<kaSDLAudioOutput> output(new kaSDLAudioOutput(source, rate));
+    SDL_AudioSpec wanted = {};
+    wanted.freq = rate;
+    wanted.format = AUDIO_S16SYS;
+    wanted.channels = kChannels;
+    wanted.samples = kBufferFrames;
+    wanted.callback = Fill;
+    wanted.userdata = output.get();
+    // No changes allowed: SDL converts to whatever the device takes.
+    output->mDevice = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+    if (output->mDevice == 0) return nullptr;  // the destructor quits the subsystem
+    SDL_PauseAudioDevice(output->mDevice, 0);
+    return output;
+}
+
+kaSDLAudioOutput::kaSDLAudioOutput(kaPcmSource& source, int rate)
+    : mSource(source), mRate(rate), mDevice(0), mHandedOut(0), mPlayed(0) {}
+
+// Closing waits for the audio thread to leave the callback.
+kaSDLAudioOutput::~kaSDLAudioOutput() {
+    if (mDevice != 0) SDL_CloseAudioDevice(mDevice);
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+void SDLCALL kaSDLAudioOutput::Fill(void* output, Uint8* stream, int bytes) {
+    auto* self = static_cast<kaSDLAudioOutput*>(output);
+    self->mPlayed = self->mHandedOut;
+    const unsigned frames = static_cast<unsigned>(bytes / kFrameBytes);
+    const unsigned filled = self->mSource.Fill(reinterpret_cast<int16_t*>(stream), frames);
+    std::memset(stream + filled * kFrameBytes, 0, static_cast<size_t>(bytes) - filled * kFrameBytes);
+    self->mHandedOut += filled;
+}
+
+int64_t kaSDLAudioOutput::getPlayedMilliseconds() { return mPlayed * 1000 / mRate; }
