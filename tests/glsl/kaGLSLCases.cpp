@@ -150,6 +150,18 @@ void AddPixelTexture(std::vector<kaGLSLCase>& cases) {
     ps14.draw.attributes = {{8, {0.5f, 0.25f, 1.0f, 7}}, {9, {0.45f, 0.3f, 9, 0.5f}}};
     ps14.tolerance = 1e-3f;
     cases.push_back(ps14);
+    // bem r2.rg: r2 (0.125, 0.125) + (0.75, 0.25) through stage 2's matrix
+    // (M00 0.6, M10 1.0) = (0.825, 0.125), then the dependent texld in phase 2
+    // finds column 3, row 0.
+    kaGLSLCase bemPs14 = Pixel("Ps14BemFeedsTheDependentRead",
+                               "ps.1.4\ntexcrd r2.rgb, t0\ntexcrd r1.rgb, t1\nbem r2.rg, r2, r1\nphase\n"
+                               "texld r2, r2\nmov r0, r2\n",
+                               {}, {192 / 255.0f, 0.0f, 200 / 255.0f, 1.0f});
+    bemPs14.draw.textures = {{2, Grid()}};
+    bemPs14.draw.attributes = {{7, {0.125f, 0.125f, 0, 1}}, {8, {0.75f, 0.25f, 0, 1}}};
+    bemPs14.draw.bumpMatrices = {{2, {0.6f, 0.0f, 1.0f, 0.0f}}};
+    bemPs14.tolerance = 1e-3f;
+    cases.push_back(bemPs14);
     // texcoord clamps the coordinate to [0, 1] and sets alpha to 1.
     kaGLSLCase texcoord = Pixel("TexcoordClampsToColour", "ps.1.1\ntexcoord t0\nmov r0, t0\n", {}, {1, 0.25f, 0, 1});
     texcoord.draw.attributes = {{7, {1.5f, 0.25f, -2, 0}}};
