@@ -11,16 +11,6 @@ namespace {
 
 constexpr size_t kListingColumn = 40;
 
-// The shortest decimal text that reads back as the same float.
-std::string NumberText(float value) {
-    char text[32];
-    for (int digits = 1; digits <= 9; ++digits) {
-        std::snprintf(text, sizeof text, "%.*g", digits, static_cast<double>(value));
-        if (std::strtof(text, nullptr) == value) break;
-    }
-    return text;
-}
-
 std::string HexWords(const uint32_t* words, size_t count) {
     std::string text;
     char word[12];
@@ -65,9 +55,7 @@ const char* Letters(const kaInstruction& ins, const kaShaderVersion& version) {
 kaShaderDisassembler::Result kaShaderDisassembler::Disassemble(const uint32_t* tokens, size_t count,
                                                                const uint32_t* constants, size_t constantCount) {
     const kaShaderDecoding decoded = kaShaderDecoder::Decode(tokens, count, constants, constantCount);
-    Result result;
-    result.ok = decoded.ok;
-    result.error = decoded.error;
+    Result result{decoded.ok, "", decoded.error};
     if (decoded.ok) result.text = ProgramText(decoded.program);
     return result;
 }
@@ -75,9 +63,7 @@ kaShaderDisassembler::Result kaShaderDisassembler::Disassemble(const uint32_t* t
 kaShaderDisassembler::Result kaShaderDisassembler::Listing(const uint32_t* tokens, size_t count,
                                                            const uint32_t* constants, size_t constantCount) {
     const kaShaderDecoding decoded = kaShaderDecoder::Decode(tokens, count, constants, constantCount);
-    Result result;
-    result.ok = decoded.ok;
-    result.error = decoded.error;
+    Result result{decoded.ok, "", decoded.error};
     if (!decoded.ok) return result;
     const kaShaderProgram& program = decoded.program;
     result.text = ListingLine(program.version.Name(), HexWords(tokens, 1));
@@ -123,6 +109,15 @@ std::string kaShaderDisassembler::InstructionText(const kaInstruction& ins, cons
     if (!ins.hasDest) return text;
     text += " " + DestinationText(ins, version);
     for (const kaSourceOperand& src : ins.sources) text += ", " + SourceText(ins, src, version);
+    return text;
+}
+
+std::string kaShaderDisassembler::NumberText(float value) {
+    char text[32];
+    for (int digits = 1; digits <= 9; ++digits) {
+        std::snprintf(text, sizeof text, "%.*g", digits, static_cast<double>(value));
+        if (std::strtof(text, nullptr) == value) break;
+    }
     return text;
 }
 

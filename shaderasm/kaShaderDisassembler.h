@@ -31,6 +31,8 @@ public:
 
     static std::string ProgramText(const kaShaderProgram& program);
     static std::string InstructionText(const kaInstruction& ins, const kaShaderVersion& version);
+    // The shortest decimal text that reads back as the same float.
+    static std::string NumberText(float value);
 
 private:
     static std::string DestinationText(const kaInstruction& ins, const kaShaderVersion& version);

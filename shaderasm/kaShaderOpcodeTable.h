@@ -53,7 +53,6 @@ public:
 
 // D3DSIO_* opcodes, named for the code that treats them one by one.
 enum : uint16_t {
-    kOpNop = 0,
     kOpMov = 1,
     kOpAdd = 2,
     kOpSub = 3,
@@ -100,5 +99,4 @@ enum : uint16_t {
     kOpBem = 89,
     kOpPhase = 0xFFFD,
     kOpComment = 0xFFFE,
-    kOpEnd = 0xFFFF,
 };

@@ -1,9 +1,9 @@
 #include "kaGLSLOperands.h"
 
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
+
+#include "kaShaderDisassembler.h"
 
 namespace {
 
@@ -74,12 +74,7 @@ std::string kaGLSLOperands::Number(float value) {
         std::memcpy(&bits, &value, sizeof bits);
         return "uintBitsToFloat(" + std::to_string(bits) + "u)";
     }
-    char text[32];
-    for (int digits = 1; digits <= 9; ++digits) {
-        std::snprintf(text, sizeof text, "%.*g", digits, static_cast<double>(value));
-        if (std::strtof(text, nullptr) == value) break;
-    }
-    std::string number = text;
+    std::string number = kaShaderDisassembler::NumberText(value);
     if (number.find_first_of(".e") == std::string::npos) number += ".0";
     return number;
 }
