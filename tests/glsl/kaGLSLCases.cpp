@@ -228,7 +228,7 @@ void AddVertex(std::vector<kaGLSLCase>& cases) {
 void AddCompileOnly(std::vector<kaGLSLCase>& cases) {
     cases.push_back(CompileOnly("Ps10", "ps.1.0\ntex t0\ntexcoord t1\ntexkill t2\nadd_x4 r0.rgb, t0, -v0_bias\n+mul_sat r0.a, 1-t1, v0\nnop\n"));
     cases.push_back(CompileOnly("Ps11Texture", "ps.1.1\ntex t0\ntexreg2ar t1, t0\ntexreg2gb t2, t0\ntexbeml t3, t2\n"
-                                               "mad_x2 r0.rgb, t1_bx2, t2, -c1\n+sub_d2 r0.a, t3.b, c0.a\nmul r1, t0.a, v1\n"));
+                                               "mad_x2 r0.rgb, t1_bx2, -t2_bx2, -c1\n+sub_d2 r0.a, t3.b, c0.a\nmul r1, t0.a, v1\n"));
     cases.push_back(CompileOnly("Ps11Matrix2", "ps.1.1\ntex t0\ntexm3x2pad t1, t0_bx2\ntexm3x2tex t2, t0_bx2\ntexcoord t3\n"
                                                "mov r0, t2\n"));
     cases.push_back(CompileOnly("Ps11Spec", "ps.1.1\ntex t0\ntexm3x3pad t1, t0_bx2\ntexm3x3pad t2, t0_bx2\n"
@@ -240,11 +240,11 @@ void AddCompileOnly(std::vector<kaGLSLCase>& cases) {
     cases.push_back(CompileOnly("Ps13Depth", "ps.1.3\ntex t0\ntexm3x2pad t1, t0_bx2\ntexm3x2depth t2, t0_bx2\nmov r0, t0\n"));
     cases.push_back(CompileOnly("Ps14Phases", "ps.1.4\ndef c0, 0.5, -1, 1e-3, 8\ntexld r0, t0\ntexcrd r1.rgb, t1.xyw\n"
                                               "bem r2.rg, r0, r1\nphase\ntexld r2, r1\ntexld r3, r1_dz\ntexld r4, t4\n"
-                                              "texkill r1\ntexkill t5\ntexdepth r5\nmul_x8 r0.rb, r2_x2, -r3.g\n"
+                                              "texkill r1\ntexkill t5\ntexdepth r5\nmul_x8 r0.rb, r2_x2, -r3_x2.g\n"
                                               "+lrp_d8_sat r0.a, c0.r, r4, v1.a\ncnd r1, r0, 1-v0, r2_bias\n"));
     cases.push_back(CompileOnly("VertexOutputs", "vs.1.0\nm4x4 oPos, v0, c0\nm3x3 r0.xyz, v3, c4\nm3x4 oT0, v7, c8\n"
                                                  "m4x3 r1.xyz, v1, c12\nmov oFog, v0.z\nmov oPts.x, c16.w\nmul oD1, -r0.xyzz, r1.xyzx\n"
-                                                 "max oT7.xw, r1.zzyx, c17\nsub oT6, -v15, c95\n"));
+                                                 "max oT7.xw, r1.zzyx, c17\nsub oT6, -v15, c95\ndp4 oT5.x, v2, c18\nnop\n"));
     cases.push_back(CompileOnly("VertexRelative", "vs.1.1\nmov a0.x, v1.x\nm4x4 oPos, v0, c[a0.x + 90]\nmov oT0, -c[a0.x]\n"));
 }
 
