@@ -14,7 +14,7 @@ void ExpectDecodeError(const Words& tokens, const std::string& expected) {
     EXPECT_NE(decoded.error.find(expected), std::string::npos) << "expected: " << expected << "\nerror: " << decoded.error;
 }
 
-TEST(DecoderTest, MalformedStreamsNameTheBadToken) {
+TEST(ShaderDecoderTest, MalformedStreamsNameTheBadToken) {
     ExpectDecodeError({}, "token 0: empty token stream");
     ExpectDecodeError({0xFFFE0200, 0xFFFF}, "token 0 (0xFFFE0200): not a version token");
     ExpectDecodeError({0xFFFF0105, 0xFFFF}, "token 0 (0xFFFF0105): not a version token");
@@ -39,7 +39,7 @@ TEST(DecoderTest, MalformedStreamsNameTheBadToken) {
         << decoded.error;
 }
 
-TEST(DecoderTest, CommentsAndTrailingWordsAreKeptApart) {
+TEST(ShaderDecoderTest, CommentsAndTrailingWordsAreKeptApart) {
     const Words tokens = {0xFFFF0101, 0x0002FFFE, 0x6F6C6C65, 0x00000068, 0x01, 0x800F0000, 0x90E40000, 0xFFFF, 0xDEAD};
     const kaShaderDecoding decoded = kaShaderDecoder::Decode(tokens.data(), tokens.size());
     ASSERT_TRUE(decoded.ok) << decoded.error;
@@ -53,7 +53,7 @@ TEST(DecoderTest, CommentsAndTrailingWordsAreKeptApart) {
 
 // Every prefix of a real stream, and the stream with any one bit flipped,
 // decodes or fails with an error; AddressSanitizer watches the reads.
-TEST(DecoderTest, CutAndCorruptedStreamsFailCleanly) {
+TEST(ShaderDecoderTest, CutAndCorruptedStreamsFailCleanly) {
     const std::vector<uint32_t> tokens = TokensOf(
         "ps.1.4\ndef c0, 1, 0, 0.5, -1\ntexld r0, t0\ntexcrd r1.rgb, t1_dw.xyw\nphase\ntexld r2, r1_dz\n"
         "mad_x2_sat r0.rgb, -r0_bias, c0.g, 1-r2\n+mov r0.a, r1_x2.b\n");
