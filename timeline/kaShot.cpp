@@ -66,9 +66,10 @@ void SetUp(const kaShot& shot) {
     SetRate(shot.rateBefore);
     if (shot.resetClock) gClipClock.Reset();
     SetRate(shot.rateAfterReset);
-    if (shot.clip >= 0) gCharacter->PlayClip(&gClips[shot.clip], shot.blendMs);
-    if (shot.cameraPath != nullptr) gCamera->LoadPath(shot.cameraPath);
-    if (shot.characterPath != nullptr) gCharacterPath->LoadPath(shot.characterPath);
+    const kaSceneSchedule& schedule = shot.schedule;
+    if (schedule.clip >= 0) gCharacter->PlayClip(&gClips[schedule.clip], schedule.blendMs);
+    if (schedule.cameraPath != nullptr) gCamera->LoadPath(schedule.cameraPath);
+    if (schedule.characterPath != nullptr) gCharacterPath->LoadPath(schedule.characterPath);
     if (shot.opening) {
         gCharacter->Update(1);
         FSOUND_Stream_Play(FSOUND_FREE, gMusicStream);
@@ -166,13 +167,16 @@ void Draw(const kaShot& shot, float t) {
         DrawItem(shot, item);
     }
     if (shot.picture != nullptr) DrawPicture(*shot.picture);
-    for (unsigned i = 0; i < shot.flashCount; ++i) WhiteFlash(shot.flashes[i].start, shot.flashes[i].end, t);
+    const kaSceneSchedule& schedule = shot.schedule;
+    for (unsigned i = 0; i < schedule.flashCount; ++i) {
+        WhiteFlash(schedule.flashes[i].start, schedule.flashes[i].end, t);
+    }
 }
 
 }  // namespace
 
 bool isShotActive(const kaShot& shot, float t) {
-    return t > shot.after && t <= shot.upTo;
+    return t > shot.schedule.after && t <= shot.schedule.upTo;
 }
 
 void PlayShot(const kaShot& shot, kaShotState& state, float frameDelta, float t) {
