@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "DemoGlobals.h"
+#include "PictureOverlay.h"
 #include "WhiteFlash.h"
 #include "kaAnimClip.h"
 #include "kaCamera.h"
@@ -10,7 +11,6 @@
 #include "kaClipClock.h"
 #include "kaDeviceGlobal.h"
 #include "kaMusic.h"
-#include "kaOrthoOverlay.h"
 #include "kaRenderDevice.h"
 #include "kaShaderRenderer.h"
 #include "kaSpriteBatch.h"
@@ -18,9 +18,8 @@
 
 namespace {
 
-// Direct3D 8 render states and values of the picture overlay and the culling.
-constexpr unsigned kSrcBlend = 19, kDestBlend = 20, kAlphaBlend = 27, kCullMode = 22;
-constexpr unsigned kBlendSrcAlpha = 5, kBlendInvSrcAlpha = 6, kCullNone = 1;
+// Direct3D 8 render state and value of the culling.
+constexpr unsigned kCullMode = 22, kCullNone = 1;
 
 // The hoverboard's place while the character rides it.
 constexpr kaVector3f kHoverboardOffset = {1002, -171342, 1500};
@@ -133,31 +132,6 @@ void DrawItem(const kaShot& shot, kaShotDraw item) {
     case kaShotDraw::End:
         break;
     }
-}
-
-// A picture over the frame, blended by its alpha.  The character's bump pass
-// leaves its pixel shader bound and the overlay does not touch shaders, so the
-// picture unbinds it: through the bump shader it would come out as a dark
-// rectangle instead of the picture.
-void DrawPicture(const kaShotPicture& picture) {
-    gDevice->setPixelShader(nullptr);
-    gDevice->setRenderState(kSrcBlend, kBlendSrcAlpha);
-    gDevice->setRenderState(kDestBlend, kBlendInvSrcAlpha);
-    gDevice->setRenderState(kAlphaBlend, 1);
-    kaOverlayQuad& quad = *gOverlayQuad;
-    quad.texture = gTextures[picture.slot].texture;
-    quad.x0 = picture.x0;
-    quad.y0 = picture.y0;
-    quad.x1 = picture.x1;
-    quad.y1 = picture.y1;
-    quad.tu0 = 0;
-    quad.tv0 = 0;
-    quad.tu1 = -1;
-    quad.tv1 = 1;
-    gOverlay->Add(&quad);
-    gOverlay->Draw();
-    gOverlay->Remove(&quad);
-    gDevice->setRenderState(kAlphaBlend, 0);
 }
 
 void Draw(const kaShot& shot, float t) {
