@@ -16,8 +16,24 @@ protected:
         return texture;
     }
 
+    // A volume texture that the device made in the format asked for.
+    kaBaseTexture* MakeVolume(unsigned width, unsigned height, unsigned depth, unsigned format) {
+        kaBaseTexture* texture = nullptr;
+        EXPECT_EQ(mDevice->CreateVolumeTexture(&texture, width, height, depth, format, 1, 0), KA_OK);
+        unsigned made = 0;
+        if (texture != nullptr) texture->getLevelDesc(&made, nullptr, nullptr, nullptr, 0);
+        EXPECT_EQ(made, format);
+        if (made == format) return texture;
+        if (texture != nullptr) texture->Release();
+        return nullptr;
+    }
+
     static IDirect3DTexture8* Platform2D(kaBaseTexture* texture) {
         return static_cast<IDirect3DTexture8*>(
+            static_cast<kaD3DBaseTexture*>(texture)->getPlatformTexture());
+    }
+    static IDirect3DVolumeTexture8* PlatformVolume(kaBaseTexture* texture) {
+        return static_cast<IDirect3DVolumeTexture8*>(
             static_cast<kaD3DBaseTexture*>(texture)->getPlatformTexture());
     }
 };
@@ -54,6 +70,92 @@ TEST_F(TextureTest, ColourTexelsArriveAsBlueGreenRedAlphaAndComeBackAsGiven) {
     ASSERT_EQ(texture->getBuffer(back, 0), KA_OK);
     EXPECT_EQ(std::memcmp(back, texels, 8), 0);
     texture->Release();
+}
+
+// Cube faces and volume slices exchange red and blue as 2D levels do, each
+// on its own level.
+TEST_F(TextureTest, ColourTexelsOfCubeFacesAndVolumesAreExchangedToo) {
+    unsigned char texels[16];
+    for (unsigned i = 0; i < 16; ++i) texels[i] = static_cast<unsigned char>(10 * (i + 1));
+    const unsigned char expected[4] = {30, 20, 10, 40};  // the first texel as stored
+
+    kaBaseTexture* cube = nullptr;
+    ASSERT_EQ(mDevice->CreateCubeTexture(&cube, 2, D3DFMT_A8R8G8B8, 1, 0), KA_OK);
+    ASSERT_EQ(cube->UpdateCubeFaceBuffer(texels, 3, 0), KA_OK);
+    auto* platformCube = static_cast<IDirect3DCubeTexture8*>(
+        static_cast<kaD3DBaseTexture*>(cube)->getPlatformTexture());
+    D3DLOCKED_RECT rect;
+    ASSERT_TRUE(SUCCEEDED(platformCube->LockRect(D3DCUBEMAP_FACE_NEGATIVE_Y, 0, &rect, nullptr,
+                                                 D3DLOCK_READONLY)));
+    EXPECT_EQ(std::memcmp(rect.pBits, expected, 4), 0) << "face 3 is negative y";
+    platformCube->UnlockRect(D3DCUBEMAP_FACE_NEGATIVE_Y, 0);
+    unsigned char back[16] = {};
+    ASSERT_EQ(cube->getCubeFaceBuffer(back, 3, 0), KA_OK);
+    EXPECT_EQ(std::memcmp(back, texels, 16), 0);
+    cube->Release();
+
+    kaBaseTexture* volume = MakeVolume(2, 1, 2, D3DFMT_A8R8G8B8);
+    ASSERT_NE(volume, nullptr);
+    ASSERT_EQ(volume->UpdateVolumeBuffer(texels, 0), KA_OK);
+    IDirect3DVolumeTexture8* platformVolume = PlatformVolume(volume);
+    D3DLOCKED_BOX box;
+    ASSERT_TRUE(SUCCEEDED(platformVolume->LockBox(0, &box, nullptr, D3DLOCK_READONLY)));
+    const unsigned char* slice1 = static_cast<const unsigned char*>(box.pBits) + box.SlicePitch;
+    const unsigned char expectedSlice1[4] = {110, 100, 90, 120};
+    EXPECT_EQ(std::memcmp(box.pBits, expected, 4), 0);
+    EXPECT_EQ(std::memcmp(slice1, expectedSlice1, 4), 0);
+    platformVolume->UnlockBox(0);
+    std::memset(back, 0, sizeof back);
+    ASSERT_EQ(volume->getVolumeBuffer(back, 0), KA_OK);
+    EXPECT_EQ(std::memcmp(back, texels, 16), 0);
+    volume->Release();
+}
+
+// The platform pads short rows (and slices) to its alignment; the caller's
+// texels stay packed on the way in and out.
+TEST_F(TextureTest, PaddedRowsAndSlicesTravelPacked) {
+    kaBaseTexture* texture = Make2D(3, 3, D3DFMT_R5G6B5);
+    ASSERT_NE(texture, nullptr);
+    unsigned format = 0;
+    ASSERT_EQ(texture->getLevelDesc(&format, nullptr, nullptr, nullptr, 0), KA_OK);
+    ASSERT_EQ(format, static_cast<unsigned>(D3DFMT_R5G6B5));
+    unsigned char texels[18];
+    for (unsigned i = 0; i < 18; ++i) texels[i] = static_cast<unsigned char>(i + 1);
+    ASSERT_EQ(texture->UpdateBuffer(texels, 0), KA_OK);
+    D3DLOCKED_RECT locked;
+    ASSERT_TRUE(SUCCEEDED(Platform2D(texture)->LockRect(0, &locked, nullptr, D3DLOCK_READONLY)));
+    ASSERT_GT(locked.Pitch, 6) << "the platform pads 6-byte rows";
+    for (unsigned row = 0; row < 3; ++row) {
+        const unsigned char* stored = static_cast<const unsigned char*>(locked.pBits) + row * locked.Pitch;
+        EXPECT_EQ(std::memcmp(stored, texels + 6 * row, 6), 0) << "row " << row;
+    }
+    Platform2D(texture)->UnlockRect(0);
+    GuardedBytes back(18, 0xCC);
+    ASSERT_EQ(texture->getBuffer(back.data(), 0), KA_OK);
+    EXPECT_EQ(std::memcmp(back.data(), texels, 18), 0);
+    EXPECT_TRUE(back.GuardIntact(0xCC));
+    texture->Release();
+
+    kaBaseTexture* volume = MakeVolume(3, 3, 2, D3DFMT_L8);
+    ASSERT_NE(volume, nullptr);
+    ASSERT_EQ(volume->UpdateVolumeBuffer(texels, 0), KA_OK);
+    IDirect3DVolumeTexture8* platform = PlatformVolume(volume);
+    D3DLOCKED_BOX box;
+    ASSERT_TRUE(SUCCEEDED(platform->LockBox(0, &box, nullptr, D3DLOCK_READONLY)));
+    ASSERT_GT(box.RowPitch, 3) << "the platform pads 3-byte rows";
+    for (unsigned slice = 0; slice < 2; ++slice) {
+        for (unsigned row = 0; row < 3; ++row) {
+            const unsigned char* stored = static_cast<const unsigned char*>(box.pBits) +
+                                          slice * box.SlicePitch + row * box.RowPitch;
+            EXPECT_EQ(std::memcmp(stored, texels + 9 * slice + 3 * row, 3), 0) << slice << ", " << row;
+        }
+    }
+    platform->UnlockBox(0);
+    GuardedBytes volumeBack(18, 0xCC);
+    ASSERT_EQ(volume->getVolumeBuffer(volumeBack.data(), 0), KA_OK);
+    EXPECT_EQ(std::memcmp(volumeBack.data(), texels, 18), 0);
+    EXPECT_TRUE(volumeBack.GuardIntact(0xCC));
+    volume->Release();
 }
 
 TEST_F(TextureTest, CompressedLevelsMoveWholeBlocks) {
