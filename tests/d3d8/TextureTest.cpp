@@ -1,4 +1,5 @@
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "kaD3DBaseTexture.h"
@@ -32,9 +33,45 @@ protected:
         return static_cast<IDirect3DTexture8*>(
             static_cast<kaD3DBaseTexture*>(texture)->getPlatformTexture());
     }
-    static IDirect3DVolumeTexture8* PlatformVolume(kaBaseTexture* texture) {
-        return static_cast<IDirect3DVolumeTexture8*>(
-            static_cast<kaD3DBaseTexture*>(texture)->getPlatformTexture());
+
+    // What the platform stores in level 0 (of face `face` of a cube): its
+    // rows of rowBytes without the padding after them; the row pitch goes to
+    // *pitch.
+    static std::vector<unsigned char> Stored(kaBaseTexture* texture, unsigned rowBytes, unsigned rows,
+                                             unsigned slices, unsigned face = 0,
+                                             int* pitch = nullptr) {
+        auto* d3d = static_cast<kaD3DBaseTexture*>(texture);
+        D3DLOCKED_BOX box{};
+        IDirect3DSurface8* surface = nullptr;
+        IDirect3DVolume8* volume = nullptr;
+        if (d3d->getKind() == kaD3DBaseTexture::KIND_VOLUME) {
+            static_cast<IDirect3DVolumeTexture8*>(d3d->getPlatformTexture())->GetVolumeLevel(0, &volume);
+            if (volume != nullptr && FAILED(volume->LockBox(&box, nullptr, D3DLOCK_READONLY))) box = {};
+        } else {
+            surface = d3d->AcquireSurface(d3d->getKind(), face, 0);
+            D3DLOCKED_RECT rect{};
+            if (surface != nullptr && SUCCEEDED(surface->LockRect(&rect, nullptr, D3DLOCK_READONLY))) {
+                box = {rect.Pitch, 0, rect.pBits};
+            }
+        }
+        std::vector<unsigned char> stored;
+        for (unsigned slice = 0; box.pBits != nullptr && slice < slices; ++slice) {
+            for (unsigned row = 0; row < rows; ++row) {
+                const auto* bytes = static_cast<const unsigned char*>(box.pBits) + slice * box.SlicePitch +
+                                    row * box.RowPitch;
+                stored.insert(stored.end(), bytes, bytes + rowBytes);
+            }
+        }
+        if (surface != nullptr) {
+            if (box.pBits != nullptr) surface->UnlockRect();
+            surface->Release();
+        }
+        if (volume != nullptr) {
+            if (box.pBits != nullptr) volume->UnlockBox();
+            volume->Release();
+        }
+        if (pitch != nullptr) *pitch = box.RowPitch;
+        return stored;
     }
 };
 
@@ -72,24 +109,17 @@ TEST_F(TextureTest, ColourTexelsArriveAsBlueGreenRedAlphaAndComeBackAsGiven) {
     texture->Release();
 }
 
-// Cube faces and volume slices exchange red and blue as 2D levels do, each
-// on its own level.
+// Cube faces and volume slices exchange red and blue as 2D levels do.
 TEST_F(TextureTest, ColourTexelsOfCubeFacesAndVolumesAreExchangedToo) {
-    unsigned char texels[16];
+    unsigned char texels[16], back[16];
     for (unsigned i = 0; i < 16; ++i) texels[i] = static_cast<unsigned char>(10 * (i + 1));
-    const unsigned char expected[4] = {30, 20, 10, 40};  // the first texel as stored
+    std::vector<unsigned char> swapped(texels, texels + 16);
+    for (unsigned i = 0; i < 16; i += 4) std::swap(swapped[i], swapped[i + 2]);
 
     kaBaseTexture* cube = nullptr;
     ASSERT_EQ(mDevice->CreateCubeTexture(&cube, 2, D3DFMT_A8R8G8B8, 1, 0), KA_OK);
     ASSERT_EQ(cube->UpdateCubeFaceBuffer(texels, 3, 0), KA_OK);
-    auto* platformCube = static_cast<IDirect3DCubeTexture8*>(
-        static_cast<kaD3DBaseTexture*>(cube)->getPlatformTexture());
-    D3DLOCKED_RECT rect;
-    ASSERT_TRUE(SUCCEEDED(platformCube->LockRect(D3DCUBEMAP_FACE_NEGATIVE_Y, 0, &rect, nullptr,
-                                                 D3DLOCK_READONLY)));
-    EXPECT_EQ(std::memcmp(rect.pBits, expected, 4), 0) << "face 3 is negative y";
-    platformCube->UnlockRect(D3DCUBEMAP_FACE_NEGATIVE_Y, 0);
-    unsigned char back[16] = {};
+    EXPECT_EQ(Stored(cube, 8, 2, 1, 3), swapped);
     ASSERT_EQ(cube->getCubeFaceBuffer(back, 3, 0), KA_OK);
     EXPECT_EQ(std::memcmp(back, texels, 16), 0);
     cube->Release();
@@ -97,15 +127,7 @@ TEST_F(TextureTest, ColourTexelsOfCubeFacesAndVolumesAreExchangedToo) {
     kaBaseTexture* volume = MakeVolume(2, 1, 2, D3DFMT_A8R8G8B8);
     ASSERT_NE(volume, nullptr);
     ASSERT_EQ(volume->UpdateVolumeBuffer(texels, 0), KA_OK);
-    IDirect3DVolumeTexture8* platformVolume = PlatformVolume(volume);
-    D3DLOCKED_BOX box;
-    ASSERT_TRUE(SUCCEEDED(platformVolume->LockBox(0, &box, nullptr, D3DLOCK_READONLY)));
-    const unsigned char* slice1 = static_cast<const unsigned char*>(box.pBits) + box.SlicePitch;
-    const unsigned char expectedSlice1[4] = {110, 100, 90, 120};
-    EXPECT_EQ(std::memcmp(box.pBits, expected, 4), 0);
-    EXPECT_EQ(std::memcmp(slice1, expectedSlice1, 4), 0);
-    platformVolume->UnlockBox(0);
-    std::memset(back, 0, sizeof back);
+    EXPECT_EQ(Stored(volume, 8, 1, 2), swapped);
     ASSERT_EQ(volume->getVolumeBuffer(back, 0), KA_OK);
     EXPECT_EQ(std::memcmp(back, texels, 16), 0);
     volume->Release();
@@ -114,46 +136,33 @@ TEST_F(TextureTest, ColourTexelsOfCubeFacesAndVolumesAreExchangedToo) {
 // The platform pads short rows (and slices) to its alignment; the caller's
 // texels stay packed on the way in and out.
 TEST_F(TextureTest, PaddedRowsAndSlicesTravelPacked) {
+    unsigned char texels[18];
+    for (unsigned i = 0; i < 18; ++i) texels[i] = static_cast<unsigned char>(i + 1);
+    const std::vector<unsigned char> packed(texels, texels + 18);
+    int pitch = 0;
+
     kaBaseTexture* texture = Make2D(3, 3, D3DFMT_R5G6B5);
     ASSERT_NE(texture, nullptr);
     unsigned format = 0;
     ASSERT_EQ(texture->getLevelDesc(&format, nullptr, nullptr, nullptr, 0), KA_OK);
     ASSERT_EQ(format, static_cast<unsigned>(D3DFMT_R5G6B5));
-    unsigned char texels[18];
-    for (unsigned i = 0; i < 18; ++i) texels[i] = static_cast<unsigned char>(i + 1);
     ASSERT_EQ(texture->UpdateBuffer(texels, 0), KA_OK);
-    D3DLOCKED_RECT locked;
-    ASSERT_TRUE(SUCCEEDED(Platform2D(texture)->LockRect(0, &locked, nullptr, D3DLOCK_READONLY)));
-    ASSERT_GT(locked.Pitch, 6) << "the platform pads 6-byte rows";
-    for (unsigned row = 0; row < 3; ++row) {
-        const unsigned char* stored = static_cast<const unsigned char*>(locked.pBits) + row * locked.Pitch;
-        EXPECT_EQ(std::memcmp(stored, texels + 6 * row, 6), 0) << "row " << row;
-    }
-    Platform2D(texture)->UnlockRect(0);
+    EXPECT_EQ(Stored(texture, 6, 3, 1, 0, &pitch), packed);
+    EXPECT_GT(pitch, 6) << "the platform pads 6-byte rows";
     GuardedBytes back(18, 0xCC);
     ASSERT_EQ(texture->getBuffer(back.data(), 0), KA_OK);
-    EXPECT_EQ(std::memcmp(back.data(), texels, 18), 0);
+    EXPECT_EQ(std::vector<unsigned char>(back.data(), back.data() + 18), packed);
     EXPECT_TRUE(back.GuardIntact(0xCC));
     texture->Release();
 
     kaBaseTexture* volume = MakeVolume(3, 3, 2, D3DFMT_L8);
     ASSERT_NE(volume, nullptr);
     ASSERT_EQ(volume->UpdateVolumeBuffer(texels, 0), KA_OK);
-    IDirect3DVolumeTexture8* platform = PlatformVolume(volume);
-    D3DLOCKED_BOX box;
-    ASSERT_TRUE(SUCCEEDED(platform->LockBox(0, &box, nullptr, D3DLOCK_READONLY)));
-    ASSERT_GT(box.RowPitch, 3) << "the platform pads 3-byte rows";
-    for (unsigned slice = 0; slice < 2; ++slice) {
-        for (unsigned row = 0; row < 3; ++row) {
-            const unsigned char* stored = static_cast<const unsigned char*>(box.pBits) +
-                                          slice * box.SlicePitch + row * box.RowPitch;
-            EXPECT_EQ(std::memcmp(stored, texels + 9 * slice + 3 * row, 3), 0) << slice << ", " << row;
-        }
-    }
-    platform->UnlockBox(0);
+    EXPECT_EQ(Stored(volume, 3, 3, 2, 0, &pitch), packed);
+    EXPECT_GT(pitch, 3) << "the platform pads 3-byte rows";
     GuardedBytes volumeBack(18, 0xCC);
     ASSERT_EQ(volume->getVolumeBuffer(volumeBack.data(), 0), KA_OK);
-    EXPECT_EQ(std::memcmp(volumeBack.data(), texels, 18), 0);
+    EXPECT_EQ(std::vector<unsigned char>(volumeBack.data(), volumeBack.data() + 18), packed);
     EXPECT_TRUE(volumeBack.GuardIntact(0xCC));
     volume->Release();
 }
