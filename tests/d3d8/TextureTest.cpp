@@ -139,32 +139,28 @@ TEST_F(TextureTest, PaddedRowsAndSlicesTravelPacked) {
     unsigned char texels[18];
     for (unsigned i = 0; i < 18; ++i) texels[i] = static_cast<unsigned char>(i + 1);
     const std::vector<unsigned char> packed(texels, texels + 18);
-    int pitch = 0;
-
-    kaBaseTexture* texture = Make2D(3, 3, D3DFMT_R5G6B5);
-    ASSERT_NE(texture, nullptr);
-    unsigned format = 0;
-    ASSERT_EQ(texture->getLevelDesc(&format, nullptr, nullptr, nullptr, 0), KA_OK);
-    ASSERT_EQ(format, static_cast<unsigned>(D3DFMT_R5G6B5));
-    ASSERT_EQ(texture->UpdateBuffer(texels, 0), KA_OK);
-    EXPECT_EQ(Stored(texture, 6, 3, 1, 0, &pitch), packed);
-    EXPECT_GT(pitch, 6) << "the platform pads 6-byte rows";
-    GuardedBytes back(18, 0xCC);
-    ASSERT_EQ(texture->getBuffer(back.data(), 0), KA_OK);
-    EXPECT_EQ(std::vector<unsigned char>(back.data(), back.data() + 18), packed);
-    EXPECT_TRUE(back.GuardIntact(0xCC));
-    texture->Release();
-
+    // A 3 x 3 R5G6B5 level of 6-byte rows and a 3 x 3 x 2 L8 volume of 3-byte rows.
+    kaBaseTexture* flat = Make2D(3, 3, D3DFMT_R5G6B5);
     kaBaseTexture* volume = MakeVolume(3, 3, 2, D3DFMT_L8);
+    ASSERT_NE(flat, nullptr);
     ASSERT_NE(volume, nullptr);
+    unsigned format = 0;
+    ASSERT_EQ(flat->getLevelDesc(&format, nullptr, nullptr, nullptr, 0), KA_OK);
+    ASSERT_EQ(format, static_cast<unsigned>(D3DFMT_R5G6B5));
+    ASSERT_EQ(flat->UpdateBuffer(texels, 0), KA_OK);
     ASSERT_EQ(volume->UpdateVolumeBuffer(texels, 0), KA_OK);
-    EXPECT_EQ(Stored(volume, 3, 3, 2, 0, &pitch), packed);
-    EXPECT_GT(pitch, 3) << "the platform pads 3-byte rows";
-    GuardedBytes volumeBack(18, 0xCC);
-    ASSERT_EQ(volume->getVolumeBuffer(volumeBack.data(), 0), KA_OK);
-    EXPECT_EQ(std::vector<unsigned char>(volumeBack.data(), volumeBack.data() + 18), packed);
-    EXPECT_TRUE(volumeBack.GuardIntact(0xCC));
-    volume->Release();
+    for (kaBaseTexture* texture : {flat, volume}) {
+        const bool isVolume = texture == volume;
+        const unsigned rowBytes = isVolume ? 3 : 6;
+        int pitch = 0;
+        EXPECT_EQ(Stored(texture, rowBytes, 3, isVolume ? 2 : 1, 0, &pitch), packed);
+        EXPECT_GT(pitch, static_cast<int>(rowBytes)) << "the platform pads short rows";
+        GuardedBytes back(18, 0xCC);
+        EXPECT_EQ(isVolume ? texture->getVolumeBuffer(back.data(), 0) : texture->getBuffer(back.data(), 0), KA_OK);
+        EXPECT_EQ(std::vector<unsigned char>(back.data(), back.data() + 18), packed);
+        EXPECT_TRUE(back.GuardIntact(0xCC));
+        texture->Release();
+    }
 }
 
 TEST_F(TextureTest, CompressedLevelsMoveWholeBlocks) {
