@@ -195,12 +195,6 @@ int kaTDMReader::CheckIndices() const {
                 if (mesh.coordCount != 0 && face.coord[c] >= mesh.coordCount) return kBadIndex;
             }
         }
-        for (const kaTDMVertex& vertex : mesh.vertices) {
-            if (vertex.skinKind == 1 && vertex.bone >= mBoneCount) return kBadIndex;
-            for (const kaTDMInfluence& influence : vertex.influences) {
-                if (influence.bone >= mBoneCount) return kBadIndex;
-            }
-        }
     }
     for (int16_t b = 0; b < mBoneCount; ++b) {
         const int16_t parent = mBones[b].parent;

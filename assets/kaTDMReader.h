@@ -64,8 +64,10 @@ struct kaTDMBone {
 };
 
 // Reads a TDM model file whole into plain records.  A file that is cut
-// short, asks for more records than it holds, or holds an index outside its
-// array is refused as a whole.
+// short, asks for more records than it holds, or holds a material, vertex,
+// coordinate or parent index outside its array is refused as a whole.  The
+// bone indices of the skin are left to whoever builds a skeleton from them:
+// a static model never uses them.
 class kaTDMReader {
 public:
     enum HeaderResult : int {

@@ -97,7 +97,10 @@ int kaCamera::LoadPathFile(const char* fileName) {
         WarningBox("LoadCameraPath", "error loading camera path file %s", fileName);
         return KA_ERR_INITFAILED;
     }
-    points.insert(points.end(), points.begin(), points.begin() + 3);
+    // The path closes on a copy of its first point, taken before the vector
+    // grows: a range of a vector cannot be inserted into that same vector.
+    const float first[3] = {points[0], points[1], points[2]};
+    points.insert(points.end(), first, first + 3);
     path.count = static_cast<int>(points.size() / 3);
     path.points.swap(points);
     path.tangents.assign(path.points.size(), 0.0f);

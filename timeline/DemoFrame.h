@@ -1,7 +1,6 @@
 #pragma once
 
-// The demo's length in seconds: the music time at which it ends.
-constexpr double kDemoEnd = 117.7;
+#include "Schedule.h"
 
 // The demo time for a music position in milliseconds: *t = position x 0.001
 // in single precision.  1 while the product lies before kDemoEnd, 0 once it

@@ -87,6 +87,17 @@ TEST_F(ImageDecoderTest, EightBitBitmapsAreLuminanceOrPaletteColours) {
     EXPECT_EQ(image.getFormat(), uint32_t(KA_IMG_R8G8B8A8));
     EXPECT_EQ(Level(), std::string("\x0C\x0B\x0A\xFF\x03\x02\x01\xFF\x00\x00\x00\xFF", 12));
     EXPECT_EQ(LoadBytes(Bmp(1, 1, 8, 0, std::string(4, '\0'), 257)), KA_ERR_UNRECOGNISED);
+
+    // A count of 0 with room for all 256 entries before the pixels is a full
+    // palette, as most tools write it; with less room the bytes stay luminance.
+    std::string full(1024, '\0');
+    full.replace(4 * 7, 4, "\x30\x20\x10\x00", 4);
+    ASSERT_EQ(LoadBytes(Bmp(1, 1, 8, 0, std::string("\x07\0\0\0", 4), 0, full)), KA_OK);
+    EXPECT_EQ(image.getFormat(), uint32_t(KA_IMG_R8G8B8A8));
+    EXPECT_EQ(Level(), "\x10\x20\x30\xFF");
+    ASSERT_EQ(LoadBytes(Bmp(1, 1, 8, 0, std::string("\x07\0\0\0", 4), 0, full.substr(4))), KA_OK);
+    EXPECT_EQ(image.getFormat(), uint32_t(KA_IMG_L8));
+    EXPECT_EQ(Level(), "\x07");
 }
 
 TEST_F(ImageDecoderTest, SixteenBitBitmapsBecome565) {

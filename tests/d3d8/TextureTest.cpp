@@ -1,4 +1,5 @@
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "kaD3DBaseTexture.h"
@@ -16,9 +17,61 @@ protected:
         return texture;
     }
 
+    // A volume texture that the device made in the format asked for.
+    kaBaseTexture* MakeVolume(unsigned width, unsigned height, unsigned depth, unsigned format) {
+        kaBaseTexture* texture = nullptr;
+        EXPECT_EQ(mDevice->CreateVolumeTexture(&texture, width, height, depth, format, 1, 0), KA_OK);
+        unsigned made = 0;
+        if (texture != nullptr) texture->getLevelDesc(&made, nullptr, nullptr, nullptr, 0);
+        EXPECT_EQ(made, format);
+        if (made == format) return texture;
+        if (texture != nullptr) texture->Release();
+        return nullptr;
+    }
+
     static IDirect3DTexture8* Platform2D(kaBaseTexture* texture) {
         return static_cast<IDirect3DTexture8*>(
             static_cast<kaD3DBaseTexture*>(texture)->getPlatformTexture());
+    }
+
+    // What the platform stores in level 0 (of face `face` of a cube): its
+    // rows of rowBytes without the padding after them; the row pitch goes to
+    // *pitch.
+    static std::vector<unsigned char> Stored(kaBaseTexture* texture, unsigned rowBytes, unsigned rows,
+                                             unsigned slices, unsigned face = 0,
+                                             int* pitch = nullptr) {
+        auto* d3d = static_cast<kaD3DBaseTexture*>(texture);
+        D3DLOCKED_BOX box{};
+        IDirect3DSurface8* surface = nullptr;
+        IDirect3DVolume8* volume = nullptr;
+        if (d3d->getKind() == kaD3DBaseTexture::KIND_VOLUME) {
+            static_cast<IDirect3DVolumeTexture8*>(d3d->getPlatformTexture())->GetVolumeLevel(0, &volume);
+            if (volume != nullptr && FAILED(volume->LockBox(&box, nullptr, D3DLOCK_READONLY))) box = {};
+        } else {
+            surface = d3d->AcquireSurface(d3d->getKind(), face, 0);
+            D3DLOCKED_RECT rect{};
+            if (surface != nullptr && SUCCEEDED(surface->LockRect(&rect, nullptr, D3DLOCK_READONLY))) {
+                box = {rect.Pitch, 0, rect.pBits};
+            }
+        }
+        std::vector<unsigned char> stored;
+        for (unsigned slice = 0; box.pBits != nullptr && slice < slices; ++slice) {
+            for (unsigned row = 0; row < rows; ++row) {
+                const auto* bytes = static_cast<const unsigned char*>(box.pBits) + slice * box.SlicePitch +
+                                    row * box.RowPitch;
+                stored.insert(stored.end(), bytes, bytes + rowBytes);
+            }
+        }
+        if (surface != nullptr) {
+            if (box.pBits != nullptr) surface->UnlockRect();
+            surface->Release();
+        }
+        if (volume != nullptr) {
+            if (box.pBits != nullptr) volume->UnlockBox();
+            volume->Release();
+        }
+        if (pitch != nullptr) *pitch = box.RowPitch;
+        return stored;
     }
 };
 
@@ -54,6 +107,60 @@ TEST_F(TextureTest, ColourTexelsArriveAsBlueGreenRedAlphaAndComeBackAsGiven) {
     ASSERT_EQ(texture->getBuffer(back, 0), KA_OK);
     EXPECT_EQ(std::memcmp(back, texels, 8), 0);
     texture->Release();
+}
+
+// Cube faces and volume slices exchange red and blue as 2D levels do.
+TEST_F(TextureTest, ColourTexelsOfCubeFacesAndVolumesAreExchangedToo) {
+    unsigned char texels[16], back[16];
+    for (unsigned i = 0; i < 16; ++i) texels[i] = static_cast<unsigned char>(10 * (i + 1));
+    std::vector<unsigned char> swapped(texels, texels + 16);
+    for (unsigned i = 0; i < 16; i += 4) std::swap(swapped[i], swapped[i + 2]);
+
+    kaBaseTexture* cube = nullptr;
+    ASSERT_EQ(mDevice->CreateCubeTexture(&cube, 2, D3DFMT_A8R8G8B8, 1, 0), KA_OK);
+    ASSERT_EQ(cube->UpdateCubeFaceBuffer(texels, 3, 0), KA_OK);
+    EXPECT_EQ(Stored(cube, 8, 2, 1, 3), swapped);
+    ASSERT_EQ(cube->getCubeFaceBuffer(back, 3, 0), KA_OK);
+    EXPECT_EQ(std::memcmp(back, texels, 16), 0);
+    cube->Release();
+
+    kaBaseTexture* volume = MakeVolume(2, 1, 2, D3DFMT_A8R8G8B8);
+    ASSERT_NE(volume, nullptr);
+    ASSERT_EQ(volume->UpdateVolumeBuffer(texels, 0), KA_OK);
+    EXPECT_EQ(Stored(volume, 8, 1, 2), swapped);
+    ASSERT_EQ(volume->getVolumeBuffer(back, 0), KA_OK);
+    EXPECT_EQ(std::memcmp(back, texels, 16), 0);
+    volume->Release();
+}
+
+// The platform pads short rows (and slices) to its alignment; the caller's
+// texels stay packed on the way in and out.
+TEST_F(TextureTest, PaddedRowsAndSlicesTravelPacked) {
+    unsigned char texels[18];
+    for (unsigned i = 0; i < 18; ++i) texels[i] = static_cast<unsigned char>(i + 1);
+    const std::vector<unsigned char> packed(texels, texels + 18);
+    // A 3 x 3 R5G6B5 level of 6-byte rows and a 3 x 3 x 2 L8 volume of 3-byte rows.
+    kaBaseTexture* flat = Make2D(3, 3, D3DFMT_R5G6B5);
+    kaBaseTexture* volume = MakeVolume(3, 3, 2, D3DFMT_L8);
+    ASSERT_NE(flat, nullptr);
+    ASSERT_NE(volume, nullptr);
+    unsigned format = 0;
+    ASSERT_EQ(flat->getLevelDesc(&format, nullptr, nullptr, nullptr, 0), KA_OK);
+    ASSERT_EQ(format, static_cast<unsigned>(D3DFMT_R5G6B5));
+    ASSERT_EQ(flat->UpdateBuffer(texels, 0), KA_OK);
+    ASSERT_EQ(volume->UpdateVolumeBuffer(texels, 0), KA_OK);
+    for (kaBaseTexture* texture : {flat, volume}) {
+        const bool isVolume = texture == volume;
+        const unsigned rowBytes = isVolume ? 3 : 6;
+        int pitch = 0;
+        EXPECT_EQ(Stored(texture, rowBytes, 3, isVolume ? 2 : 1, 0, &pitch), packed);
+        EXPECT_GT(pitch, static_cast<int>(rowBytes)) << "the platform pads short rows";
+        GuardedBytes back(18, 0xCC);
+        EXPECT_EQ(isVolume ? texture->getVolumeBuffer(back.data(), 0) : texture->getBuffer(back.data(), 0), KA_OK);
+        EXPECT_EQ(std::vector<unsigned char>(back.data(), back.data() + 18), packed);
+        EXPECT_TRUE(back.GuardIntact(0xCC));
+        texture->Release();
+    }
 }
 
 TEST_F(TextureTest, CompressedLevelsMoveWholeBlocks) {
