@@ -102,13 +102,13 @@ int kaD3DBaseTexture::Transfer(Direction direction, Kind kind, void* texels, uns
     if (!texels || face >= kCubeFaces) return KA_ERR_INVALIDARG;
     unsigned format = 0, width = 0, height = 0, depth = 0;
     if (getLevelDesc(&format, &width, &height, &depth, level) != KA_OK) return KA_ERR_PLATFORM;
-    const kaD3DTexelLevel layout(format, width, height, depth);
+    const kaTexelLevel layout(format, width, height, depth);
     return mKind == KIND_VOLUME ? TransferVolume(direction, layout, texels, level)
                                 : TransferSurface(direction, layout, texels, face, level);
 }
 
-void kaD3DBaseTexture::Move(Direction direction, const kaD3DTexelLevel& layout, void* texels,
-                            void* locked, kaD3DTexelLevel::Pitches pitches) {
+void kaD3DBaseTexture::Move(Direction direction, const kaTexelLevel& layout, void* texels,
+                            void* locked, kaTexelLevel::Pitches pitches) {
     if (direction == UPLOAD) {
         layout.Upload(texels, locked, pitches);
     } else {
@@ -116,7 +116,7 @@ void kaD3DBaseTexture::Move(Direction direction, const kaD3DTexelLevel& layout, 
     }
 }
 
-int kaD3DBaseTexture::TransferSurface(Direction direction, const kaD3DTexelLevel& layout,
+int kaD3DBaseTexture::TransferSurface(Direction direction, const kaTexelLevel& layout,
                                       void* texels, unsigned face, unsigned level) {
     D3DLOCKED_RECT locked;
     const HRESULT hr =
@@ -131,7 +131,7 @@ int kaD3DBaseTexture::TransferSurface(Direction direction, const kaD3DTexelLevel
     return FAILED(unlocked) ? KA_ERR_PLATFORM : KA_OK;
 }
 
-int kaD3DBaseTexture::TransferVolume(Direction direction, const kaD3DTexelLevel& layout,
+int kaD3DBaseTexture::TransferVolume(Direction direction, const kaTexelLevel& layout,
                                      void* texels, unsigned level) {
     D3DLOCKED_BOX locked;
     if (FAILED(AsVolume()->LockBox(level, &locked, nullptr, 0))) return KA_ERR_PLATFORM;

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "kaBaseTexture.h"
-#include "kaD3DTexelLevel.h"
+#include "kaTexelLevel.h"
 
 // A 2D, cube or volume platform texture with a reference count and the upload
 // and read-back of whole levels in the caller's byte order.
@@ -40,12 +40,12 @@ private:
     ~kaD3DBaseTexture();
 
     int Transfer(Direction direction, Kind kind, void* texels, unsigned face, unsigned level);
-    int TransferVolume(Direction direction, const kaD3DTexelLevel& layout, void* texels,
+    int TransferVolume(Direction direction, const kaTexelLevel& layout, void* texels,
                        unsigned level);
-    int TransferSurface(Direction direction, const kaD3DTexelLevel& layout, void* texels,
+    int TransferSurface(Direction direction, const kaTexelLevel& layout, void* texels,
                         unsigned face, unsigned level);
-    static void Move(Direction direction, const kaD3DTexelLevel& layout, void* texels,
-                     void* locked, kaD3DTexelLevel::Pitches pitches);
+    static void Move(Direction direction, const kaTexelLevel& layout, void* texels,
+                     void* locked, kaTexelLevel::Pitches pitches);
 
     IDirect3DTexture8* AsTexture() const;
     IDirect3DCubeTexture8* AsCube() const;
