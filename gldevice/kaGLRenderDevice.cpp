@@ -146,10 +146,8 @@ int kaGLRenderDevice::Clear(unsigned flags, unsigned color, float z, unsigned st
     const kaGLFunctions& gl = mContext->gl();
     BindTarget();
     const kaViewport& v = getCurrentState().viewport;
-    const unsigned targetHeight = mTarget ? mTargetHeight : mHeight;
-    const GLint y = mTarget ? GLint(v.y) : GLint(targetHeight) - GLint(v.y + v.height);
     gl.Enable(GL_SCISSOR_TEST);
-    gl.Scissor(GLint(v.x), y, GLsizei(v.width), GLsizei(v.height));
+    gl.Scissor(GLint(v.x), GLint(v.y), GLsizei(v.width), GLsizei(v.height));
     gl.ColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     gl.DepthMask(GL_TRUE);
     gl.StencilMask(0xFF);
@@ -167,7 +165,8 @@ int kaGLRenderDevice::Clear(unsigned flags, unsigned color, float z, unsigned st
 }
 
 // Keeps a copy of the frame for read-back, then shows it in the window
-// scaled to fit with its aspect kept, the rest of the window black.
+// scaled to fit with its aspect kept, the rest of the window black.  The
+// back buffer holds its top row first, so the copy to the window turns it over.
 int kaGLRenderDevice::Flip() {
     if (mContext == nullptr) return KA_ERR_PLATFORM;
     const kaGLFunctions& gl = mContext->gl();
@@ -188,7 +187,7 @@ int kaGLRenderDevice::Flip() {
         const GLint x0 = (windowWidth - shownW) / 2, y0 = (windowHeight - shownH) / 2;
         const bool exact = shownW == w && shownH == h;
         gl.BindFramebuffer(GL_READ_FRAMEBUFFER, mPresented);
-        gl.BlitFramebuffer(0, 0, w, h, x0, y0, x0 + shownW, y0 + shownH, GL_COLOR_BUFFER_BIT,
+        gl.BlitFramebuffer(0, 0, w, h, x0, y0 + shownH, x0 + shownW, y0, GL_COLOR_BUFFER_BIT,
                            exact ? GL_NEAREST : GL_LINEAR);
     }
     const bool ok = gl.GetError() == GL_NO_ERROR;
@@ -209,7 +208,7 @@ int kaGLRenderDevice::ReadPresentedFrame(unsigned char* pixels, unsigned width, 
     if (gl.GetError() != GL_NO_ERROR) return KA_ERR_PLATFORM;
     const size_t row = size_t(width) * 4;
     for (unsigned y = 0; y < height; ++y) {
-        const unsigned char* from = rgba.data() + (height - 1 - y) * row;
+        const unsigned char* from = rgba.data() + y * row;
         unsigned char* to = pixels + y * row;
         for (size_t x = 0; x < row; x += 4) {
             to[x] = from[x + 2];

@@ -17,9 +17,11 @@ class kaGLBaseTexture;
 // which Flip shows in the window, scaled and letterboxed.
 //
 // Pictures line up with the Direct3D device: the programs shift positions by
-// half a pixel to Direct3D's pixel centres and map its depth range, viewports
-// count rows from the top, and drawing into a texture is turned upside down
-// so that its row 0 is the top row, as uploads and read-backs have it.
+// half a pixel to Direct3D's pixel centres and map its depth range, and every
+// target (the back buffer and textures) is drawn upside down in GL's terms so
+// that its row 0 in memory is the top row, as uploads and read-backs have it
+// and as the rasteriser's rules for edges through pixel centres expect;
+// viewports then count rows from the top as they are.
 //
 // The implementation is split by concern: frame and presentation
 // (kaGLRenderDevice.cpp), the backend hooks (kaGLRenderDevicePlatform.cpp),

@@ -272,21 +272,18 @@ void kaGLRenderDevice::ApplyPipelineState() {
     const kaGLFunctions& gl = mContext->gl();
     const uint32_t* rs = getCurrentState().renderStates;
     const kaViewport& v = getCurrentState().viewport;
-    const unsigned targetHeight = mTarget ? mTargetHeight : mHeight;
-    gl.Viewport(GLint(v.x), mTarget ? GLint(v.y) : GLint(targetHeight) - GLint(v.y + v.height),
-                GLsizei(v.width), GLsizei(v.height));
+    gl.Viewport(GLint(v.x), GLint(v.y), GLsizei(v.width), GLsizei(v.height));
     gl.Disable(GL_DITHER);
     if (rs[KA_RS_ZENABLE]) gl.Enable(GL_DEPTH_TEST); else gl.Disable(GL_DEPTH_TEST);
     gl.DepthFunc(CompareFunc(rs[KA_RS_ZFUNC]));
     gl.DepthMask(rs[KA_RS_ZWRITEENABLE] ? GL_TRUE : GL_FALSE);
-    // Direct3D counts windings with y down; on the back buffer GL's y goes up
-    // and in a texture target the picture is upside down again.
+    // Every target is drawn upside down in GL's terms, which turns windings
+    // over: what Direct3D sees counter-clockwise is clockwise, a back face, for GL.
     const uint32_t cull = rs[KA_RS_CULLMODE];
     if (cull == KA_CULL_CW || cull == KA_CULL_CCW) {
         gl.Enable(GL_CULL_FACE);
         gl.FrontFace(GL_CCW);
-        const bool cullGLBack = (cull == KA_CULL_CCW) != (mTarget != nullptr);
-        gl.CullFace(cullGLBack ? GL_BACK : GL_FRONT);
+        gl.CullFace(cull == KA_CULL_CCW ? GL_BACK : GL_FRONT);
     } else {
         gl.Disable(GL_CULL_FACE);
     }
@@ -406,9 +403,10 @@ void kaGLRenderDevice::SetUniforms(kaGLProgram& program) {
     const float viewport[4] = {float(v.x), float(v.y), float(v.width), float(v.height)};
     gl.Uniform4fv(at[KA_U_VIEWPORT], 1, viewport);
     // Direct3D's pixel centres lie half a pixel left of and above GL's: half
-    // a pixel of the viewport in clip space, and z turns texture targets over.
+    // a pixel of the viewport in clip space; z = -1 turns the picture over so
+    // that every target holds its top row first.
     const float adjust[4] = {1.0f / float(v.width ? v.width : 1),
-                             -1.0f / float(v.height ? v.height : 1), mTarget ? -1.0f : 1.0f, 0.0f};
+                             -1.0f / float(v.height ? v.height : 1), -1.0f, 0.0f};
     gl.Uniform4fv(at[KA_U_POSITIONADJUST], 1, adjust);
 
     float lights[7][8][4] = {};
