@@ -32,8 +32,11 @@ kaGLRenderDevice::kaGLRenderDevice(unsigned adapter)
 
 kaGLRenderDevice::~kaGLRenderDevice() = default;
 
-int kaGLRenderDevice::CheckDepthStencil(unsigned depthFormat, unsigned, int) {
+// Every depth format can be had with every display mode; the mode must exist.
+int kaGLRenderDevice::CheckDepthStencil(unsigned depthFormat, unsigned modeIndex, int windowed) {
     if (!kaGLContext::PlatformLoaded()) return KA_ERR_MISSING;
+    unsigned mode[4];
+    if (!windowed && !kaGLContext::DisplayMode(mAdapter, modeIndex, mode)) return KA_ERR_PLATFORM;
     return IsDepthFormat(depthFormat) ? KA_OK : KA_ERR_UNSUPPORTED;
 }
 

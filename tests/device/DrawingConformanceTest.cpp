@@ -328,4 +328,10 @@ TEST_F(DrawingTest, TheFirstFrameIsBlackAndClearFillsTheTarget) {
     EXPECT_TRUE(ColorNear(At(kWidth - 10, kHeight - 10), 0xFF8040, 2));
 }
 
+TEST_F(DrawingTest, DepthFormatsAreCheckedAgainstTheDisplay) {
+    EXPECT_EQ(mDevice->CheckDepthStencil(77, 0, 1), KA_OK) << "24-bit depth";
+    EXPECT_EQ(mDevice->CheckDepthStencil(KA_FMT_A8R8G8B8, 0, 1), KA_ERR_UNSUPPORTED);
+    EXPECT_EQ(mDevice->CheckDepthStencil(77, 0xFFFF, 0), KA_ERR_PLATFORM) << "no such mode";
+}
+
 }  // namespace
