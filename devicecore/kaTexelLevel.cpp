@@ -49,6 +49,15 @@ kaTexelLevel::kaTexelLevel(uint32_t format, uint32_t width, uint32_t height,
     }
 }
 
+uint32_t kaTexelLevel::FullChain(uint32_t largest) {
+    uint32_t levels = 1;
+    while (largest > 1) {
+        largest >>= 1;
+        ++levels;
+    }
+    return levels;
+}
+
 kaTexelLevel::Pitches kaTexelLevel::PackedPitches() const {
     return {static_cast<int>(mRowBytes), static_cast<int>(mRowBytes * mRows)};
 }

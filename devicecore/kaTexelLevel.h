@@ -12,6 +12,9 @@ public:
     // width, height, depth of the level; depth 0 or 1 for a 2D or cube level.
     kaTexelLevel(uint32_t format, uint32_t width, uint32_t height, uint32_t depth);
 
+    // Number of levels of a full mipmap chain whose largest extent is `largest`.
+    static uint32_t FullChain(uint32_t largest);
+
     // Bytes the caller's packed level holds.
     uint32_t getPackedSize() const { return mRowBytes * mRows * mSlices; }
 

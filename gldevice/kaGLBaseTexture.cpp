@@ -57,15 +57,6 @@ uint32_t SupportedFormat(uint32_t format) {
     }
 }
 
-uint32_t FullChain(uint32_t largest) {
-    uint32_t levels = 1;
-    while (largest > 1) {
-        largest >>= 1;
-        ++levels;
-    }
-    return levels;
-}
-
 void StoreIfWanted(unsigned* out, unsigned value) {
     if (out) *out = value;
 }
@@ -111,11 +102,11 @@ int kaGLBaseTexture::Create(const kaGLFunctions& gl, bool compressedUpload, Requ
 
 kaGLBaseTexture::kaGLBaseTexture(const kaGLFunctions& gl, bool compressedUpload,
                                  const Request& request)
-    : mGL(gl), mCompressedUpload(compressedUpload), mRequest(request), mKind(request.kind),
-      mLevels(0), mName(0), mShadows() {
+    : kaLevelTexture(request.kind), mGL(gl), mCompressedUpload(compressedUpload),
+      mRequest(request), mLevels(0), mName(0), mShadows() {
     const uint32_t largest = std::max({request.width, request.height,
                                        request.kind == KIND_VOLUME ? request.depth : 1u});
-    const uint32_t full = FullChain(largest);
+    const uint32_t full = kaTexelLevel::FullChain(largest);
     mLevels = request.levels == 0 || request.levels > full ? full : request.levels;
 }
 
@@ -124,12 +115,12 @@ kaGLBaseTexture::~kaGLBaseTexture() {
 }
 
 GLenum kaGLBaseTexture::getTarget() const {
-    if (mKind == KIND_CUBE) return GL_TEXTURE_CUBE_MAP;
-    return mKind == KIND_VOLUME ? GL_TEXTURE_3D : GL_TEXTURE_2D;
+    if (getKind() == KIND_CUBE) return GL_TEXTURE_CUBE_MAP;
+    return getKind() == KIND_VOLUME ? GL_TEXTURE_3D : GL_TEXTURE_2D;
 }
 
 bool kaGLBaseTexture::isRenderTarget() const {
-    return (mRequest.usage & KA_USAGE_RENDERTARGET) != 0 && mKind != KIND_VOLUME;
+    return (mRequest.usage & KA_USAGE_RENDERTARGET) != 0 && getKind() != KIND_VOLUME;
 }
 
 uint32_t kaGLBaseTexture::Extent(uint32_t size, unsigned level) const {
@@ -149,31 +140,24 @@ bool kaGLBaseTexture::Allocate() {
     const GLenum swizzles[4] = {GL_TEXTURE_SWIZZLE_R, GL_TEXTURE_SWIZZLE_G,
                                 GL_TEXTURE_SWIZZLE_B, GL_TEXTURE_SWIZZLE_A};
     for (int i = 0; i < 4; ++i) mGL.TexParameteri(target, swizzles[i], GLint(gl.swizzle[i]));
-    const unsigned faces = mKind == KIND_CUBE ? kCubeFaces : 1;
+    const unsigned faces = getKind() == KIND_CUBE ? kCubeFaces : 1;
     for (unsigned level = 0; level < mLevels; ++level) {
         const GLsizei w = GLsizei(Extent(mRequest.width, level));
         const GLsizei h = GLsizei(Extent(mRequest.height, level));
-        if (mKind == KIND_VOLUME) {
+        if (getKind() == KIND_VOLUME) {
             mGL.TexImage3D(target, GLint(level), GLint(gl.internal), w, h,
                            GLsizei(Extent(mRequest.depth, level)), 0, gl.format, gl.type, nullptr);
             continue;
         }
         for (unsigned face = 0; face < faces; ++face) {
             const GLenum faceTarget =
-                mKind == KIND_CUBE ? GL_TEXTURE_CUBE_MAP_POSITIVE_X + face : GL_TEXTURE_2D;
+                getKind() == KIND_CUBE ? GL_TEXTURE_CUBE_MAP_POSITIVE_X + face : GL_TEXTURE_2D;
             mGL.TexImage2D(faceTarget, GLint(level), GLint(gl.internal), w, h, 0, gl.format,
                            gl.type, nullptr);
         }
     }
     mShadows.assign(size_t(faces) * mLevels, std::vector<unsigned char>());
     return mGL.GetError() == GL_NO_ERROR;
-}
-
-int kaGLBaseTexture::Release() {
-    const bool last = getRefCount() == 1;
-    DecRef();
-    if (last) delete this;
-    return KA_OK;
 }
 
 int kaGLBaseTexture::getLevelCount(unsigned* count) {
@@ -188,32 +172,8 @@ int kaGLBaseTexture::getLevelDesc(unsigned* format, unsigned* width, unsigned* h
     StoreIfWanted(format, mRequest.format);
     StoreIfWanted(width, Extent(mRequest.width, level));
     StoreIfWanted(height, Extent(mRequest.height, level));
-    StoreIfWanted(depth, mKind == KIND_VOLUME ? Extent(mRequest.depth, level) : 0);
+    StoreIfWanted(depth, getKind() == KIND_VOLUME ? Extent(mRequest.depth, level) : 0);
     return KA_OK;
-}
-
-int kaGLBaseTexture::UpdateBuffer(void* texels, unsigned level) {
-    return Transfer(UPLOAD, KIND_2D, texels, 0, level);
-}
-
-int kaGLBaseTexture::UpdateCubeFaceBuffer(void* texels, unsigned face, unsigned level) {
-    return Transfer(UPLOAD, KIND_CUBE, texels, face, level);
-}
-
-int kaGLBaseTexture::UpdateVolumeBuffer(void* texels, unsigned level) {
-    return Transfer(UPLOAD, KIND_VOLUME, texels, 0, level);
-}
-
-int kaGLBaseTexture::getBuffer(void* texels, unsigned level) {
-    return Transfer(DOWNLOAD, KIND_2D, texels, 0, level);
-}
-
-int kaGLBaseTexture::getCubeFaceBuffer(void* texels, unsigned face, unsigned level) {
-    return Transfer(DOWNLOAD, KIND_CUBE, texels, face, level);
-}
-
-int kaGLBaseTexture::getVolumeBuffer(void* texels, unsigned level) {
-    return Transfer(DOWNLOAD, KIND_VOLUME, texels, 0, level);
 }
 
 std::vector<unsigned char>& kaGLBaseTexture::Shadow(unsigned face, unsigned level) {
@@ -222,7 +182,7 @@ std::vector<unsigned char>& kaGLBaseTexture::Shadow(unsigned face, unsigned leve
 
 int kaGLBaseTexture::Transfer(Direction direction, Kind kind, void* texels, unsigned face,
                               unsigned level) {
-    if (mKind != kind) return KA_ERR_WRONGSTATE;
+    if (getKind() != kind) return KA_ERR_WRONGSTATE;
     if (!texels || face >= kCubeFaces) return KA_ERR_INVALIDARG;
     unsigned format = 0, width = 0, height = 0, depth = 0;
     if (getLevelDesc(&format, &width, &height, &depth, level) != KA_OK) return KA_ERR_PLATFORM;
@@ -251,16 +211,16 @@ int kaGLBaseTexture::Transfer(Direction direction, Kind kind, void* texels, unsi
 void kaGLBaseTexture::Send(unsigned face, unsigned level, const unsigned char* texels) {
     const GLFormat gl = GLFormatOf(mRequest.format);
     const GLenum target = getTarget();
-    const GLenum imageTarget = mKind == KIND_CUBE ? GL_TEXTURE_CUBE_MAP_POSITIVE_X + face : target;
+    const GLenum imageTarget = getKind() == KIND_CUBE ? GL_TEXTURE_CUBE_MAP_POSITIVE_X + face : target;
     const uint32_t w = Extent(mRequest.width, level), h = Extent(mRequest.height, level);
-    const uint32_t d = mKind == KIND_VOLUME ? Extent(mRequest.depth, level) : 1;
+    const uint32_t d = getKind() == KIND_VOLUME ? Extent(mRequest.depth, level) : 1;
     mGL.BindTexture(target, mName);
     mGL.PixelStorei(GL_UNPACK_ALIGNMENT, 1);
     std::vector<unsigned char> decoded;
     const unsigned char* data = texels;
     if (gl.compressed != 0) {
         const size_t bytes = kaTexelLevel(mRequest.format, w, h, d).getPackedSize();
-        if (mCompressedUpload && mKind != KIND_VOLUME) {
+        if (mCompressedUpload && getKind() != KIND_VOLUME) {
             mGL.CompressedTexImage2D(imageTarget, GLint(level), gl.compressed, GLsizei(w),
                                      GLsizei(h), 0, GLsizei(bytes), texels);
             return;
@@ -273,7 +233,7 @@ void kaGLBaseTexture::Send(unsigned face, unsigned level, const unsigned char* t
         }
         data = decoded.data();
     }
-    if (mKind == KIND_VOLUME) {
+    if (getKind() == KIND_VOLUME) {
         mGL.TexImage3D(target, GLint(level), GLint(gl.internal), GLsizei(w), GLsizei(h),
                        GLsizei(d), 0, gl.format, gl.type, data);
     } else {
@@ -284,7 +244,7 @@ void kaGLBaseTexture::Send(unsigned face, unsigned level, const unsigned char* t
 
 void kaGLBaseTexture::AttachAsColour(unsigned face, unsigned level) const {
     const GLenum imageTarget =
-        mKind == KIND_CUBE ? GL_TEXTURE_CUBE_MAP_POSITIVE_X + face : GL_TEXTURE_2D;
+        getKind() == KIND_CUBE ? GL_TEXTURE_CUBE_MAP_POSITIVE_X + face : GL_TEXTURE_2D;
     mGL.FramebufferTexture2D(GL_DRAW_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, imageTarget, mName,
                              GLint(level));
 }

@@ -3,18 +3,16 @@
 #include <cstdint>
 #include <vector>
 
-#include "kaBaseTexture.h"
 #include "kaGLFunctions.h"
+#include "kaLevelTexture.h"
 
 // A 2D, cube or volume GL texture with a reference count and the upload and
 // read-back of whole levels in the caller's byte order (A8R8G8B8 as red,
 // green, blue, alpha).  Each uploaded level is also kept as the caller gave
 // it, so that a read-back returns exactly those bytes (block-compressed ones
 // included, which GL cannot read back); render targets are read from the GPU.
-class kaGLBaseTexture final : public kaBaseTexture {
+class kaGLBaseTexture final : public kaLevelTexture {
 public:
-    enum Kind : uint32_t { KIND_2D = 1, KIND_CUBE = 2, KIND_VOLUME = 3 };
-
     struct Request {
         Kind kind;
         uint32_t width, height, depth;  // depth of volume textures only
@@ -27,18 +25,10 @@ public:
     static int Create(const kaGLFunctions& gl, bool compressedUpload, Request request,
                       kaGLBaseTexture** out);
 
-    int UpdateBuffer(void* texels, unsigned level) override;
-    int UpdateCubeFaceBuffer(void* texels, unsigned face, unsigned level) override;
-    int UpdateVolumeBuffer(void* texels, unsigned level) override;
-    int getBuffer(void* texels, unsigned level) override;
-    int getCubeFaceBuffer(void* texels, unsigned face, unsigned level) override;
-    int getVolumeBuffer(void* texels, unsigned level) override;
     int getLevelDesc(unsigned* format, unsigned* width, unsigned* height, unsigned* depth,
                      unsigned level) override;
     int getLevelCount(unsigned* count) override;
-    int Release() override;
 
-    Kind getKind() const { return mKind; }
     GLuint getName() const { return mName; }
     GLenum getTarget() const;
     bool isRenderTarget() const;
@@ -47,13 +37,13 @@ public:
     void AttachAsColour(unsigned face, unsigned level) const;
 
 private:
-    enum Direction { UPLOAD, DOWNLOAD };
-
     kaGLBaseTexture(const kaGLFunctions& gl, bool compressedUpload, const Request& request);
     ~kaGLBaseTexture();
 
     bool Allocate();
-    int Transfer(Direction direction, Kind kind, void* texels, unsigned face, unsigned level);
+    int Transfer(Direction direction, Kind kind, void* texels, unsigned face,
+                 unsigned level) override;
+    void Destroy() override { delete this; }
     void Send(unsigned face, unsigned level, const unsigned char* texels);
     void ReadFromGpu(unsigned face, unsigned level, unsigned char* texels) const;
     uint32_t Extent(uint32_t size, unsigned level) const;
@@ -62,7 +52,6 @@ private:
     const kaGLFunctions& mGL;
     bool mCompressedUpload;
     Request mRequest;
-    Kind mKind;
     uint32_t mLevels;
     GLuint mName;
     std::vector<std::vector<unsigned char>> mShadows;  // face-major, one per level

@@ -4,10 +4,9 @@
 #include <vector>
 
 #include "kaCachedRenderDevice.h"
+#include "kaGLBaseTexture.h"
 #include "kaGLContext.h"
 #include "kaGLPrograms.h"
-
-class kaGLBaseTexture;
 
 // The render device on OpenGL 3.3 core or OpenGL ES 3.0.  The state cache
 // and stacks are the shared core's (kaCachedRenderDevice); the backend hooks
@@ -76,6 +75,7 @@ private:
     void BindTarget();
     int BeginRenderToLevel(kaBaseTexture* texture, unsigned kind, unsigned face, unsigned level,
                            int useDepth);
+    int CreateTextureOfKind(const kaGLBaseTexture::Request& request, kaBaseTexture** out);
 
     // Drawing (kaGLRenderDeviceDraw.cpp).
     bool PrepareDraw();

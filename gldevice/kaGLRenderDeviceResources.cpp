@@ -13,41 +13,34 @@ bool HasCompressedUpload(const kaGLContext& context) {
 
 }  // namespace
 
-int kaGLRenderDevice::CreateTexture(kaBaseTexture** out, unsigned width, unsigned height,
-                                    unsigned format, unsigned levels, unsigned usage) {
+int kaGLRenderDevice::CreateTextureOfKind(const kaGLBaseTexture::Request& request,
+                                          kaBaseTexture** out) {
     if (!out) return KA_ERR_INVALIDARG;
     if (!mContext) return KA_ERR_WRONGSTATE;
     kaGLBaseTexture* texture = nullptr;
-    const int result = kaGLBaseTexture::Create(
-        mContext->gl(), HasCompressedUpload(*mContext),
-        {kaGLBaseTexture::KIND_2D, width, height, 1, format, levels, usage}, &texture);
+    const int result = kaGLBaseTexture::Create(mContext->gl(), HasCompressedUpload(*mContext),
+                                               request, &texture);
     if (result == KA_OK) *out = texture;
     return result;
 }
 
+int kaGLRenderDevice::CreateTexture(kaBaseTexture** out, unsigned width, unsigned height,
+                                    unsigned format, unsigned levels, unsigned usage) {
+    return CreateTextureOfKind({kaGLBaseTexture::KIND_2D, width, height, 1, format, levels, usage},
+                               out);
+}
+
 int kaGLRenderDevice::CreateCubeTexture(kaBaseTexture** out, unsigned edgeLength,
                                         unsigned format, unsigned levels, unsigned usage) {
-    if (!out) return KA_ERR_INVALIDARG;
-    if (!mContext) return KA_ERR_WRONGSTATE;
-    kaGLBaseTexture* texture = nullptr;
-    const int result = kaGLBaseTexture::Create(
-        mContext->gl(), HasCompressedUpload(*mContext),
-        {kaGLBaseTexture::KIND_CUBE, edgeLength, edgeLength, 1, format, levels, usage}, &texture);
-    if (result == KA_OK) *out = texture;
-    return result;
+    return CreateTextureOfKind(
+        {kaGLBaseTexture::KIND_CUBE, edgeLength, edgeLength, 1, format, levels, usage}, out);
 }
 
 int kaGLRenderDevice::CreateVolumeTexture(kaBaseTexture** out, unsigned width, unsigned height,
                                           unsigned depth, unsigned format, unsigned levels,
                                           unsigned usage) {
-    if (!out) return KA_ERR_INVALIDARG;
-    if (!mContext) return KA_ERR_WRONGSTATE;
-    kaGLBaseTexture* texture = nullptr;
-    const int result = kaGLBaseTexture::Create(
-        mContext->gl(), HasCompressedUpload(*mContext),
-        {kaGLBaseTexture::KIND_VOLUME, width, height, depth, format, levels, usage}, &texture);
-    if (result == KA_OK) *out = texture;
-    return result;
+    return CreateTextureOfKind(
+        {kaGLBaseTexture::KIND_VOLUME, width, height, depth, format, levels, usage}, out);
 }
 
 int kaGLRenderDevice::CreateVertexBuffer(kaVertexBuffer** out, unsigned vertexFormat,

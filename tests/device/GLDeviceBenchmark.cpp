@@ -1,36 +1,19 @@
 // Benchmarks of the OpenGL device's hot paths; run by hand, they print their
 // figures (gl_device_bench, with SDL_VIDEODRIVER=offscreen for no display).
-#include <chrono>
 #include <cstdio>
 
 #include "kaConformanceTest.h"
 #include "kaDeviceNumbers.h"
+#include "kaBestTime.h"
 #include "kaResult.h"
 
 namespace {
-
-double Seconds() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
-template <typename Work>
-double Best(int runs, Work work) {
-    double best = 1e30;
-    for (int i = 0; i < runs; ++i) {
-        const double start = Seconds();
-        work();
-        const double elapsed = Seconds() - start;
-        if (elapsed < best) best = elapsed;
-    }
-    return best;
-}
 
 class GLDeviceBenchmark : public kaConformanceTest {};
 
 TEST_F(GLDeviceBenchmark, RedundantComparedSetter) {
     constexpr int kCalls = 10000000;
-    const double seconds = Best(5, [&] {
+    const double seconds = kaBestTime(5, [&] {
         for (int i = 0; i < kCalls; ++i) mDevice->setRenderState(KA_RS_CULLMODE, KA_CULL_CCW);
     });
     std::printf("redundant setRenderState: %.2f ns per call\n", seconds * 1e9 / kCalls);
@@ -56,7 +39,7 @@ TEST_F(GLDeviceBenchmark, DrawThroughput) {
     mDevice->LoadIdentity(KA_TS_PROJECTION);
     mDevice->OrthoLH(KA_TS_PROJECTION, kWidth, kHeight, 0.0f, 1.0f);
     constexpr int kDraws = 20000;
-    const double seconds = Best(3, [&] {
+    const double seconds = kaBestTime(3, [&] {
         mDevice->BeginRender();
         for (int i = 0; i < kDraws; ++i) {
             mDevice->LoadIdentity(KA_TS_WORLD);
