@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <new>
 
 #include "kaD3DModule.h"
 #include "kaD3DRenderDevice.h"
@@ -64,11 +63,7 @@ KA_PLUGIN_EXPORT int getDescription(char* text, unsigned maxChars) {
     return kaCopyDescription(kDescription, text, maxChars);
 }
 
-KA_PLUGIN_EXPORT int getVersion(int* version) {
-    if (version == nullptr) return KA_ERR_INVALIDARG;
-    *version = 1;
-    return KA_OK;
-}
+KA_PLUGIN_EXPORT int getVersion(int* version) { return kaStoreVersion(version); }
 
 KA_PLUGIN_EXPORT int getRenderDeviceCount(unsigned* count) {
     if (count == nullptr) return KA_ERR_INVALIDARG;
@@ -97,9 +92,5 @@ KA_PLUGIN_EXPORT int getRenderDeviceDesc(kaRenderDeviceDesc* desc, unsigned adap
 }
 
 KA_PLUGIN_EXPORT int getRenderDevice(kaRenderDevice** device, unsigned adapter) {
-    if (device == nullptr) return KA_ERR_INVALIDARG;
-    kaD3DRenderDevice* created = new (std::nothrow) kaD3DRenderDevice(adapter);
-    if (created == nullptr) return KA_ERR_OUTOFMEMORY;
-    *device = created;
-    return KA_OK;
+    return kaHandOutDevice<kaD3DRenderDevice>(device, adapter);
 }

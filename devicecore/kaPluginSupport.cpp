@@ -39,3 +39,9 @@ unsigned kaDisplayFormatBits(unsigned format) {
         return 0;
     }
 }
+
+int kaStoreVersion(int* version) {
+    if (version == nullptr) return KA_ERR_INVALIDARG;
+    *version = 1;
+    return KA_OK;
+}

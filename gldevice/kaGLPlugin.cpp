@@ -3,7 +3,6 @@
 // last shown.
 #include <cstdio>
 #include <cstring>
-#include <new>
 
 #include "kaGLContext.h"
 #include "kaGLRenderDevice.h"
@@ -30,11 +29,7 @@ KA_PLUGIN_EXPORT int getDescription(char* text, unsigned maxChars) {
     return kaCopyDescription(kDescription, text, maxChars);
 }
 
-KA_PLUGIN_EXPORT int getVersion(int* version) {
-    if (version == nullptr) return KA_ERR_INVALIDARG;
-    *version = 1;
-    return KA_OK;
-}
+KA_PLUGIN_EXPORT int getVersion(int* version) { return kaStoreVersion(version); }
 
 // Each display is an adapter.
 KA_PLUGIN_EXPORT int getRenderDeviceCount(unsigned* count) {
@@ -71,11 +66,7 @@ KA_PLUGIN_EXPORT int getRenderDeviceDesc(kaRenderDeviceDesc* desc, unsigned adap
 }
 
 KA_PLUGIN_EXPORT int getRenderDevice(kaRenderDevice** device, unsigned adapter) {
-    if (device == nullptr) return KA_ERR_INVALIDARG;
-    kaGLRenderDevice* created = new (std::nothrow) kaGLRenderDevice(adapter);
-    if (created == nullptr) return KA_ERR_OUTOFMEMORY;
-    *device = created;
-    return KA_OK;
+    return kaHandOutDevice<kaGLRenderDevice>(device, adapter);
 }
 
 KA_PLUGIN_EXPORT int readPresentedFrame(kaRenderDevice* device, unsigned char* pixels,

@@ -4,6 +4,7 @@
 #include "kaConformanceTest.h"
 #include "kaDeviceNumbers.h"
 #include "kaResult.h"
+#include "kaVertexLayout.h"
 
 namespace {
 
@@ -326,6 +327,72 @@ TEST_F(DrawingTest, TheFirstFrameIsBlackAndClearFillsTheTarget) {
     PresentFrame();
     EXPECT_TRUE(ColorNear(At(10, 10), 0xFF8040, 2));
     EXPECT_TRUE(ColorNear(At(kWidth - 10, kHeight - 10), 0xFF8040, 2));
+}
+
+// One DXT1 block: a row of each of its four colours, red and blue and the
+// two thirds between them, drawn with point sampling.
+TEST_F(DrawingTest, CompressedTexelsDrawTheirColours) {
+    kaBaseTexture* texture = nullptr;
+    ASSERT_EQ(mDevice->CreateTexture(&texture, 4, 4, KA_FMT_DXT1, 1, 0), KA_OK);
+    const unsigned char block[8] = {0x00, 0xF8, 0x1F, 0x00, 0x00, 0x55, 0xAA, 0xFF};
+    ASSERT_EQ(texture->UpdateBuffer(const_cast<unsigned char*>(block), 0), KA_OK);
+    for (unsigned filter : {KA_TSS_MAGFILTER, KA_TSS_MINFILTER}) {
+        mDevice->setTextureState(0, filter, KA_TEXF_POINT);
+    }
+    mDevice->setTextureState(0, KA_TSS_MIPFILTER, KA_TEXF_NONE);
+    UseTexture(texture);
+    DrawQuad(0, 0, 64, 64, 255, 255, 255);
+    PresentFrame();
+    EXPECT_TRUE(ColorNear(At(32, 8), 0xFF0000, 8));
+    EXPECT_TRUE(ColorNear(At(32, 24), 0x0000FF, 8));
+    EXPECT_TRUE(ColorNear(At(32, 40), 0xAA0055, 8));
+    EXPECT_TRUE(ColorNear(At(32, 56), 0x5500AA, 8));
+    mDevice->setTexture(0, nullptr);
+    texture->Release();
+}
+
+// A cube map looked up with three-component coordinates picks the face of
+// the largest component, faces numbered +x, -x, +y, -y, +z, -z.
+TEST_F(DrawingTest, CubeMapsPickTheFaceOfTheDirection) {
+    kaBaseTexture* cube = nullptr;
+    ASSERT_EQ(mDevice->CreateCubeTexture(&cube, 4, KA_FMT_A8R8G8B8, 1, 0), KA_OK);
+    const unsigned colours[6] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0x00FFFF, 0xFF00FF};
+    for (unsigned face = 0; face < 6; ++face) {
+        std::vector<unsigned char> texels;
+        for (int i = 0; i < 16; ++i) {
+            texels.insert(texels.end(), {(unsigned char)(colours[face] >> 16),
+                                         (unsigned char)(colours[face] >> 8),
+                                         (unsigned char)colours[face], 255});
+        }
+        ASSERT_EQ(cube->UpdateCubeFaceBuffer(texels.data(), face, 0), KA_OK);
+    }
+    const unsigned format = KA_FVF_XYZ | KA_FVF_DIFFUSE | 0x100 | 0x10000;  // one set of three
+    const float directions[6][3] = {{1, 0.1f, 0.2f}, {-1, 0.2f, 0.1f}, {0.1f, 1, 0.2f},
+                                    {0.2f, -1, 0.1f}, {0.1f, 0.2f, 1}, {0.2f, 0.1f, -1}};
+    kaVertexBuffer* quads = nullptr;
+    ASSERT_EQ(mDevice->CreateVertexBuffer(&quads, format, 36, kWriteOnly), KA_OK);
+    ASSERT_EQ(quads->Lock(0, 0, 0), KA_OK);
+    for (unsigned face = 0; face < 6; ++face) {
+        const float x0 = 32.0f * face, x1 = x0 + 32.0f;
+        const float corners[6][2] = {{x0, 0}, {x1, 0}, {x0, 32}, {x1, 0}, {x1, 32}, {x0, 32}};
+        for (const auto& c : corners) {
+            quads->Vertex3f(c[0], c[1], kDepth);
+            quads->Diffuse3ub(255, 255, 255);
+            quads->TexCoord3f(0, directions[face][0], directions[face][1], directions[face][2]);
+        }
+    }
+    ASSERT_EQ(quads->Unlock(), KA_OK);
+    UseTexture(cube);
+    ASSERT_EQ(mDevice->setVertexFormat(format), KA_OK);
+    ASSERT_EQ(mDevice->setVertexBuffer(quads), KA_OK);
+    ASSERT_EQ(mDevice->DrawPrimitive(KA_PT_TRIANGLELIST, 0, 12), KA_OK);
+    PresentFrame();
+    for (unsigned face = 0; face < 6; ++face) {
+        EXPECT_TRUE(ColorNear(At(32 * face + 16, 16), colours[face], 2)) << "face " << face;
+    }
+    mDevice->setTexture(0, nullptr);
+    quads->Release();
+    cube->Release();
 }
 
 TEST_F(DrawingTest, DepthFormatsAreCheckedAgainstTheDisplay) {
