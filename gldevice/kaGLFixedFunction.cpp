@@ -269,7 +269,8 @@ std::string kaGLFixedFunction::VertexProgram(const kaGLVertexKey& key, kaGLConte
                 "    eye = (vx_WorldView * position).xyz;\n";
     }
     text += "    vec4 colour0 = " + std::string(layout.size[L::DIFFUSE] ? "vx_v5" : "vec4(1.0)") + ";\n";
-    text += "    vec4 colour1 = " + std::string(layout.size[L::SPECULAR] ? "vx_v6" : "vec4(0.0)") + ";\n";
+    // A colour the vertex lacks is white, as Direct3D defaults both.
+    text += "    vec4 colour1 = " + std::string(layout.size[L::SPECULAR] ? "vx_v6" : "vec4(1.0)") + ";\n";
     if (key.lighting && !pretransformed) {
         text += "    {\n" + Lighting(key, layout) + "    }\n";
         if (layout.size[L::NORMAL] != 0) {
@@ -287,7 +288,7 @@ std::string kaGLFixedFunction::VertexProgram(const kaGLVertexKey& key, kaGLConte
 }
 
 std::string kaGLFixedFunction::PixelStages(const kaGLPixelKey& key) {
-    std::string text = "in vec4 vx_Color0;\nin vec4 vx_Color1;\n";
+    std::string text = "in vec4 vx_Color0;\nin vec4 vx_Color1;\nin float vx_Fog;\n";
     for (unsigned i = 0; i < 8; ++i) text += "in vec4 vx_Tex" + Num(i) + ";\n";
     static const char* const kSamplers[] = {"", "sampler2D", "samplerCube", "sampler3D"};
     for (unsigned i = 0; i < 8; ++i) {
@@ -306,7 +307,7 @@ std::string kaGLFixedFunction::PixelStages(const kaGLPixelKey& key) {
 
 std::string kaGLFixedFunction::PixelTail(const kaGLPixelKey& key) {
     std::string text =
-        "in float vx_Fog;\nuniform vec4 vx_FogColor, vx_FogTable, vx_AlphaRef;\n"
+        "uniform vec4 vx_FogColor, vx_FogTable, vx_AlphaRef;\n"
         "out vec4 vx_FragColor;\nvoid main() {\n    vec4 c = vx_ShadePixel();\n";
     if (key.alphaFunc != 0) {
         const char* op = CompareOperator(key.alphaFunc);

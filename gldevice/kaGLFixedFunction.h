@@ -52,8 +52,9 @@ public:
     static std::string VertexOutputs();
     static std::string PositionEpilogue();
     static std::string VertexProgram(const kaGLVertexKey& key, kaGLContextKind kind);
-    // vx_ShadePixel() of the texture stages (without the header).
+    // vx_ShadePixel() of the texture stages with every pixel input declared
+    // (without the header), as the shader translator declares them too.
     static std::string PixelStages(const kaGLPixelKey& key);
-    // The tail: alpha test, fog and the output, with main().
+    // The tail: alpha test, fog and the output, with main(); it reads vx_Fog.
     static std::string PixelTail(const kaGLPixelKey& key);
 };

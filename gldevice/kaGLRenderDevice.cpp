@@ -28,7 +28,7 @@ kaGLRenderDevice::kaGLRenderDevice(unsigned adapter)
       mTarget(nullptr), mTargetWidth(0), mTargetHeight(0), mVertexArray(0), mConstantBuffer(0),
       mPixelShader(nullptr), mVertexConstants(), mPixelConstants(), mPlatformRenderStates(),
       mVertexConstantsDirty(true),
-      mUniformVersion(0), mAppliedInputs(0), mAppliedBuffer(nullptr), mPrograms(), mSamplers() {}
+      mUniformVersion(0), mPrograms(), mSamplers() {}
 
 kaGLRenderDevice::~kaGLRenderDevice() = default;
 

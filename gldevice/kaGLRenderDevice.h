@@ -121,8 +121,6 @@ private:
     uint32_t mPlatformRenderStates[kaRenderStateCount];  // what "the platform" holds
     bool mVertexConstantsDirty;
     uint32_t mUniformVersion;  // advances whenever a value a program reads changes
-    uint32_t mAppliedInputs;   // vertex buffer and format the attributes were last set for
-    kaVertexBuffer* mAppliedBuffer;
     kaGLPrograms mPrograms;
     std::vector<std::pair<uint64_t, GLuint>> mSamplers;
 };
