@@ -37,6 +37,8 @@ public:
     // Size of the window's drawable in pixels.
     void DrawableSize(int* width, int* height) const;
     void Present();
+    // Whether Present waits for the display's vertical retrace.
+    void SetVerticalSync(bool wait);
     void Release();
 
 private:

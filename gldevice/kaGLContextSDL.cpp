@@ -97,7 +97,6 @@ kaGLContext* kaGLContext::Create(void* window, kaGLContextKind kind) {
         SDL_GL_DeleteContext(context);
         return nullptr;
     }
-    SDL_GL_SetSwapInterval(0);
     return created;
 }
 
@@ -130,6 +129,8 @@ void kaGLContext::DrawableSize(int* width, int* height) const {
 }
 
 void kaGLContext::Present() { SDL_GL_SwapWindow(static_cast<SDL_Window*>(mWindow)); }
+
+void kaGLContext::SetVerticalSync(bool wait) { SDL_GL_SetSwapInterval(wait ? 1 : 0); }
 
 void kaGLContext::Release() {
     SDL_GL_MakeCurrent(static_cast<SDL_Window*>(mWindow), nullptr);

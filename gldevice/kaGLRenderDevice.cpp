@@ -42,28 +42,28 @@ int kaGLRenderDevice::CheckDepthStencil(unsigned depthFormat, unsigned modeIndex
 
 int kaGLRenderDevice::Initialize(void* window, unsigned modeIndex, unsigned depthFormat,
                                  unsigned multiSampleType, int vsync) {
-    (void)vsync;
     if (mContext != nullptr) return KA_ERR_WRONGSTATE;
     if (window == nullptr || !IsValidMultiSample(multiSampleType)) return KA_ERR_INVALIDARG;
     if (!kaGLContext::PlatformLoaded()) return KA_ERR_WRONGSTATE;
     unsigned mode[4];
     if (!kaGLContext::DisplayMode(mAdapter, modeIndex, mode)) return KA_ERR_INITFAILED;
-    return Start(window, mode[0], mode[1], depthFormat, multiSampleType, int(modeIndex));
+    return Start(window, mode[0], mode[1], depthFormat, vsync, int(modeIndex));
 }
 
 int kaGLRenderDevice::InitializeWindowed(void* window, unsigned width, unsigned height,
-                                         unsigned depthFormat, unsigned multiSampleType, int) {
+                                         unsigned depthFormat, unsigned multiSampleType,
+                                         int vsync) {
     if (mContext != nullptr) return KA_ERR_WRONGSTATE;
     if (window == nullptr || !IsValidMultiSample(multiSampleType)) return KA_ERR_INVALIDARG;
     if (!kaGLContext::PlatformLoaded()) return KA_ERR_WRONGSTATE;
-    return Start(window, width, height, depthFormat, multiSampleType, -1);
+    return Start(window, width, height, depthFormat, vsync, -1);
 }
 
 // Creates the context, the back buffer and the objects every draw uses, sends
 // the default state and shows a first black frame.  Multisampling is not
 // carried out: the back buffer has one sample whatever the type.
 int kaGLRenderDevice::Start(void* window, unsigned width, unsigned height, unsigned depthFormat,
-                            unsigned, int fullscreenMode) {
+                            int vsync, int fullscreenMode) {
     if (width == 0 || height == 0) return KA_ERR_INVALIDARG;
     mContext = kaGLContext::Create(window, kaGLContext::RequestedKind());
     if (mContext == nullptr) return KA_ERR_INITFAILED;
@@ -71,6 +71,7 @@ int kaGLRenderDevice::Start(void* window, unsigned width, unsigned height, unsig
         DestroyGL();
         return KA_ERR_INITFAILED;
     }
+    mContext->SetVerticalSync(vsync != 0);
     mWidth = width;
     mHeight = height;
     const kaGLFunctions& gl = mContext->gl();

@@ -68,8 +68,8 @@ public:
 private:
     ~kaGLRenderDevice();
 
-    int Start(void* window, unsigned width, unsigned height, unsigned depthFormat,
-              unsigned multiSampleType, int fullscreenMode);
+    int Start(void* window, unsigned width, unsigned height, unsigned depthFormat, int vsync,
+              int fullscreenMode);
     bool CreateBackBuffer(unsigned depthFormat);
     void DestroyGL();
     void BindTarget();
