@@ -86,6 +86,7 @@ int kaGLRenderDevice::Start(void* window, unsigned width, unsigned height, unsig
         return KA_ERR_INITFAILED;
     }
     mPrograms.Init(&gl, mContext->getKind());
+    ResetPlatformRenderStates();
     InitializeState();
     MirrorViewport(kaViewport{0, 0, width, height});
     Clear(KA_CLEAR_TARGET | KA_CLEAR_ZBUFFER, 0, 0.0f, 0);

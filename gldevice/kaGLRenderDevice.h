@@ -86,6 +86,7 @@ private:
     GLuint SamplerFor(unsigned stage);
 
     // The state cache's backend (kaGLRenderDevicePlatform.cpp).
+    void ResetPlatformRenderStates();
     bool PlatformReady() const override;
     bool PlatformRenderState(unsigned state, uint32_t value) override;
     bool PlatformLightEnable(unsigned index, uint32_t enabled) override;

@@ -155,10 +155,11 @@ uint8_t KindOf(const kaBaseTexture* texture) {
     }
 }
 
-kaGLVertexKey VertexKeyOf(const kaDeviceState& state, const uint32_t* platform) {
+// Render states come from what the platform holds (rs), which for states
+// never set are Direct3D's initial values rather than the cache's filler.
+kaGLVertexKey VertexKeyOf(const kaDeviceState& state, const uint32_t* rs) {
     kaGLVertexKey key;
     std::memset(&key, 0, sizeof key);
-    const uint32_t* rs = state.renderStates;
     key.format = state.vertexProcessing.format;
     key.lighting = rs[KA_RS_LIGHTING] != 0;
     key.specular = rs[KA_RS_SPECULARENABLE] != 0;
@@ -174,8 +175,8 @@ kaGLVertexKey VertexKeyOf(const kaDeviceState& state, const uint32_t* platform) 
         const bool valid = type >= KA_LIGHT_POINT && type <= KA_LIGHT_DIRECTIONAL;
         key.lightType[i] = state.lights.enabled[i] && valid ? uint8_t(type) : 0;
     }
-    if (rs[KA_RS_FOGENABLE] && platform[KA_RS_FOGTABLEMODE] == KA_FOG_NONE) {
-        key.fogMode = uint8_t(platform[KA_RS_FOGVERTEXMODE] & 3);
+    if (rs[KA_RS_FOGENABLE] && rs[KA_RS_FOGTABLEMODE] == KA_FOG_NONE) {
+        key.fogMode = uint8_t(rs[KA_RS_FOGVERTEXMODE] & 3);
         key.rangeFog = rs[KA_RS_RANGEFOGENABLE] != 0;
     }
     for (unsigned s = 0; s < kaMaxTextureStages; ++s) {
@@ -185,10 +186,9 @@ kaGLVertexKey VertexKeyOf(const kaDeviceState& state, const uint32_t* platform) 
     return key;
 }
 
-kaGLPixelKey PixelKeyOf(const kaDeviceState& state, const uint32_t* platform) {
+kaGLPixelKey PixelKeyOf(const kaDeviceState& state, const uint32_t* rs) {
     kaGLPixelKey key;
     std::memset(&key, 0, sizeof key);
-    const uint32_t* rs = state.renderStates;
     const bool fixedVertices = state.vertexProcessing.shader == nullptr;
     for (unsigned s = 0; s < kaMaxTextureStages; ++s) {
         const uint32_t* ts = state.textureStates[s];
@@ -212,7 +212,7 @@ kaGLPixelKey PixelKeyOf(const kaDeviceState& state, const uint32_t* platform) {
     key.specular = rs[KA_RS_SPECULARENABLE] != 0;
     key.alphaFunc = rs[KA_RS_ALPHATESTENABLE] ? uint8_t(rs[KA_RS_ALPHAFUNC] & 0xF) : 0;
     if (rs[KA_RS_FOGENABLE]) {
-        const uint32_t table = platform[KA_RS_FOGTABLEMODE];
+        const uint32_t table = rs[KA_RS_FOGTABLEMODE];
         key.fog = table != KA_FOG_NONE ? uint8_t(2 + (table & 3)) : 1;
     }
     return key;
@@ -270,7 +270,7 @@ bool kaGLRenderDevice::PrepareDraw() {
 
 void kaGLRenderDevice::ApplyPipelineState() {
     const kaGLFunctions& gl = mContext->gl();
-    const uint32_t* rs = getCurrentState().renderStates;
+    const uint32_t* rs = mPlatformRenderStates;
     const kaViewport& v = getCurrentState().viewport;
     gl.Viewport(GLint(v.x), GLint(v.y), GLsizei(v.width), GLsizei(v.height));
     gl.Disable(GL_DITHER);
@@ -428,17 +428,16 @@ void kaGLRenderDevice::SetUniforms(kaGLProgram& program) {
     std::memcpy(material, &state.material, 4 * 16);
     material[4][0] = state.material.power;
     gl.Uniform4fv(at[KA_U_MATERIAL], 5, material[0]);
-    const uint32_t* rs = state.renderStates;
-    const uint32_t* platform = mPlatformRenderStates;
+    const uint32_t* rs = mPlatformRenderStates;
     float colour[4];
     ColourOf(rs[KA_RS_AMBIENT], colour);
     gl.Uniform4fv(at[KA_U_AMBIENT], 1, colour);
-    const float fog[4] = {FloatOf(platform[KA_RS_FOGSTART]), FloatOf(platform[KA_RS_FOGEND]),
-                          FloatOf(platform[KA_RS_FOGDENSITY]),
+    const float fog[4] = {FloatOf(rs[KA_RS_FOGSTART]), FloatOf(rs[KA_RS_FOGEND]),
+                          FloatOf(rs[KA_RS_FOGDENSITY]),
                           t.projection.m[11] != 0.0f ? 1.0f : 0.0f};
     gl.Uniform4fv(at[KA_U_FOGPARAMS], 1, fog);
     gl.Uniform4fv(at[KA_U_FOGTABLE], 1, fog);
-    ColourOf(platform[KA_RS_FOGCOLOR], colour);
+    ColourOf(rs[KA_RS_FOGCOLOR], colour);
     gl.Uniform4fv(at[KA_U_FOGCOLOR], 1, colour);
     const float pointSize[4] = {FloatOf(rs[KA_RS_POINTSIZE]), 0.0f, 0.0f, 0.0f};
     gl.Uniform4fv(at[KA_U_POINTSIZE], 1, pointSize);

@@ -20,6 +20,34 @@ bool CopyRegisters(float* table, unsigned size, int first, const float* values,
 
 }  // namespace
 
+// Direct3D's own initial render states: a device's default state sets 47 of
+// them, and a draw looks at some that neither it nor a caller may ever set.
+void kaGLRenderDevice::ResetPlatformRenderStates() {
+    std::memset(mPlatformRenderStates, 0, sizeof mPlatformRenderStates);
+    struct Initial {
+        unsigned state;
+        uint32_t value;
+    };
+    const float one = 1.0f, largestPoint = 64.0f;
+    uint32_t oneBits, largestPointBits;
+    std::memcpy(&oneBits, &one, sizeof one);
+    std::memcpy(&largestPointBits, &largestPoint, sizeof largestPoint);
+    const Initial initial[] = {
+        {KA_RS_ZENABLE, 1}, {KA_RS_FILLMODE, KA_FILL_SOLID}, {KA_RS_SHADEMODE, KA_SHADE_GOURAUD},
+        {KA_RS_ZWRITEENABLE, 1}, {KA_RS_SRCBLEND, KA_BLEND_ONE}, {KA_RS_DESTBLEND, KA_BLEND_ZERO},
+        {KA_RS_CULLMODE, KA_CULL_CCW}, {KA_RS_ZFUNC, KA_CMP_LESSEQUAL},
+        {KA_RS_ALPHAFUNC, KA_CMP_ALWAYS}, {KA_RS_FOGEND, oneBits}, {KA_RS_FOGDENSITY, oneBits},
+        {KA_RS_STENCILFAIL, KA_STENCILOP_KEEP}, {KA_RS_STENCILZFAIL, KA_STENCILOP_KEEP},
+        {KA_RS_STENCILPASS, KA_STENCILOP_KEEP}, {KA_RS_STENCILFUNC, KA_CMP_ALWAYS},
+        {KA_RS_STENCILMASK, 0xFFFFFFFF}, {KA_RS_STENCILWRITEMASK, 0xFFFFFFFF},
+        {KA_RS_TEXTUREFACTOR, 0xFFFFFFFF}, {KA_RS_LIGHTING, 1}, {KA_RS_COLORVERTEX, 1},
+        {KA_RS_LOCALVIEWER, 1}, {KA_RS_DIFFUSEMATERIALSOURCE, KA_MCS_COLOR1},
+        {KA_RS_SPECULARMATERIALSOURCE, KA_MCS_COLOR2}, {KA_RS_POINTSIZE, oneBits},
+        {KA_RS_POINTSCALE_A, oneBits}, {KA_RS_POINTSIZE_MAX, largestPointBits},
+        {KA_RS_COLORWRITEENABLE, 0xF}, {KA_RS_BLENDOP, KA_BLENDOP_ADD}};
+    for (const Initial& entry : initial) mPlatformRenderStates[entry.state] = entry.value;
+}
+
 bool kaGLRenderDevice::PlatformReady() const { return mContext != nullptr; }
 
 bool kaGLRenderDevice::PlatformRenderState(unsigned state, uint32_t value) {

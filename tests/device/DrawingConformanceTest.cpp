@@ -401,6 +401,45 @@ TEST_F(DrawingTest, CubeMapsPickTheFaceOfTheDirection) {
     cube->Release();
 }
 
+// The default light shines along +z: a face whose normal points back at it
+// gets the vertex colour (the diffuse material's source), one turned away
+// gets nothing; linear vertex fog then mixes in the fog colour by depth.
+TEST_F(DrawingTest, FixedFunctionLightingAndVertexFog) {
+    const unsigned format = KA_FVF_XYZ | KA_FVF_NORMAL | KA_FVF_DIFFUSE;
+    kaVertexBuffer* quads = nullptr;
+    ASSERT_EQ(mDevice->CreateVertexBuffer(&quads, format, 12, kWriteOnly), KA_OK);
+    ASSERT_EQ(quads->Lock(0, 0, 0), KA_OK);
+    for (int quad = 0; quad < 2; ++quad) {
+        const float x0 = 64.0f * quad, x1 = x0 + 64.0f, nz = quad == 0 ? -1.0f : 1.0f;
+        const float corners[6][2] = {{x0, 0}, {x1, 0}, {x0, 64}, {x1, 0}, {x1, 64}, {x0, 64}};
+        for (const auto& c : corners) {
+            quads->Vertex3f(c[0], c[1], kDepth);
+            quads->Normal3f(0, 0, nz);
+            quads->Diffuse3ub(200, 100, 50);
+        }
+    }
+    ASSERT_EQ(quads->Unlock(), KA_OK);
+    UseTexture(nullptr);
+    mDevice->setRenderState(KA_RS_LIGHTING, 1);
+    ASSERT_EQ(mDevice->setVertexFormat(format), KA_OK);
+    ASSERT_EQ(mDevice->setVertexBuffer(quads), KA_OK);
+    ASSERT_EQ(mDevice->DrawPrimitive(KA_PT_TRIANGLELIST, 0, 4), KA_OK);
+    PresentFrame();
+    EXPECT_TRUE(ColorNear(At(32, 32), 0xC86432, 3)) << "facing the light";
+    EXPECT_TRUE(ColorNear(At(96, 32), 0x000000, 3)) << "turned away";
+
+    mDevice->setRenderState(KA_RS_LIGHTING, 0);
+    kaFog fog{KA_FOG_LINEAR, 0.0f, 0.0f, 1.0f, 0.0f, 1.0f, 1.0f};
+    ASSERT_EQ(mDevice->setFog(&fog), KA_OK);
+    mDevice->setRenderState(KA_RS_FOGENABLE, 1);
+    ASSERT_EQ(mDevice->DrawPrimitive(KA_PT_TRIANGLELIST, 0, 2), KA_OK);
+    mDevice->setRenderState(KA_RS_FOGENABLE, 0);
+    PresentFrame();
+    // Depth 0.75 between start 0 and end 1 leaves a quarter of the colour.
+    EXPECT_TRUE(ColorNear(At(32, 32), 0x3219CC, 6)) << "fogged";
+    quads->Release();
+}
+
 TEST_F(DrawingTest, DepthFormatsAreCheckedAgainstTheDisplay) {
     EXPECT_EQ(mDevice->CheckDepthStencil(77, 0, 1), KA_OK) << "24-bit depth";
     EXPECT_EQ(mDevice->CheckDepthStencil(KA_FMT_A8R8G8B8, 0, 1), KA_ERR_UNSUPPORTED);
