@@ -28,8 +28,7 @@ DWORD ResourceManagementFlags(const D3DCAPS8& caps) {
 }  // namespace
 
 kaD3DRenderDevice::kaD3DRenderDevice(unsigned adapter)
-    : mAdapter(adapter), mCurrent(), mDefault(), mStack(), mStackTop(-1), mMatrixStack(),
-      mMatrixStackTop(), mSavedBackBuffer(nullptr), mSavedDepthStencil(nullptr),
+    : mAdapter(adapter), mSavedBackBuffer(nullptr), mSavedDepthStencil(nullptr),
       mTargetSurface(nullptr), mDevice(nullptr), mPresent() {}
 
 // The checks and the capability query that both ways of initialising share.
@@ -115,9 +114,8 @@ int kaD3DRenderDevice::CreatePlatformDevice(DWORD behaviour) {
 // Sends the whole default state once, empties every stack and shows a first
 // black frame.
 int kaD3DRenderDevice::PostInitialize() {
-    InitDefaultState();
-    mStackTop = -1;
-    for (int& top : mMatrixStackTop) top = -1;
+    InitializeState();
+    ReadViewportFromPlatform();
     mDevice->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 0.0f, 0);
     mDevice->BeginScene();
     mDevice->EndScene();
@@ -162,7 +160,7 @@ int kaD3DRenderDevice::BeginRender() {
 
 int kaD3DRenderDevice::EndRender() {
     if (mDevice == nullptr) return KA_ERR_WRONGSTATE;
-    mCurrent.ForgetStreams();
+    ForgetStreams();
     mDevice->EndScene();
     return KA_OK;
 }

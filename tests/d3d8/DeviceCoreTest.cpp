@@ -2,7 +2,7 @@
 
 #include <d3d8.h>
 
-#include "kaD3DDeviceTest.h"
+#include "kaD3DRenderDevice.h"
 #include "kaD3DModule.h"
 #include "kaResult.h"
 
@@ -102,24 +102,6 @@ TEST_F(DeviceCreationTest, FullscreenFlipsInTheModeOfTheGivenNumber) {
     EXPECT_EQ(device->Initialize(CoreTestWindow(), 0xFFFF, D3DFMT_D24X8, 0, 1),
               result == KA_OK ? KA_ERR_WRONGSTATE : KA_ERR_INITFAILED)
         << "a mode number the adapter lacks";
-}
-
-using FrameTest = kaD3DDeviceTest;
-
-TEST_F(FrameTest, TheFirstFrameIsBlackAndClearFillsTheTarget) {
-    EXPECT_TRUE(ColorNear(ReadBackBufferPixel(kWidth / 2, kHeight / 2), 0x000000, 0));
-    EXPECT_EQ(mDevice->Clear(KA_CLEAR_TARGET | KA_CLEAR_ZBUFFER, 0x00FF8040, 1.0f, 0), KA_OK);
-    EXPECT_EQ(mDevice->BeginRender(), KA_OK);
-    EXPECT_EQ(mDevice->EndRender(), KA_OK);
-    EXPECT_TRUE(ColorNear(ReadBackBufferPixel(10, 10), 0xFF8040, 2));
-    EXPECT_TRUE(ColorNear(ReadBackBufferPixel(kWidth - 10, kHeight - 10), 0xFF8040, 2));
-    EXPECT_EQ(mDevice->Flip(), KA_OK);
-}
-
-TEST_F(FrameTest, DepthFormatsAreCheckedAgainstTheDesktop) {
-    EXPECT_EQ(mDevice->CheckDepthStencil(D3DFMT_D24X8, 0, 1), KA_OK);
-    EXPECT_EQ(mDevice->CheckDepthStencil(D3DFMT_A8R8G8B8, 0, 1), KA_ERR_UNSUPPORTED);
-    EXPECT_EQ(mDevice->CheckDepthStencil(D3DFMT_D24X8, 0xFFFF, 0), KA_ERR_PLATFORM);
 }
 
 }  // namespace

@@ -86,24 +86,6 @@ TEST_F(StateCacheTest, UncachedSettersAlwaysReachThePlatform) {
     EXPECT_EQ(platform.MaxZ, 1.0f);
 }
 
-TEST_F(StateCacheTest, ViewportStartsAsThePlatformsAndStatesNeverSetHoldTheFiller) {
-    kaViewport viewport{};
-    EXPECT_EQ(mDevice->getViewport(&viewport), KA_OK);
-    EXPECT_EQ(viewport.width, kWidth);
-    EXPECT_EQ(viewport.height, kHeight);
-    EXPECT_EQ(RenderState(D3DRS_WRAP0), 0xEFEFEFEFu);
-    EXPECT_EQ(RenderState(D3DRS_ZFUNC), static_cast<unsigned>(D3DCMP_LESSEQUAL));
-    EXPECT_EQ(RenderState(D3DRS_POINTSIZE_MAX), Bits(64.0f));
-    unsigned stageValue = 0;
-    EXPECT_EQ(mDevice->getTextureState(3, D3DTSS_COLOROP, &stageValue), KA_OK);
-    EXPECT_EQ(stageValue, static_cast<unsigned>(D3DTOP_DISABLE));
-    EXPECT_EQ(mDevice->getTextureState(0, D3DTSS_COLOROP, &stageValue), KA_OK);
-    EXPECT_EQ(stageValue, static_cast<unsigned>(D3DTOP_MODULATE));
-    kaBaseTexture* texture = reinterpret_cast<kaBaseTexture*>(1);
-    EXPECT_EQ(mDevice->getTexture(2, &texture), KA_OK);
-    EXPECT_EQ(texture, nullptr);
-}
-
 TEST_F(StateCacheTest, LightEnablesAreRenderStatesAboveTheCachedRange) {
     EXPECT_EQ(mDevice->setRenderState(0x80000008u, 1), KA_ERR_INVALIDARG);
     unsigned value = 0;
@@ -262,21 +244,6 @@ TEST_F(StateCacheTest, AFullRestoreAppliesSectionsStagesAndTransformsInOrder) {
     unsigned value = 0;
     mDevice->getTextureState(5, D3DTSS_TEXCOORDINDEX, &value);
     EXPECT_EQ(value, 0u);
-}
-
-TEST_F(StateCacheTest, SeventeenthPushIsRefusedAndTheFirstSixteenStay) {
-    for (unsigned i = 0; i < 16; ++i) {
-        ASSERT_EQ(mDevice->setRenderState(D3DRS_AMBIENT, i), KA_OK);
-        ASSERT_EQ(mDevice->PushState(0x10), KA_OK) << "push " << i;
-    }
-    ASSERT_EQ(mDevice->setRenderState(D3DRS_AMBIENT, 99), KA_OK);
-    EXPECT_EQ(mDevice->PushState(0x10), KA_ERR_OUTOFMEMORY);
-    EXPECT_EQ(mDevice->PopState(), KA_OK);
-    EXPECT_EQ(RenderState(D3DRS_AMBIENT), 15u);
-    for (unsigned i = 0; i < 15; ++i) ASSERT_EQ(mDevice->PopState(), KA_OK);
-    EXPECT_EQ(RenderState(D3DRS_AMBIENT), 0u);
-    EXPECT_EQ(PlatformRenderState(D3DRS_AMBIENT), 0u);
-    EXPECT_EQ(mDevice->PopState(), KA_ERR_WRONGSTATE);
 }
 
 TEST_F(StateCacheTest, PopOfRenderStatesLeavesTextureStatesAlone) {

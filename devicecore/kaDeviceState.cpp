@@ -1,8 +1,8 @@
-#include "kaD3DState.h"
+#include "kaDeviceState.h"
 
 #include <cstring>
 
-kaMatrix44f* kaD3DTransformState::Find(unsigned id) {
+kaMatrix44f* kaTransformState::Find(unsigned id) {
     if (id == KA_TS_VIEW) return &view;
     if (id == KA_TS_PROJECTION) return &projection;
     if (id >= KA_TS_TEXTURE0 && id < KA_TS_TEXTURE0 + kaMaxTextureStages) {
@@ -14,7 +14,11 @@ kaMatrix44f* kaD3DTransformState::Find(unsigned id) {
     return nullptr;
 }
 
-void kaD3DState::CopySections(const kaD3DState& from, unsigned sectionMask) {
+const kaMatrix44f* kaTransformState::Find(unsigned id) const {
+    return const_cast<kaTransformState*>(this)->Find(id);
+}
+
+void kaDeviceState::CopySections(const kaDeviceState& from, unsigned sectionMask) {
     if ((sectionMask & KA_STATE_ALL) == KA_STATE_ALL) {
         *this = from;
         return;
@@ -31,8 +35,8 @@ void kaD3DState::CopySections(const kaD3DState& from, unsigned sectionMask) {
     }
 }
 
-void kaD3DState::ForgetStreams() {
+void kaDeviceState::ForgetStreams() {
     indexBuffer = nullptr;
     vertexBuffer = nullptr;
-    vertexProcessing = kaD3DVertexProcessing{0, nullptr};
+    vertexProcessing = kaVertexProcessing{0, nullptr};
 }

@@ -10,7 +10,7 @@ class kaVertexBuffer;
 class kaVertexShader;
 
 // Sections of a state block, chosen by the masks of PushState and ResetState.
-enum kaD3DStateSection : unsigned {
+enum kaStateSection : unsigned {
     KA_STATE_TRANSFORMS = 0x01,
     KA_STATE_LIGHTS = 0x02,
     KA_STATE_MATERIAL = 0x04,
@@ -27,7 +27,7 @@ constexpr unsigned kaRenderStateCount = 256;
 constexpr unsigned kaTextureStateCount = 128;
 
 // The 266 cached transforms: world matrices, view, projection, texture matrices.
-struct kaD3DTransformState {
+struct kaTransformState {
     kaMatrix44f world[kaMaxWorldMatrices];
     kaMatrix44f view;
     kaMatrix44f projection;
@@ -36,9 +36,10 @@ struct kaD3DTransformState {
     // The cached matrix of a transform identifier, or null for identifiers
     // outside the cache (2, 3, 16 to 23, 256 to 511 are cached).
     kaMatrix44f* Find(unsigned id);
+    const kaMatrix44f* Find(unsigned id) const;
 };
 
-struct kaD3DLightState {
+struct kaLightState {
     uint32_t enabled[kaMaxLights];
     kaLight light[kaMaxLights];
 };
@@ -46,11 +47,11 @@ struct kaD3DLightState {
 // Vertex processing is either a fixed-function vertex format or a vertex
 // shader; the two are kept in separate fields so that a format number can
 // never be mistaken for a shader pointer (or the other way round).
-struct kaD3DVertexProcessing {
+struct kaVertexProcessing {
     uint32_t format;
     kaVertexShader* shader;
 
-    bool operator==(const kaD3DVertexProcessing& other) const {
+    bool operator==(const kaVertexProcessing& other) const {
         return format == other.format && shader == other.shader;
     }
     bool isNone() const { return format == 0 && shader == nullptr; }
@@ -58,15 +59,15 @@ struct kaD3DVertexProcessing {
 
 // One block of device state: the device's mirror of the platform (current),
 // the defaults, and each entry of the state stack.
-struct kaD3DState {
-    kaD3DTransformState transforms;
-    kaD3DLightState lights;
+struct kaDeviceState {
+    kaTransformState transforms;
+    kaLightState lights;
     uint32_t renderStates[kaRenderStateCount];
     uint32_t textureStates[kaMaxTextureStages][kaTextureStateCount];
     kaViewport viewport;
     kaFog fog;
     kaMaterial material;
-    kaD3DVertexProcessing vertexProcessing;
+    kaVertexProcessing vertexProcessing;
     kaBaseTexture* textures[kaMaxTextureStages];
     kaVertexBuffer* vertexBuffer;
     kaIndexBuffer* indexBuffer;
@@ -74,7 +75,7 @@ struct kaD3DState {
 
     // Copies the sections chosen by mask from another block; all twelve parts
     // when every section bit is set.
-    void CopySections(const kaD3DState& from, unsigned sectionMask);
+    void CopySections(const kaDeviceState& from, unsigned sectionMask);
     // Forgets the current buffers and vertex processing (end of a frame).
     void ForgetStreams();
 };

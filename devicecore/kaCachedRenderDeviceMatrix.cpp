@@ -1,6 +1,6 @@
 // The matrix interface: the 266 cached transforms, their stacks, and the
 // builders that multiply a new matrix onto a transform.
-#include "kaD3DRenderDevice.h"
+#include "kaCachedRenderDevice.h"
 #include "kaMatrixMath.h"
 #include "kaResult.h"
 
@@ -14,7 +14,7 @@ constexpr int kTextureSlot0 = kProjectionSlot + 1;
 
 }  // namespace
 
-int kaD3DRenderDevice::MatrixStackIndex(unsigned id) {
+int kaCachedRenderDevice::MatrixStackIndex(unsigned id) {
     if (id >= KA_TS_WORLD && id < KA_TS_WORLD + kaMaxWorldMatrices) {
         return static_cast<int>(id - KA_TS_WORLD);
     }
@@ -28,30 +28,27 @@ int kaD3DRenderDevice::MatrixStackIndex(unsigned id) {
 
 // Every matrix change ends here, so the platform always holds the cached value.
 // Identifiers outside the cache are handed to the platform without being kept.
-int kaD3DRenderDevice::setMatrix(unsigned id, kaMatrix44f* matrix) {
-    if (!mDevice) return KA_ERR_WRONGSTATE;
+int kaCachedRenderDevice::setMatrix(unsigned id, kaMatrix44f* matrix) {
+    if (!PlatformReady()) return KA_ERR_WRONGSTATE;
     if (!matrix) return KA_ERR_INVALIDARG;
-    if (FAILED(mDevice->SetTransform(static_cast<D3DTRANSFORMSTATETYPE>(id),
-                                     reinterpret_cast<const D3DMATRIX*>(matrix)))) {
-        return KA_ERR_PLATFORM;
-    }
+    if (!PlatformTransform(id, *matrix)) return KA_ERR_PLATFORM;
     if (kaMatrix44f* cached = mCurrent.transforms.Find(id)) *cached = *matrix;
     return KA_OK;
 }
 
-int kaD3DRenderDevice::getMatrix(unsigned id, kaMatrix44f* matrix) {
+int kaCachedRenderDevice::getMatrix(unsigned id, kaMatrix44f* matrix) {
     if (!matrix) return KA_ERR_INVALIDARG;
     if (const kaMatrix44f* cached = mCurrent.transforms.Find(id)) *matrix = *cached;
     return KA_OK;
 }
 
-int kaD3DRenderDevice::LoadIdentity(unsigned id) {
+int kaCachedRenderDevice::LoadIdentity(unsigned id) {
     kaMatrix44f identity = kaMatrixMath::Identity();
     return setMatrix(id, &identity);
 }
 
-int kaD3DRenderDevice::PushMatrix(unsigned id) {
-    if (!mDevice) return KA_ERR_WRONGSTATE;
+int kaCachedRenderDevice::PushMatrix(unsigned id) {
+    if (!PlatformReady()) return KA_ERR_WRONGSTATE;
     const int slot = MatrixStackIndex(id);
     if (slot < 0) return KA_OK;
     int& top = mMatrixStackTop[slot];
@@ -61,8 +58,8 @@ int kaD3DRenderDevice::PushMatrix(unsigned id) {
 }
 
 // Identifiers without a stack have nothing to pop, like PushMatrix has nothing to push.
-int kaD3DRenderDevice::PopMatrix(unsigned id) {
-    if (!mDevice) return KA_ERR_WRONGSTATE;
+int kaCachedRenderDevice::PopMatrix(unsigned id) {
+    if (!PlatformReady()) return KA_ERR_WRONGSTATE;
     const int slot = MatrixStackIndex(id);
     if (slot < 0) return KA_OK;
     int& top = mMatrixStackTop[slot];
@@ -73,60 +70,60 @@ int kaD3DRenderDevice::PopMatrix(unsigned id) {
 
 // current := matrix x current: the matrix given last acts first on the geometry.
 // Only cached transforms have a current value to multiply; others give 2.
-int kaD3DRenderDevice::MultiplyMatrix(unsigned id, kaMatrix44f* matrix) {
-    if (!mDevice) return KA_ERR_WRONGSTATE;
+int kaCachedRenderDevice::MultiplyMatrix(unsigned id, kaMatrix44f* matrix) {
+    if (!PlatformReady()) return KA_ERR_WRONGSTATE;
     const kaMatrix44f* current = mCurrent.transforms.Find(id);
     if (!matrix || !current) return KA_ERR_INVALIDARG;
     kaMatrix44f product = kaMatrixMath::Multiply(*matrix, *current);
     return setMatrix(id, &product);
 }
 
-int kaD3DRenderDevice::MultiplyBy(unsigned id, kaMatrix44f matrix) {
+int kaCachedRenderDevice::MultiplyBy(unsigned id, kaMatrix44f matrix) {
     return MultiplyMatrix(id, &matrix);
 }
 
-int kaD3DRenderDevice::Translate(unsigned id, float x, float y, float z) {
+int kaCachedRenderDevice::Translate(unsigned id, float x, float y, float z) {
     return MultiplyBy(id, kaMatrixMath::Translation(x, y, z));
 }
 
-int kaD3DRenderDevice::Scale(unsigned id, float x, float y, float z) {
+int kaCachedRenderDevice::Scale(unsigned id, float x, float y, float z) {
     return MultiplyBy(id, kaMatrixMath::Scaling(x, y, z));
 }
 
-int kaD3DRenderDevice::RotateX(unsigned id, float radians) {
+int kaCachedRenderDevice::RotateX(unsigned id, float radians) {
     return MultiplyBy(id, kaMatrixMath::RotationX(radians));
 }
 
-int kaD3DRenderDevice::RotateY(unsigned id, float radians) {
+int kaCachedRenderDevice::RotateY(unsigned id, float radians) {
     return MultiplyBy(id, kaMatrixMath::RotationY(radians));
 }
 
-int kaD3DRenderDevice::RotateZ(unsigned id, float radians) {
+int kaCachedRenderDevice::RotateZ(unsigned id, float radians) {
     return MultiplyBy(id, kaMatrixMath::RotationZ(radians));
 }
 
-int kaD3DRenderDevice::PerspectiveFovRH(unsigned id, float fovY, float aspect, float zNear,
+int kaCachedRenderDevice::PerspectiveFovRH(unsigned id, float fovY, float aspect, float zNear,
                                         float zFar) {
     return MultiplyBy(id, kaMatrixMath::PerspectiveFovRH(fovY, aspect, zNear, zFar));
 }
 
-int kaD3DRenderDevice::PerspectiveFovLH(unsigned id, float fovY, float aspect, float zNear,
+int kaCachedRenderDevice::PerspectiveFovLH(unsigned id, float fovY, float aspect, float zNear,
                                         float zFar) {
     return MultiplyBy(id, kaMatrixMath::PerspectiveFovLH(fovY, aspect, zNear, zFar));
 }
 
-int kaD3DRenderDevice::OrthoRH(unsigned id, float width, float height, float zNear, float zFar) {
+int kaCachedRenderDevice::OrthoRH(unsigned id, float width, float height, float zNear, float zFar) {
     return MultiplyBy(id, kaMatrixMath::OrthoRH(width, height, zNear, zFar));
 }
 
-int kaD3DRenderDevice::OrthoLH(unsigned id, float width, float height, float zNear, float zFar) {
+int kaCachedRenderDevice::OrthoLH(unsigned id, float width, float height, float zNear, float zFar) {
     return MultiplyBy(id, kaMatrixMath::OrthoLH(width, height, zNear, zFar));
 }
 
-int kaD3DRenderDevice::LookAtRH(unsigned id, kaVector3f& eye, kaVector3f& at, kaVector3f& up) {
+int kaCachedRenderDevice::LookAtRH(unsigned id, kaVector3f& eye, kaVector3f& at, kaVector3f& up) {
     return MultiplyBy(id, kaMatrixMath::LookAtRH(eye, at, up));
 }
 
-int kaD3DRenderDevice::LookAtLH(unsigned id, kaVector3f& eye, kaVector3f& at, kaVector3f& up) {
+int kaCachedRenderDevice::LookAtLH(unsigned id, kaVector3f& eye, kaVector3f& at, kaVector3f& up) {
     return MultiplyBy(id, kaMatrixMath::LookAtLH(eye, at, up));
 }

@@ -1,8 +1,8 @@
-#include "kaD3DTexelLevel.h"
-
-#include <d3d8.h>
+#include "kaTexelLevel.h"
 
 #include <cstring>
+
+#include "kaDeviceNumbers.h"
 
 namespace {
 
@@ -13,12 +13,12 @@ struct FormatSize {
 
 FormatSize SizeOf(uint32_t format) {
     switch (format) {
-    case D3DFMT_A8R8G8B8: return {4, false};
-    case D3DFMT_R5G6B5: return {2, false};
-    case D3DFMT_L8: return {1, false};
-    case D3DFMT_DXT1: return {8, true};
-    case D3DFMT_DXT3:
-    case D3DFMT_DXT5: return {16, true};
+    case KA_FMT_A8R8G8B8: return {4, false};
+    case KA_FMT_R5G6B5: return {2, false};
+    case KA_FMT_L8: return {1, false};
+    case KA_FMT_DXT1: return {8, true};
+    case KA_FMT_DXT3:
+    case KA_FMT_DXT5: return {16, true};
     default: return {0, false};
     }
 }
@@ -35,10 +35,10 @@ void CopySwappingRedBlue(const unsigned char* from, unsigned char* to, uint32_t 
 
 }  // namespace
 
-kaD3DTexelLevel::kaD3DTexelLevel(uint32_t format, uint32_t width, uint32_t height,
+kaTexelLevel::kaTexelLevel(uint32_t format, uint32_t width, uint32_t height,
                                  uint32_t depth)
     : mRowBytes(0), mRows(0), mSlices(depth > 1 ? depth : 1),
-      mSwapRedBlue(format == D3DFMT_A8R8G8B8) {
+      mSwapRedBlue(format == KA_FMT_A8R8G8B8) {
     const FormatSize size = SizeOf(format);
     if (size.blocks) {
         mRowBytes = (width + 3) / 4 * size.texelBytes;
@@ -49,21 +49,30 @@ kaD3DTexelLevel::kaD3DTexelLevel(uint32_t format, uint32_t width, uint32_t heigh
     }
 }
 
-kaD3DTexelLevel::Pitches kaD3DTexelLevel::PackedPitches() const {
+uint32_t kaTexelLevel::FullChain(uint32_t largest) {
+    uint32_t levels = 1;
+    while (largest > 1) {
+        largest >>= 1;
+        ++levels;
+    }
+    return levels;
+}
+
+kaTexelLevel::Pitches kaTexelLevel::PackedPitches() const {
     return {static_cast<int>(mRowBytes), static_cast<int>(mRowBytes * mRows)};
 }
 
-void kaD3DTexelLevel::Upload(const void* texels, void* locked, Pitches lockedPitches) const {
+void kaTexelLevel::Upload(const void* texels, void* locked, Pitches lockedPitches) const {
     Copy(static_cast<const unsigned char*>(texels), PackedPitches(),
          static_cast<unsigned char*>(locked), lockedPitches);
 }
 
-void kaD3DTexelLevel::Download(const void* locked, Pitches lockedPitches, void* texels) const {
+void kaTexelLevel::Download(const void* locked, Pitches lockedPitches, void* texels) const {
     Copy(static_cast<const unsigned char*>(locked), lockedPitches,
          static_cast<unsigned char*>(texels), PackedPitches());
 }
 
-void kaD3DTexelLevel::Copy(const unsigned char* from, Pitches fromPitches, unsigned char* to,
+void kaTexelLevel::Copy(const unsigned char* from, Pitches fromPitches, unsigned char* to,
                            Pitches toPitches) const {
     for (uint32_t slice = 0; slice < mSlices; ++slice) {
         for (uint32_t row = 0; row < mRows; ++row) {

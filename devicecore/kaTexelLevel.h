@@ -7,10 +7,13 @@
 // padded.  A8R8G8B8 texels travel as red, green, blue, alpha on the caller's
 // side and blue, green, red, alpha on the platform's; every other format with
 // a known size is copied unchanged, and unknown formats copy nothing.
-class kaD3DTexelLevel {
+class kaTexelLevel {
 public:
     // width, height, depth of the level; depth 0 or 1 for a 2D or cube level.
-    kaD3DTexelLevel(uint32_t format, uint32_t width, uint32_t height, uint32_t depth);
+    kaTexelLevel(uint32_t format, uint32_t width, uint32_t height, uint32_t depth);
+
+    // Number of levels of a full mipmap chain whose largest extent is `largest`.
+    static uint32_t FullChain(uint32_t largest);
 
     // Bytes the caller's packed level holds.
     uint32_t getPackedSize() const { return mRowBytes * mRows * mSlices; }
