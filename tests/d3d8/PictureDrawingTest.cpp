@@ -79,7 +79,7 @@ TEST_F(PictureDrawingTest, TheTitleShowsItsColoursAfterAFlashAndFlashesStillAddW
     DrawPicture(*title.picture);
     mDevice->EndRender();
     const uint32_t half = PictureCentre(*title.picture);
-    EXPECT_TRUE(ColorNear(half, 0x64147F, 6)) << "half (200, 40, 40) over blue";
+    EXPECT_TRUE(ColorNear(half, 0x641493, 6)) << "half (200, 40, 40) over blue (0, 0, 255)";
     EXPECT_EQ(ReadBackBufferPixel(2, 2), kBackground) << "outside the picture";
 
     mDevice->BeginRender();

@@ -26,6 +26,13 @@ protected:
         UsePixelSpace(kWidth, kHeight);
     }
 
+    // A buffer may not be released while it is the current one, and only
+    // the end of a frame clears that: the drawn buffers live as long as the test.
+    void TearDown() override {
+        for (kaVertexBuffer* buffer : mDrawn) buffer->Release();
+        kaConformanceTest::TearDown();
+    }
+
     void UsePixelSpace(float width, float height) {
         mDevice->LoadIdentity(KA_TS_PROJECTION);
         mDevice->OrthoLH(KA_TS_PROJECTION, width, height, 0.0f, 1.0f);
@@ -54,15 +61,15 @@ protected:
         }
         ASSERT_EQ(quad->Unlock(), KA_OK);
         Draw(quad, KA_PT_TRIANGLESTRIP, 2);
-        quad->Release();
     }
 
-    // A locked buffer of the coloured, textured format.
+    // A locked buffer of the coloured, textured format, released by TearDown.
     kaVertexBuffer* MakeBuffer(unsigned vertices) {
         kaVertexBuffer* buffer = nullptr;
         EXPECT_EQ(mDevice->CreateVertexBuffer(&buffer, kColouredTextured, vertices, kWriteOnly),
                   KA_OK);
         if (buffer) {
+            mDrawn.push_back(buffer);
             EXPECT_EQ(buffer->Lock(0, 0, 0), KA_OK);
         }
         return buffer;
@@ -79,7 +86,6 @@ protected:
         }
         ASSERT_EQ(triangle->Unlock(), KA_OK);
         Draw(triangle, KA_PT_TRIANGLELIST, 1);
-        triangle->Release();
     }
 
     void Draw(kaVertexBuffer* buffer, unsigned type, unsigned primitives) {
@@ -132,6 +138,8 @@ protected:
         UseTexture(nullptr);
         PresentFrame();
     }
+
+    std::vector<kaVertexBuffer*> mDrawn;
 };
 
 TEST_F(DrawingTest, TexturedQuadAndVertexColouredTriangle) {
@@ -167,7 +175,6 @@ TEST_F(DrawingTest, TexturedQuadAndVertexColouredTriangle) {
     EXPECT_TRUE(ColorNear(At(223, 149), 0x1AE61A, 40));
     EXPECT_TRUE(ColorNear(At(128, 232), 0x1A1AE6, 40));
     EXPECT_TRUE(ColorNear(At(128, 179), 0x555555, 16));
-    triangle->Release();
     mDevice->setTexture(0, nullptr);
     texture->Release();
 }
