@@ -5,7 +5,7 @@
 kaPluginLoader::kaPluginLoader()
     : mModule(nullptr), mGetDescription(nullptr), mGetVersion(nullptr),
       mGetRenderDeviceCount(nullptr), mGetRenderDeviceDesc(nullptr), mGetRenderDevice(nullptr),
-      mDoLoad(nullptr), mDoUnload(nullptr) {}
+      mDoLoad(nullptr), mDoUnload(nullptr), mReadPresentedFrame(nullptr) {}
 
 kaPluginLoader::~kaPluginLoader() {
     if (mModule != nullptr) Unload();
@@ -26,6 +26,7 @@ void kaPluginLoader::Forget() {
     mGetRenderDevice = nullptr;
     mDoLoad = nullptr;
     mDoUnload = nullptr;
+    mReadPresentedFrame = nullptr;
 }
 
 int kaPluginLoader::Load(const char* fileName) {
@@ -44,6 +45,7 @@ int kaPluginLoader::Load(const char* fileName) {
         Forget();
         return KA_ERR_UNRECOGNISED;
     }
+    Find(&mReadPresentedFrame, "readPresentedFrame");
     return mDoLoad() == KA_OK ? KA_OK : KA_ERR_INITFAILED;
 }
 
@@ -74,4 +76,11 @@ int kaPluginLoader::GetRenderDeviceCount(unsigned* count) {
 
 int kaPluginLoader::GetRenderDeviceDesc(kaRenderDeviceDesc* desc, unsigned adapter) {
     return mModule != nullptr ? mGetRenderDeviceDesc(desc, adapter) : KA_ERR_WRONGSTATE;
+}
+
+int kaPluginLoader::ReadPresentedFrame(kaRenderDevice* device, unsigned char* pixels,
+                                       unsigned width, unsigned height) {
+    if (mModule == nullptr) return KA_ERR_WRONGSTATE;
+    if (mReadPresentedFrame == nullptr) return KA_ERR_UNSUPPORTED;
+    return mReadPresentedFrame(device, pixels, width, height);
 }

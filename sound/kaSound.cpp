@@ -18,6 +18,7 @@ struct SoundSystem {
     bool running = false;
     int mixRate = 0;
     int channels = 0;
+    bool useDevice = true;
     const kaCounterSource* clock = &kaCounterSource::Platform();
     std::vector<std::unique_ptr<kaStream>> streams;
 
@@ -65,7 +66,7 @@ int FSOUND_Stream_Play(int channel, FSOUND_STREAM* stream) {
     SoundSystem& system = System();
     kaStream* known = system.Known(stream);
     if (known == nullptr || channel < FSOUND_FREE || channel >= system.channels) return -1;
-    known->Play(true);
+    known->Play(system.useDevice);
     return channel == FSOUND_FREE ? 0 : channel;
 }
 
@@ -86,5 +87,7 @@ void FSOUND_Close() {
     system.streams.clear();
     system.running = false;
 }
+
+void kaSoundUseDevice(bool use) { System().useDevice = use; }
 
 void kaSoundSetCounterSource(const kaCounterSource& source) { System().clock = &source; }

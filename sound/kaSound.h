@@ -42,6 +42,11 @@ signed char FSOUND_Stream_Close(FSOUND_STREAM* stream);
 // Closes every stream still open and stops the system.
 void FSOUND_Close();
 
+// Whether streams started from now on play on the sound device where one
+// opens (the default) or silently on the counter alone, as when the program
+// runs on a clock of its own that is not real time.
+void kaSoundUseDevice(bool use);
+
 // The counter that times streams played without a device (the platform's
 // performance counter by default); tests supply their own.  Streams opened
 // afterwards use it.
