@@ -13,9 +13,11 @@
 
 namespace {
 
-std::string Label(const char* what, unsigned number, int64_t frame, unsigned fps) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%s %02u - %.2f s", what, number, double(frame) / fps);
+// "Scene 05 - 17.85 s": what the picture shows and the demo time of its frame.
+std::string Label(const char* format, unsigned number, int64_t frame, unsigned fps) {
+    char what[32], text[64];
+    std::snprintf(what, sizeof what, format, number);
+    std::snprintf(text, sizeof text, "%s - %.2f s", what, double(frame) / fps);
     return text;
 }
 
@@ -48,7 +50,7 @@ void kaCaptureSchedule::AddSceneStills(kaFrameRecorder& recorder, unsigned fps) 
         const kaShot& shot = SceneShot(scene);
         const double middle = (std::max(shot.after, 0.0) + shot.upTo) / 2;
         const int64_t frame = FirstFrameAt(middle, fps);
-        recorder.AddStill(frame, Label("Scene", scene, frame, fps));
+        recorder.AddStill(frame, Label("Scene %02u", scene, frame, fps));
     }
 }
 
@@ -57,6 +59,6 @@ void kaCaptureSchedule::AddClosingStills(kaFrameRecorder& recorder, int64_t outr
     for (unsigned picture = 0; picture < 2; ++picture) {
         const int64_t frame =
             outroStart + std::llround((picture + 0.5) * kClosingPictureSeconds * fps);
-        recorder.AddStill(frame, Label("Closing picture", picture + 1, frame, fps));
+        recorder.AddStill(frame, Label("Closing picture %u", picture + 1, frame, fps));
     }
 }

@@ -62,7 +62,9 @@ TEST(FrameClockTest, EveryClockOfThePlayerReadsFrameNAsNOverTheFrameRate) {
         EXPECT_EQ(FSOUND_Stream_GetTime(stream), expectedMs[frame]) << "frame " << frame;
         EXPECT_EQ(gClipClock.Now(), float(expectedMs[frame])) << "frame " << frame;
         timer.Tick();
-        if (frame > 0) EXPECT_EQ(timer.getFrameDelta(), 1.0f / 60) << "frame " << frame;
+        if (frame > 0) {
+            EXPECT_EQ(timer.getFrameDelta(), 1.0f / 60) << "frame " << frame;
+        }
         kaFrameClock::Advance();
     }
     EXPECT_NEAR(timer.Elapsed(), 7.0 / 60, 1e-6);
@@ -125,7 +127,9 @@ TEST(FrameRecorderTest, StreamsTheWindowKeepsThePicturesAndReportsFailures) {
     for (; !recorder.isDone(frame); ++frame) {
         const unsigned char pixels[8] = {uint8_t(frame), 1, 2, 255, 10, 20, 30, 255};
         EXPECT_EQ(recorder.Wants(frame), (frame >= 2 && frame < 5) || frame == 7) << frame;
-        if (recorder.Wants(frame)) ASSERT_TRUE(recorder.Record(frame, pixels)) << recorder.getError();
+        if (recorder.Wants(frame)) {
+            ASSERT_TRUE(recorder.Record(frame, pixels)) << recorder.getError();
+        }
     }
     EXPECT_EQ(frame, 8) << "done once the last picture is kept";
     ASSERT_TRUE(recorder.Close()) << recorder.getError();
@@ -146,9 +150,13 @@ TEST(FrameRecorderTest, StreamsTheWindowKeepsThePicturesAndReportsFailures) {
 // The whole demo on the frame clock, as the capture plays it: the music
 // clock read every frame, the frame timer's delta, every presented frame
 // stepping the clock.  Each scene's set-up frame (it draws nothing) and the
-// demo's end fall on the frames the schedule gives at 60 frames a second:
-// a boundary that is exact in binary belongs to the scene it ends, the
-// boundaries 7.3, 12.6, 18.7 and 25.2 in single precision lie just past it.
+// demo's end fall on the frames the schedule gives at 60 frames a second.
+// Every boundary B is the music position of frame 60 B; the demo time there
+// is that position times the single-precision 0.001, rounded to single
+// precision, which lands just past B for 7.3, 12.6, 18.7, 23.5, 25.2, 31.5,
+// 50, 54.5, 82, 86, 90, 94, 100, 104, 108, 112 and 115.5 (that frame already
+// sets up the next scene) and on B itself for the others (the next frame
+// does).
 TEST(CaptureScheduleTest, TheDemoOnTheFrameClockSetsUpEachSceneOnItsFrameAndEndsAt117Point7) {
     OnFrameClock clocks(60);
     kaDemoWorld world;
@@ -173,14 +181,38 @@ TEST(CaptureScheduleTest, TheDemoOnTheFrameClockSetsUpEachSceneOnItsFrameAndEnds
         ++presented;
     }
     gFramePresented = nullptr;
-    const std::vector<int64_t> setUps = {0,    438,  571,  756,  1021, 1122, 1411, 1512,
-                                         1891, 2041, 2401, 3001, 3271, 4681, 4921, 5161,
-                                         5401, 5641, 6001, 6241, 6481, 6721, 6931};
+    const std::vector<int64_t> setUps = {0,    438,  571,  756,  1021, 1122, 1410, 1512,
+                                         1890, 2041, 2401, 3000, 3270, 4681, 4920, 5160,
+                                         5400, 5640, 6000, 6240, 6480, 6720, 6930};
     EXPECT_EQ(silent, setUps);
     EXPECT_EQ(presented, 7062);
     EXPECT_EQ(kaCaptureSchedule::DemoFrames(60), 7062);
     EXPECT_EQ(kaCaptureSchedule::ExpectedFrames(60), 7662);
     EXPECT_EQ(kaCaptureSchedule::FirstFrameAt(17.6, 60), 1056);
+}
+
+// The contact sheet: the middle of each scene's window from the player's own
+// schedule (Scene 1 from 0 s), and the middle of each closing picture after
+// the demo's last frame.
+TEST(CaptureScheduleTest, TheContactSheetTakesTheMiddleOfEveryWindow) {
+    kaTempDir dir;
+    kaCaptureOptions options;
+    options.frames = dir.file("frames.raw");
+    options.stills = dir.file("");
+    options.progress = false;
+    kaFrameRecorder recorder(options, 1, 1);
+    ASSERT_TRUE(recorder.Open());
+    kaCaptureSchedule::AddSceneStills(recorder, 60);
+    kaCaptureSchedule::AddClosingStills(recorder, 7062, 60);
+    const unsigned char pixel[4] = {0, 0, 0, 255};
+    for (int64_t frame = 0; frame < 7662; ++frame) ASSERT_TRUE(recorder.Record(frame, pixel));
+    ASSERT_TRUE(recorder.Close());
+    const std::string index = kaTempDir::read(dir.file("index.txt"));
+    EXPECT_EQ(index.substr(0, 50), "01.ppm\tScene 01 - 3.65 s\n02.ppm\tScene 02 - 8.40 s\n");
+    EXPECT_NE(index.find("\n11.ppm\tScene 11 - 45.00 s\n"), std::string::npos) << index;
+    EXPECT_EQ(index.substr(index.find("23.ppm")),
+              "23.ppm\tScene 23 - 116.60 s\n24.ppm\tClosing picture 1 - 120.20 s\n"
+              "25.ppm\tClosing picture 2 - 125.20 s\n");
 }
 
 }  // namespace
