@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "DemoFrame.h"
+#include "DemoGlobals.h"
+#include "OutroPictures.h"
 #include "kaCaptureOptions.h"
 #include "kaCaptureSchedule.h"
 #include "kaClipClock.h"
@@ -15,6 +17,7 @@
 #include "kaOggTone.h"
 #include "kaSound.h"
 #include "kaTempDir.h"
+#include "kaTexture.h"
 #include "kaTimer.h"
 
 namespace {
@@ -213,6 +216,24 @@ TEST(CaptureScheduleTest, TheContactSheetTakesTheMiddleOfEveryWindow) {
     EXPECT_EQ(index.substr(index.find("23.ppm")),
               "23.ppm\tScene 23 - 116.60 s\n24.ppm\tClosing picture 1 - 120.20 s\n"
               "25.ppm\tClosing picture 2 - 125.20 s\n");
+}
+
+// Each closing picture is shown until its timer has passed 5 s, tested after
+// each frame: on the frame clock that is 5 s of video at 60 frames a second
+// (1/60 rounds up in single precision); where 1/fps rounds down, as at 25,
+// 5 s is reached exactly and one more frame is shown.
+TEST(CaptureScheduleTest, EachClosingPictureLastsFiveSecondsOfVideo) {
+    kaDemoWorld world;
+    gFramePresented = [] { kaFrameClock::Advance(); };
+    for (const unsigned fps : {60u, 25u}) {
+        kaFrameClock::Start(fps);
+        kaTimer timer(kaFrameClock::Counter());
+        world.device.clearCalls();
+        ShowClosingPictures(gTextures[0].texture, gTextures[1].texture, timer, kClosingPictureSeconds);
+        EXPECT_EQ(world.device.count("Flip"), fps == 60 ? 600u : 252u) << fps << " frames a second";
+        EXPECT_EQ(kaFrameClock::getFrame(), int64_t(world.device.count("Flip")));
+    }
+    gFramePresented = nullptr;
 }
 
 }  // namespace
