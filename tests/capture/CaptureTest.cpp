@@ -153,15 +153,15 @@ TEST(FrameRecorderTest, StreamsTheWindowKeepsThePicturesAndReportsFailures) {
 // The whole demo on the frame clock, as the capture plays it: the music
 // clock read every frame, the frame timer's delta, every presented frame
 // stepping the clock.  Each scene's set-up frame (it draws nothing) and the
-// demo's end fall on the frames the schedule gives at 60 frames a second.
-// Every boundary B is the music position of frame 60 B; the demo time there
+// demo's end fall on the frames the schedule gives at 30 frames a second.
+// Every boundary B is the music position of frame 30 B; the demo time there
 // is that position times the single-precision 0.001, rounded to single
 // precision, which lands just past B for 7.3, 12.6, 18.7, 23.5, 25.2, 31.5,
 // 50, 54.5, 82, 86, 90, 94, 100, 104, 108, 112 and 115.5 (that frame already
 // sets up the next scene) and on B itself for the others (the next frame
 // does).
 TEST(CaptureScheduleTest, TheDemoOnTheFrameClockSetsUpEachSceneOnItsFrameAndEndsAt117Point7) {
-    OnFrameClock clocks(60);
+    OnFrameClock clocks(30);
     kaDemoWorld world;
     clocks.ClipClockToo();
     StopMusic();
@@ -184,11 +184,12 @@ TEST(CaptureScheduleTest, TheDemoOnTheFrameClockSetsUpEachSceneOnItsFrameAndEnds
         ++presented;
     }
     gFramePresented = nullptr;
-    const std::vector<int64_t> setUps = {0,    438,  571,  756,  1021, 1122, 1410, 1512,
-                                         1890, 2041, 2401, 3000, 3270, 4681, 4920, 5160,
-                                         5400, 5640, 6000, 6240, 6480, 6720, 6930};
+    const std::vector<int64_t> setUps = {0,    219,  286,  378,  511,  561,  705,  756,
+                                         945,  1021, 1201, 1500, 1635, 2341, 2460, 2580,
+                                         2700, 2820, 3000, 3120, 3240, 3360, 3465};
     EXPECT_EQ(silent, setUps);
-    EXPECT_EQ(presented, 7062);
+    EXPECT_EQ(presented, 3531);
+    EXPECT_EQ(kaCaptureSchedule::DemoFrames(30), 3531);
     EXPECT_EQ(kaCaptureSchedule::DemoFrames(60), 7062);
     EXPECT_EQ(kaCaptureSchedule::ExpectedFrames(60), 7662);
     EXPECT_EQ(kaCaptureSchedule::FirstFrameAt(17.6, 60), 1056);
