@@ -1,5 +1,6 @@
 #include "OutroPictures.h"
 
+#include "DemoFrame.h"
 #include "DemoGlobals.h"
 #include "kaDeviceGlobal.h"
 #include "kaOrthoOverlay.h"
@@ -32,7 +33,7 @@ void DrawPictureFrame(kaBaseTexture* picture, StageSetup setup) {
     if (setup == StageSetup::AfterBegin) SelectTextureColour();
     DrawQuad(picture);
     gDevice->EndRender();
-    gDevice->Flip();
+    PresentFrame();
 }
 
 // Repeats the frame until the timer passes the time; the test follows each

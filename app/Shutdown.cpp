@@ -20,7 +20,6 @@
 
 namespace {
 
-constexpr float kClosingSeconds = 5.0f;
 constexpr unsigned kConceptSlot = 3;
 constexpr unsigned kThanksSlot = 4;
 
@@ -65,7 +64,7 @@ void ShowOutro() {
     kaTimer ownTimer;
     kaTimer& timer = gFrameTimer != nullptr ? *gFrameTimer : ownTimer;
     ShowClosingPictures(gTextures[kConceptSlot].texture, gTextures[kThanksSlot].texture, timer,
-                        kClosingSeconds);
+                        kClosingPictureSeconds);
 }
 
 void ReleaseObjects() {

@@ -1,4 +1,5 @@
-// The seven entry points of the plug-in, exported under their plain C names.
+// The seven entry points of the plug-in, exported under their plain C names,
+// and the read-back of presented frames that the video capture uses.
 
 #include <cstdio>
 #include <cstring>
@@ -93,4 +94,12 @@ KA_PLUGIN_EXPORT int getRenderDeviceDesc(kaRenderDeviceDesc* desc, unsigned adap
 
 KA_PLUGIN_EXPORT int getRenderDevice(kaRenderDevice** device, unsigned adapter) {
     return kaHandOutDevice<kaD3DRenderDevice>(device, adapter);
+}
+
+KA_PLUGIN_EXPORT int readPresentedFrame(kaRenderDevice* device, unsigned char* pixels,
+                                        unsigned width, unsigned height) {
+    // Only a device of this module can be read; any other is refused.
+    auto* own = dynamic_cast<kaD3DRenderDevice*>(device);
+    if (own == nullptr || pixels == nullptr) return KA_ERR_INVALIDARG;
+    return own->ReadPresentedFrame(pixels, width, height);
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "kaD3DDisplayPixels.h"
 #include "kaD3DModule.h"
 #include "kaResult.h"
 
@@ -146,6 +147,39 @@ int kaD3DRenderDevice::Flip() {
     if (mDevice == nullptr) return KA_ERR_PLATFORM;
     return SUCCEEDED(mDevice->Present(nullptr, nullptr, nullptr, nullptr)) ? KA_OK
                                                                            : KA_ERR_PLATFORM;
+}
+
+// The copy swap effects leave the presented picture in the back buffer; the
+// back buffer cannot be locked itself, so it is copied into a surface in
+// system memory first.
+int kaD3DRenderDevice::ReadPresentedFrame(unsigned char* pixels, unsigned width,
+                                          unsigned height) {
+    if (pixels == nullptr) return KA_ERR_INVALIDARG;
+    if (mDevice == nullptr) return KA_ERR_WRONGSTATE;
+    if (width != mPresent.BackBufferWidth || height != mPresent.BackBufferHeight) {
+        return KA_ERR_INVALIDARG;
+    }
+    if (mPresent.SwapEffect != D3DSWAPEFFECT_COPY &&
+        mPresent.SwapEffect != D3DSWAPEFFECT_COPY_VSYNC) {
+        return KA_ERR_PLATFORM;
+    }
+    IDirect3DSurface8* backBuffer = nullptr;
+    IDirect3DSurface8* copy = nullptr;
+    D3DSURFACE_DESC desc;
+    D3DLOCKED_RECT locked;
+    int result = KA_ERR_PLATFORM;
+    if (SUCCEEDED(mDevice->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &backBuffer)) &&
+        SUCCEEDED(backBuffer->GetDesc(&desc)) && kaD3DDisplayPixels::isReadable(desc.Format) &&
+        SUCCEEDED(mDevice->CreateImageSurface(width, height, desc.Format, &copy)) &&
+        SUCCEEDED(mDevice->CopyRects(backBuffer, nullptr, 0, copy, nullptr)) &&
+        SUCCEEDED(copy->LockRect(&locked, nullptr, D3DLOCK_READONLY))) {
+        kaD3DDisplayPixels::ToBgra(desc.Format, locked.pBits, locked.Pitch, width, height, pixels);
+        copy->UnlockRect();
+        result = KA_OK;
+    }
+    if (copy != nullptr) copy->Release();
+    if (backBuffer != nullptr) backBuffer->Release();
+    return result;
 }
 
 // Starts a frame.  A device that was lost and may now be reset is reset with

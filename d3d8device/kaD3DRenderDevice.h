@@ -48,6 +48,14 @@ public:
                                  int useDepth) override;
     int EndRenderToCubeTexture() override;
 
+    // The frame most recently presented by Flip, as opaque B, G, R, A rows top
+    // first (the video capture's read-back): 0; 2 without pixels or for a
+    // size other than the back buffer's; 3 before initialisation; 1 when the
+    // platform fails, or when the swap effect keeps no copy of the presented
+    // frame in the back buffer (only the copy effects of a windowed device
+    // without multisampling do).
+    int ReadPresentedFrame(unsigned char* pixels, unsigned width, unsigned height);
+
     // For tests: the presentation parameters the platform device was made with.
     const D3DPRESENT_PARAMETERS& getPresentParameters() const { return mPresent; }
     IDirect3DDevice8* getPlatformDevice() const { return mDevice; }

@@ -5,7 +5,7 @@
 kaPluginLoader::kaPluginLoader()
     : mGetDescription(nullptr), mGetVersion(nullptr),
       mGetRenderDeviceCount(nullptr), mGetRenderDeviceDesc(nullptr), mGetRenderDevice(nullptr),
-      mDoLoad(nullptr), mDoUnload(nullptr) {}
+      mDoLoad(nullptr), mDoUnload(nullptr), mReadPresentedFrame(nullptr) {}
 
 kaPluginLoader::~kaPluginLoader() {
     if (isLoaded()) Unload();
@@ -25,6 +25,7 @@ void kaPluginLoader::Forget() {
     mGetRenderDevice = nullptr;
     mDoLoad = nullptr;
     mDoUnload = nullptr;
+    mReadPresentedFrame = nullptr;
 }
 
 int kaPluginLoader::Load(const char* fileName) {
@@ -42,6 +43,7 @@ int kaPluginLoader::Load(const char* fileName) {
         Forget();
         return KA_ERR_UNRECOGNISED;
     }
+    Find(&mReadPresentedFrame, "readPresentedFrame");
     return mDoLoad() == KA_OK ? KA_OK : KA_ERR_INITFAILED;
 }
 
@@ -72,4 +74,11 @@ int kaPluginLoader::GetRenderDeviceCount(unsigned* count) {
 
 int kaPluginLoader::GetRenderDeviceDesc(kaRenderDeviceDesc* desc, unsigned adapter) {
     return isLoaded() ? mGetRenderDeviceDesc(desc, adapter) : KA_ERR_WRONGSTATE;
+}
+
+int kaPluginLoader::ReadPresentedFrame(kaRenderDevice* device, unsigned char* pixels,
+                                       unsigned width, unsigned height) {
+    if (!isLoaded()) return KA_ERR_WRONGSTATE;
+    if (mReadPresentedFrame == nullptr) return KA_ERR_UNSUPPORTED;
+    return mReadPresentedFrame(device, pixels, width, height);
 }

@@ -4,7 +4,8 @@
 #include "kaPluginApi.h"
 
 // The player's side of the plug-in boundary: loads a render-device module by
-// file name, finds its seven entry points and hands out its devices.
+// file name, finds its seven entry points (and the optional read-back of
+// presented frames) and hands out its devices.
 class kaPluginLoader {
 public:
     kaPluginLoader();
@@ -26,6 +27,10 @@ public:
     int GetVersion(int* version);
     int GetRenderDeviceCount(unsigned* count);
     int GetRenderDeviceDesc(kaRenderDeviceDesc* desc, unsigned adapter);
+    // The optional read-back of presented frames: 3 when no module is
+    // loaded, 6 when the module has none, else the module's answer.
+    int ReadPresentedFrame(kaRenderDevice* device, unsigned char* pixels, unsigned width,
+                           unsigned height);
 
 private:
     template <typename Function>
@@ -40,4 +45,5 @@ private:
     kaGetRenderDeviceFn mGetRenderDevice;
     kaDoLoadFn mDoLoad;
     kaDoUnloadFn mDoUnload;
+    kaReadPresentedFrameFn mReadPresentedFrame;  // optional
 };

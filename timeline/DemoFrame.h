@@ -7,6 +7,13 @@
 // has reached it (117699 ms goes on, 117700 ms ends).
 int DemoClock(int positionMs, float* t);
 
+// Called after every frame the program presents; null unless someone watches
+// (the video capture reads each frame back and steps its clock there).
+extern void (*gFramePresented)();
+
+// Flips gDevice and then tells gFramePresented.
+void PresentFrame();
+
 // One frame at music time t: clears the depth buffer, runs the 23 scenes
 // with the frame delta between BeginRender and EndRender, and presents.
 void DrawDemoFrame(float frameDelta, float t);
