@@ -34,6 +34,7 @@ protected:
             mDevice->setPixelShader(nullptr);
             for (unsigned stage = 0; stage < 4; ++stage) mDevice->setTexture(stage, nullptr);
         }
+        for (kaVertexBuffer* buffer : mBuffers) buffer->Release();
         for (kaBaseTexture* texture : mTextures) texture->Release();
         for (kaVertexShader* shader : mVertexShaders) shader->Release();
         for (kaPixelShader* shader : mPixelShaders) shader->Release();
@@ -147,10 +148,10 @@ protected:
         EXPECT_EQ(quad->Unlock(), KA_OK);
         EXPECT_EQ(mDevice->setVertexBuffer(quad), KA_OK);
         EXPECT_EQ(mDevice->DrawPrimitive(KA_PT_TRIANGLESTRIP, 0, 2), KA_OK);
-        mDevice->setVertexBuffer(nullptr);
-        quad->Release();
+        mBuffers.push_back(quad);
     }
 
+    std::vector<kaVertexBuffer*> mBuffers;
     std::vector<kaBaseTexture*> mTextures;
     std::vector<kaVertexShader*> mVertexShaders;
     std::vector<kaPixelShader*> mPixelShaders;
