@@ -1,7 +1,9 @@
-// vxglframes: plays the demo on the OpenGL render device, off screen, and
-// writes the frames at chosen demo times as PNG pictures.
+// demo_frames: plays the demo on the device of the conformance suite (the
+// OpenGL device natively, the Direct3D 8 device under Windows) and writes the
+// frames at chosen demo times as PNG pictures, so that the devices' pictures
+// of the same moments can be compared.
 //
-//   vxglframes [--fps N] [--closing] MEDIA_ROOT OUT_DIR TIME...
+//   demo_frames [--fps N] [--closing] MEDIA_ROOT OUT_DIR TIME...
 //
 // MEDIA_ROOT is the folder that holds xMedia (the media generator's output);
 // the program works from MEDIA_ROOT/bin as the player does.  The demo runs
@@ -10,10 +12,9 @@
 // run on the same clock, so a time always gives the same picture.  The frame
 // of each TIME (seconds, rounded down to a frame) goes to
 // OUT_DIR/frame-SSS.sss.png; --closing also writes the two closing pictures.
-// VX_GL_CONTEXT chooses the context (core33 or es3); SDL_VIDEODRIVER=offscreen
-// runs without a display.  Exit code 0, 1 on a failure (said on standard
-// error), 2 for a usage error.
-#include <SDL.h>
+// With the OpenGL device, VX_GL_CONTEXT chooses the context (core33 or es3)
+// and SDL_VIDEODRIVER=offscreen runs without a display.  Exit code 0, 1 on a
+// failure (said on standard error), 2 for a usage error.
 #include <png.h>
 
 #include <algorithm>
@@ -33,19 +34,18 @@
 #include "kaClipClock.h"
 #include "kaDeviceGlobal.h"
 #include "kaDeviceNumbers.h"
-#include "kaGLContext.h"
-#include "kaGLRenderDevice.h"
 #include "kaMeshModel.h"
 #include "kaOrthoOverlay.h"
 #include "kaShaderRenderer.h"
 #include "kaSpriteBatch.h"
+#include "kaRenderDevice.h"
+#include "kaTestDevice.h"
 #include "kaTexture.h"
 #include "kaTimer.h"
 
 namespace {
 
 constexpr unsigned kWidth = 800, kHeight = 600;
-constexpr unsigned kDepthFormat = 77;
 constexpr unsigned kSpriteSlot = 5, kConceptSlot = 3, kThanksSlot = 4;
 
 // The clip files by slot, as start-up loads them (slots 6 and 7 stay empty).
@@ -60,7 +60,7 @@ uint32_t gMilliseconds = 0;
 uint32_t FrameMilliseconds() { return gMilliseconds; }
 
 int Fail(const std::string& what) {
-    std::fprintf(stderr, "vxglframes: %s\n", what.c_str());
+    std::fprintf(stderr, "demo_frames: %s\n", what.c_str());
     return 1;
 }
 
@@ -119,23 +119,26 @@ bool BuildWorld() {
     return true;
 }
 
-bool WritePng(const std::string& path, kaGLRenderDevice& device) {
-    std::vector<unsigned char> pixels(kWidth * kHeight * 4);
-    if (device.ReadPresentedFrame(pixels.data(), kWidth, kHeight) != 0) return false;
+// The frame last shown (shown once more, which changes nothing) as an RGB PNG.
+bool WritePng(const std::string& path) {
+    const std::vector<uint32_t> frame = kaTestDevice::PresentAndRead(gDevice, kWidth, kHeight);
+    if (frame.size() != size_t(kWidth) * kHeight) return false;
+    std::vector<unsigned char> rgb;
+    rgb.reserve(frame.size() * 3);
+    for (uint32_t pixel : frame) rgb.insert(rgb.end(), {uint8_t(pixel >> 16), uint8_t(pixel >> 8), uint8_t(pixel)});
     png_image image;
     std::memset(&image, 0, sizeof image);
     image.version = PNG_IMAGE_VERSION;
     image.width = kWidth;
     image.height = kHeight;
-    image.format = PNG_FORMAT_BGRA;
-    for (size_t i = 3; i < pixels.size(); i += 4) pixels[i] = 0xFF;  // the frame is opaque
-    return png_image_write_to_file(&image, path.c_str(), 0, pixels.data(), 0, nullptr) != 0;
+    image.format = PNG_FORMAT_RGB;
+    return png_image_write_to_file(&image, path.c_str(), 0, rgb.data(), 0, nullptr) != 0;
 }
 
 // The closing pictures through the player's own code, with the states
 // shutdown sets before them (no blending, no pixel shader); each is shown
 // twice in a row, so that the frame presented last is that picture.
-bool WriteClosingPictures(const std::string& outDir, kaGLRenderDevice& device) {
+bool WriteClosingPictures(const std::string& outDir) {
     gDevice->setRenderState(KA_RS_ALPHABLENDENABLE, 0);
     gDevice->setPixelShader(nullptr);
     const std::pair<unsigned, const char*> pictures[] = {{kConceptSlot, "closing-1.png"},
@@ -144,13 +147,13 @@ bool WriteClosingPictures(const std::string& outDir, kaGLRenderDevice& device) {
         kaTimer timer;
         kaBaseTexture* texture = gTextures[picture.first].texture;
         ShowClosingPictures(texture, texture, timer, 0.0f);
-        if (!WritePng(outDir + "/" + picture.second, device)) return false;
+        if (!WritePng(outDir + "/" + picture.second)) return false;
     }
     return true;
 }
 
 int Play(unsigned fps, const std::vector<double>& times, const std::string& outDir,
-         bool closing, kaGLRenderDevice& device) {
+         bool closing) {
     gClipClock.setCounter(FrameMilliseconds);
     gClipClock.SetRate(1.0f);
     gClipClock.Reset();
@@ -166,17 +169,17 @@ int Play(unsigned fps, const std::vector<double>& times, const std::string& outD
         for (; next < times.size() && times[next] < nextFrame; ++next) {
             char name[64];
             std::snprintf(name, sizeof name, "/frame-%07.3f.png", times[next]);
-            if (!WritePng(outDir + name, device)) return Fail("cannot write " + outDir + name);
+            if (!WritePng(outDir + name)) return Fail("cannot write " + outDir + name);
             std::printf("%s%s (demo time %.3f)\n", outDir.c_str(), name, double(t));
         }
     }
     if (next < times.size()) return Fail("the demo ends before the time " + std::to_string(times[next]));
-    if (closing && !WriteClosingPictures(outDir, device)) return Fail("cannot write the closing pictures");
+    if (closing && !WriteClosingPictures(outDir)) return Fail("cannot write the closing pictures");
     return 0;
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: vxglframes [--fps N] [--closing] MEDIA_ROOT OUT_DIR TIME...\n");
+    std::fprintf(stderr, "usage: demo_frames [--fps N] [--closing] MEDIA_ROOT OUT_DIR TIME...\n");
     return 2;
 }
 
@@ -212,22 +215,12 @@ int main(int argc, char** argv) {
     std::filesystem::current_path(root / "bin", error);
     if (error) return Fail("cannot work from " + (root / "bin").string());
 
-    if (kaGLContext::LoadPlatform() != 0) return Fail("SDL does not start");
-    SDL_Window* window = SDL_CreateWindow("vxglframes", 0, 0, kWidth, kHeight,
-                                          SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-    if (window == nullptr) return Fail(std::string("no window: ") + SDL_GetError());
-    auto* device = new kaGLRenderDevice(0);
-    if (device->InitializeWindowed(window, kWidth, kHeight, kDepthFormat, 0, 0) != 0) {
-        device->Release();
-        return Fail("the OpenGL device does not start");
-    }
-    gDevice = device;
-    const int result = BuildWorld() ? Play(fps, times, outDir, closing, *device)
+    gDevice = kaTestDevice::Create(kWidth, kHeight);
+    if (gDevice == nullptr) return Fail("the device does not start");
+    const int result = BuildWorld() ? Play(fps, times, outDir, closing)
                                     : Fail("the demo's media do not load from " + root.string());
-    // The process ends here: the device goes with its context, the rest with the process.
+    // The process ends here: the device goes, the rest with the process.
+    kaTestDevice::Destroy(gDevice);
     gDevice = nullptr;
-    device->Release();
-    SDL_DestroyWindow(window);
-    kaGLContext::UnloadPlatform();
     return result;
 }
