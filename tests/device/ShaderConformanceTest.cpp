@@ -3,6 +3,7 @@
 // after the pixel shader, and the demo's bump-mapping pass with its media
 // shaders and normalization cube map.
 #include <cmath>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -288,6 +289,43 @@ TEST_F(ShaderTest, TheDemosBumpPassWithTheNormalizationCubeMap) {
     PresentFrame();
     EXPECT_TRUE(ColorNear(At(64, 128), Pack(lit[0], lit[1], lit[2]), 5));
     EXPECT_TRUE(ColorNear(At(192, 128), Pack(shiny[0], shiny[1], shiny[2]), 5));
+}
+
+// A stage's mip-level bias applies to a pixel shader's lookups as to the
+// texture stages': a texture drawn texel for pixel shows its first level, and
+// with a bias of 1 its second (red, then green, each level one colour).
+TEST_F(ShaderTest, MipLevelBiasAppliesToPixelShaderLookups) {
+    kaVertexShader* vertex = VertexShader(kPairVertexShader, kPositionTexture);
+    kaPixelShader* pixel = PixelShader("ps.1.1\ntex t0\nmov r0, t0\n");
+    kaBaseTexture* texture = nullptr;
+    ASSERT_EQ(mDevice->CreateTexture(&texture, 64, 64, KA_FMT_A8R8G8B8, 2, 0), KA_OK);
+    mTextures.push_back(texture);
+    ASSERT_TRUE(vertex && pixel);
+    for (unsigned level = 0; level < 2; ++level) {
+        std::vector<unsigned char> texels;
+        for (unsigned i = 0; i < (64u >> level) * (64u >> level); ++i) {
+            texels.insert(texels.end(), {uint8_t(level ? 0 : 255), uint8_t(level ? 255 : 0), 0, 255});
+        }
+        ASSERT_EQ(texture->UpdateBuffer(texels.data(), level), KA_OK);
+    }
+    ASSERT_EQ(mDevice->Clear(KA_CLEAR_TARGET, 0xFF000000, 1.0f, 0), KA_OK);
+    ASSERT_EQ(mDevice->BeginRender(), KA_OK);
+    PixelSpaceConstants(0);
+    ASSERT_EQ(mDevice->setVertexShader(vertex), KA_OK);
+    ASSERT_EQ(mDevice->setPixelShader(pixel), KA_OK);
+    ASSERT_EQ(mDevice->setTexture(0, texture), KA_OK);
+    mDevice->setTextureState(0, KA_TSS_MIPFILTER, KA_TEXF_POINT);
+    DrawQuad(0, 0, 64, 64);
+    const float one = 1.0f;
+    uint32_t oneBits;
+    std::memcpy(&oneBits, &one, sizeof one);
+    mDevice->setTextureState(0, KA_TSS_MIPMAPLODBIAS, oneBits);
+    DrawQuad(128, 0, 192, 64);
+    ASSERT_EQ(mDevice->EndRender(), KA_OK);
+
+    PresentFrame();
+    EXPECT_TRUE(ColorNear(At(32, 32), 0xFF0000, 2));
+    EXPECT_TRUE(ColorNear(At(160, 32), 0x00FF00, 2));
 }
 
 // Shader text the assembler refuses hands nothing out.
