@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <new>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "kaGLBaseTexture.h"
@@ -21,6 +22,19 @@ bool Assemble(const char* call, const void* source, unsigned length, kaShaderAss
     if (code->ok && code->errors.empty()) return true;
     std::fprintf(stderr, "kaGLRenderDevice: %s: %s", call, code->errors.c_str());
     return false;
+}
+
+// Wraps a registered shader in its object and hands it out; without memory
+// for the object the registration is undone.
+template <typename Shader, typename Interface, typename... Details>
+int HandOutShader(kaGLPrograms& programs, uint32_t serial, Interface** out, Details&&... details) {
+    Shader* shader = new (std::nothrow) Shader(&programs, serial, std::forward<Details>(details)...);
+    if (shader == nullptr) {
+        programs.Forget(serial);
+        return KA_ERR_PLATFORM;
+    }
+    *out = shader;
+    return KA_OK;
 }
 
 bool HasCompressedUpload(const kaGLContext& context) {
@@ -154,14 +168,8 @@ int kaGLRenderDevice::CreateVertexShader(kaVertexShader** out, unsigned vertexFo
         std::string error;
         const uint32_t serial = mPrograms.AddVertexShader(code.tokens, &error);
         if (serial == 0) return Refuse("CreateVertexShader", error);
-        auto* shader = new (std::nothrow)
-            kaGLVertexShader(&mPrograms, serial, vertexFormat, std::move(constants));
-        if (shader == nullptr) {
-            mPrograms.Forget(serial);
-            return KA_ERR_PLATFORM;
-        }
-        *out = shader;
-        return KA_OK;
+        return HandOutShader<kaGLVertexShader>(mPrograms, serial, out, vertexFormat,
+                                               std::move(constants));
     } catch (const std::bad_alloc&) {
         return KA_ERR_PLATFORM;
     }
@@ -176,13 +184,7 @@ int kaGLRenderDevice::CreatePixelShader(kaPixelShader** out, void* source, unsig
         std::string error;
         const uint32_t serial = mPrograms.AddPixelShader(code.tokens, &error);
         if (serial == 0) return Refuse("CreatePixelShader", error);
-        auto* shader = new (std::nothrow) kaGLPixelShader(&mPrograms, serial);
-        if (shader == nullptr) {
-            mPrograms.Forget(serial);
-            return KA_ERR_PLATFORM;
-        }
-        *out = shader;
-        return KA_OK;
+        return HandOutShader<kaGLPixelShader>(mPrograms, serial, out);
     } catch (const std::bad_alloc&) {
         return KA_ERR_PLATFORM;
     }

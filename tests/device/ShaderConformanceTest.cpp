@@ -108,27 +108,17 @@ protected:
         ASSERT_EQ(mDevice->setPixelShaderConstant(reg, value, 1), KA_OK);
     }
 
-    // A rectangle in pixel coordinates with texture set 0 from (0, 0) to (1, 1).
-    void DrawQuad(float x0, float y0, float x1, float y1) {
-        kaVertexBuffer* quad = LockedBuffer(kPositionTexture);
+    // A rectangle in pixel coordinates with texture set 0 from (0, 0) to (1,
+    // 1); in the bump pass's format it faces the viewer with normal -z,
+    // tangent +x and binormal +y (sets 1, 2, 3).
+    void DrawQuad(float x0, float y0, float x1, float y1, unsigned format = kPositionTexture) {
+        kaVertexBuffer* quad = LockedBuffer(format);
         ASSERT_NE(quad, nullptr);
         const float corners[4][4] = {{x0, y0, 0, 0}, {x1, y0, 1, 0}, {x0, y1, 0, 1}, {x1, y1, 1, 1}};
         for (const auto& c : corners) {
             quad->Vertex3f(c[0], c[1], kNear);
             quad->TexCoord2f(0, c[2], c[3]);
-        }
-        Draw(quad);
-    }
-
-    // A rectangle facing the viewer (normal -z, tangent +x, binormal +y) as
-    // the bump pass's vertex shader takes it.
-    void DrawBumpQuad(float x0, float y0, float x1, float y1) {
-        kaVertexBuffer* quad = LockedBuffer(kBumpVertex);
-        ASSERT_NE(quad, nullptr);
-        const float corners[4][4] = {{x0, y0, 0, 0}, {x1, y0, 1, 0}, {x0, y1, 0, 1}, {x1, y1, 1, 1}};
-        for (const auto& c : corners) {
-            quad->Vertex3f(c[0], c[1], kNear);
-            quad->TexCoord2f(0, c[2], c[3]);
+            if (format != kBumpVertex) continue;
             quad->TexCoord3f(1, 0, 0, -1);
             quad->TexCoord3f(2, 1, 0, 0);
             quad->TexCoord3f(3, 0, 1, 0);
@@ -265,9 +255,9 @@ TEST_F(ShaderTest, TheDemosBumpPassWithTheNormalizationCubeMap) {
         mDevice->setTextureState(stage, KA_TSS_ADDRESSV, KA_TADDRESS_CLAMP);
     }
     ASSERT_EQ(mDevice->setPixelShader(diffuse), KA_OK);
-    DrawBumpQuad(0, 0, 128, 256);
+    DrawQuad(0, 0, 128, 256, kBumpVertex);
     ASSERT_EQ(mDevice->setPixelShader(specular), KA_OK);
-    DrawBumpQuad(128, 0, 256, 256);
+    DrawQuad(128, 0, 256, 256, kBumpVertex);
     ASSERT_EQ(mDevice->EndRender(), KA_OK);
 
     // Tangent space: x along the tangent, y the binormal, z the normal.
