@@ -1,6 +1,9 @@
 #include "kaGLFixedFunction.h"
 
+#include <cstring>
+
 #include "kaDeviceNumbers.h"
+#include "kaGLSLTranslator.h"
 #include "kaVertexLayout.h"
 
 namespace {
@@ -237,6 +240,13 @@ const char* CompareOperator(unsigned func) {
 
 }  // namespace
 
+kaGLVertexKey kaGLVertexKey::OfShader(uint32_t serial) {
+    kaGLVertexKey key;
+    std::memset(&key, 0, sizeof key);
+    key.shader = serial;
+    return key;
+}
+
 std::string kaGLFixedFunction::Header(kaGLContextKind kind) {
     if (kind == kaGLContextKind::Core33) return "#version 330 core\n";
     return "#version 300 es\nprecision highp float;\nprecision highp int;\n"
@@ -247,11 +257,6 @@ std::string kaGLFixedFunction::VertexOutputs() {
     std::string text = "out vec4 vx_Color0;\nout vec4 vx_Color1;\n";
     for (unsigned i = 0; i < 8; ++i) text += "out vec4 vx_Tex" + Num(i) + ";\n";
     return text + "out float vx_Fog;\n";
-}
-
-std::string kaGLFixedFunction::PositionEpilogue() {
-    return "    gl_Position = vec4(p.x + vx_PositionAdjust.x * p.w, (p.y + vx_PositionAdjust.y * "
-           "p.w) * vx_PositionAdjust.z, 2.0 * p.z - p.w, p.w);\n";
 }
 
 std::string kaGLFixedFunction::VertexProgram(const kaGLVertexKey& key, kaGLContextKind kind) {
@@ -284,7 +289,7 @@ std::string kaGLFixedFunction::VertexProgram(const kaGLVertexKey& key, kaGLConte
     text += VertexFog(key, pretransformed, layout);
     text += std::string("    gl_PointSize = ") +
             (layout.size[L::POINT_SIZE] ? "vx_v4.x" : "vx_PointSize.x") + ";\n";
-    return text + PositionEpilogue() + "}\n";
+    return text + kaGLSLPositionEpilogue() + "}\n";
 }
 
 std::string kaGLFixedFunction::PixelStages(const kaGLPixelKey& key) {

@@ -5,14 +5,12 @@
 
 #include "kaGLContext.h"
 
-class kaGLVertexShader;
-class kaGLPixelShader;
-
-// What a vertex program depends on: a translated vertex shader, or the
-// fixed-function state that shapes the generated one.  Plain bytes, zeroed
+// What a vertex program depends on: a translated vertex shader (the key is
+// then zero apart from its serial), or the fixed-function state that shapes
+// the generated one.  Plain bytes, zeroed
 // before they are filled, so that keys compare and hash as memory.
 struct kaGLVertexKey {
-    const kaGLVertexShader* shader;  // null for fixed-function processing
+    uint32_t shader;  // serial of a vertex shader, 0 for fixed-function processing
     uint32_t format;
     uint8_t lighting, specular, localViewer, normalize;
     uint8_t colorVertex, rangeFog, fogMode, pad;
@@ -20,6 +18,9 @@ struct kaGLVertexKey {
     uint8_t lightType[8];       // 0 for a light that is off
     uint32_t texCoordIndex[8];
     uint32_t transformFlags[8];
+
+    // The key of a vertex shader's program.
+    static kaGLVertexKey OfShader(uint32_t serial);
 };
 
 // What a pixel program depends on: a pixel shader (with the kinds of texture
@@ -31,8 +32,8 @@ struct kaGLPixelKey {
         uint8_t alphaOp, alphaArg[3];
         uint8_t result, kind, coordinates, projectedCount;
     };
-    const kaGLPixelShader* shader;  // null for the texture stages
-    uint8_t textureKind[8];         // kaGLTextureKind of the texture at each stage
+    uint32_t shader;         // serial of a pixel shader, 0 for the texture stages
+    uint8_t textureKind[8];  // kaGLTextureKind of the texture at each stage
     Stage stage[8];
     uint8_t specular;
     uint8_t alphaFunc;  // 0: no alpha test
@@ -50,7 +51,6 @@ public:
     static std::string Header(kaGLContextKind kind);
     // The varyings every vertex program writes and the position epilogue.
     static std::string VertexOutputs();
-    static std::string PositionEpilogue();
     static std::string VertexProgram(const kaGLVertexKey& key, kaGLContextKind kind);
     // vx_ShadePixel() of the texture stages with every pixel input declared
     // (without the header), as the shader translator declares them too.

@@ -85,6 +85,7 @@
     X(PFNGLTEXIMAGE3DPROC, TexImage3D)                                       \
     X(PFNGLTEXPARAMETERIPROC, TexParameteri)                                 \
     X(PFNGLUNIFORM1IPROC, Uniform1i)                                         \
+    X(PFNGLUNIFORM2FVPROC, Uniform2fv)                                       \
     X(PFNGLUNIFORM4FVPROC, Uniform4fv)                                       \
     X(PFNGLUNIFORMMATRIX4FVPROC, UniformMatrix4fv)                           \
     X(PFNGLUNIFORMBLOCKBINDINGPROC, UniformBlockBinding)                     \

@@ -2,6 +2,7 @@
 #include "kaGLRenderDevice.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -31,6 +32,11 @@ kaGLRenderDevice::kaGLRenderDevice(unsigned adapter)
       mUniformVersion(0), mPrograms(), mSamplers() {}
 
 kaGLRenderDevice::~kaGLRenderDevice() = default;
+
+int kaGLRenderDevice::Refuse(const char* call, const std::string& reason) {
+    std::fprintf(stderr, "kaGLRenderDevice: %s: %s\n", call, reason.c_str());
+    return KA_ERR_PLATFORM;
+}
 
 // Every depth format can be had with every display mode; the mode must exist.
 int kaGLRenderDevice::CheckDepthStencil(unsigned depthFormat, unsigned modeIndex, int windowed) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "kaCachedRenderDevice.h"
@@ -76,9 +77,11 @@ private:
     int BeginRenderToLevel(kaBaseTexture* texture, unsigned kind, unsigned face, unsigned level,
                            int useDepth);
     int CreateTextureOfKind(const kaGLBaseTexture::Request& request, kaBaseTexture** out);
+    // Names a refused call and the reason on standard error; KA_ERR_PLATFORM.
+    static int Refuse(const char* call, const std::string& reason);
 
     // Drawing (kaGLRenderDeviceDraw.cpp).
-    bool PrepareDraw();
+    bool PrepareDraw(const char* call);
     void ApplyPipelineState();
     void ApplyTextures(const kaGLProgram& program);
     void ApplyVertexInputs();

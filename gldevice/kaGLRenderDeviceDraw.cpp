@@ -5,8 +5,11 @@
 #include "kaDeviceNumbers.h"
 #include "kaGLBaseTexture.h"
 #include "kaGLIndexBuffer.h"
+#include "kaGLPixelShader.h"
 #include "kaGLRenderDevice.h"
+#include "kaGLSLTranslator.h"
 #include "kaGLVertexBuffer.h"
+#include "kaGLVertexShader.h"
 #include "kaMatrixMath.h"
 #include "kaResult.h"
 #include "kaVertexLayout.h"
@@ -158,6 +161,10 @@ uint8_t KindOf(const kaBaseTexture* texture) {
 // Render states come from what the platform holds (rs), which for states
 // never set are Direct3D's initial values rather than the cache's filler.
 kaGLVertexKey VertexKeyOf(const kaDeviceState& state, const uint32_t* rs) {
+    if (state.vertexProcessing.shader != nullptr) {
+        return kaGLVertexKey::OfShader(
+            static_cast<const kaGLVertexShader*>(state.vertexProcessing.shader)->getSerial());
+    }
     kaGLVertexKey key;
     std::memset(&key, 0, sizeof key);
     key.format = state.vertexProcessing.format;
@@ -186,13 +193,11 @@ kaGLVertexKey VertexKeyOf(const kaDeviceState& state, const uint32_t* rs) {
     return key;
 }
 
-kaGLPixelKey PixelKeyOf(const kaDeviceState& state, const uint32_t* rs) {
-    kaGLPixelKey key;
-    std::memset(&key, 0, sizeof key);
+void FixedStagesOf(const kaDeviceState& state, kaGLPixelKey* key) {
     const bool fixedVertices = state.vertexProcessing.shader == nullptr;
     for (unsigned s = 0; s < kaMaxTextureStages; ++s) {
         const uint32_t* ts = state.textureStates[s];
-        kaGLPixelKey::Stage& stage = key.stage[s];
+        kaGLPixelKey::Stage& stage = key->stage[s];
         stage.colorOp = uint8_t(ts[KA_TSS_COLOROP]);
         stage.colorArg[0] = uint8_t(ts[KA_TSS_COLORARG1]);
         stage.colorArg[1] = uint8_t(ts[KA_TSS_COLORARG2]);
@@ -206,10 +211,25 @@ kaGLPixelKey PixelKeyOf(const kaDeviceState& state, const uint32_t* rs) {
         stage.coordinates = uint8_t(fixedVertices ? s : ts[KA_TSS_TEXCOORDINDEX] & 7u);
         const uint32_t flags = ts[KA_TSS_TEXTURETRANSFORMFLAGS];
         stage.projectedCount = (flags & KA_TTFF_PROJECTED) ? uint8_t(flags & 7u) : 0;
-        key.textureKind[s] = stage.kind;
+        key->textureKind[s] = stage.kind;
         if (stage.colorOp == KA_TOP_DISABLE) break;
     }
-    key.specular = rs[KA_RS_SPECULARENABLE] != 0;
+}
+
+// A pixel shader's program depends on the kinds of texture bound to the
+// stages it may sample, the texture stages' program on their states; the
+// tail on alpha test and fog.
+kaGLPixelKey PixelKeyOf(const kaDeviceState& state, const kaPixelShader* shader,
+                        const uint32_t* rs) {
+    kaGLPixelKey key;
+    std::memset(&key, 0, sizeof key);
+    if (shader != nullptr) {
+        key.shader = static_cast<const kaGLPixelShader*>(shader)->getSerial();
+        for (unsigned s = 0; s < kaGLSLStageCount; ++s) key.textureKind[s] = KindOf(state.textures[s]);
+    } else {
+        FixedStagesOf(state, &key);
+        key.specular = rs[KA_RS_SPECULARENABLE] != 0;
+    }
     key.alphaFunc = rs[KA_RS_ALPHATESTENABLE] ? uint8_t(rs[KA_RS_ALPHAFUNC] & 0xF) : 0;
     if (rs[KA_RS_FOGENABLE]) {
         const uint32_t table = rs[KA_RS_FOGTABLEMODE];
@@ -224,7 +244,7 @@ int kaGLRenderDevice::DrawPrimitive(unsigned primitiveType, unsigned startVertex
                                     unsigned primitiveCount) {
     if (!mContext || PrimitiveMode(primitiveType) == GL_NONE) return KA_ERR_PLATFORM;
     if (primitiveCount == 0) return KA_OK;
-    if (!PrepareDraw()) return KA_ERR_PLATFORM;
+    if (!PrepareDraw("DrawPrimitive")) return KA_ERR_PLATFORM;
     const kaGLFunctions& gl = mContext->gl();
     gl.DrawArrays(PrimitiveMode(primitiveType), GLint(startVertex),
                   GLsizei(VertexCount(primitiveType, primitiveCount)));
@@ -236,7 +256,8 @@ int kaGLRenderDevice::DrawIndexedPrimitive(unsigned primitiveType, unsigned star
     if (!mContext || PrimitiveMode(primitiveType) == GL_NONE) return KA_ERR_PLATFORM;
     if (primitiveCount == 0) return KA_OK;
     const kaIndexBuffer* indices = getCurrentState().indexBuffer;
-    if (indices == nullptr || !PrepareDraw()) return KA_ERR_PLATFORM;
+    if (indices == nullptr) return Refuse("DrawIndexedPrimitive", "no index buffer is set");
+    if (!PrepareDraw("DrawIndexedPrimitive")) return KA_ERR_PLATFORM;
     const kaGLFunctions& gl = mContext->gl();
     gl.BindBuffer(GL_ELEMENT_ARRAY_BUFFER, static_cast<const kaGLIndexBuffer*>(indices)->getName());
     const uintptr_t offset = uintptr_t(startIndex) * sizeof(uint16_t);
@@ -245,14 +266,17 @@ int kaGLRenderDevice::DrawIndexedPrimitive(unsigned primitiveType, unsigned star
     return gl.GetError() == GL_NO_ERROR ? KA_OK : KA_ERR_PLATFORM;
 }
 
-// Everything a draw needs: a vertex buffer, vertex processing and a program.
-bool kaGLRenderDevice::PrepareDraw() {
+// Everything a draw needs: a vertex buffer, vertex processing and a program;
+// what is missing is named on standard error with the call.
+bool kaGLRenderDevice::PrepareDraw(const char* call) {
     const kaDeviceState& state = getCurrentState();
-    if (state.vertexBuffer == nullptr || state.vertexProcessing.isNone()) return false;
-    if (state.vertexProcessing.shader != nullptr || mPixelShader != nullptr) return false;
-    kaGLProgram* program =
-        mPrograms.Get(VertexKeyOf(state, mPlatformRenderStates), PixelKeyOf(state, mPlatformRenderStates));
-    if (program == nullptr) return false;
+    if (state.vertexBuffer == nullptr) return Refuse(call, "no vertex buffer is set") == KA_OK;
+    if (state.vertexProcessing.isNone()) {
+        return Refuse(call, "neither a vertex format nor a vertex shader is set") == KA_OK;
+    }
+    kaGLProgram* program = mPrograms.Get(VertexKeyOf(state, mPlatformRenderStates),
+                                         PixelKeyOf(state, mPixelShader, mPlatformRenderStates));
+    if (program == nullptr) return Refuse(call, "the program for the state does not build") == KA_OK;
     const kaGLFunctions& gl = mContext->gl();
     BindTarget();
     gl.UseProgram(program->name);
@@ -316,13 +340,14 @@ void kaGLRenderDevice::ApplyPipelineState() {
 }
 
 // Binds the vertex buffer's components to the input registers of the vertex
-// format in use (position v0, normal v3, point size v4, colours v5 and v6,
+// format in use, a vertex shader's own or the one set (position v0, normal v3, point size v4, colours v5 and v6,
 // texture sets v7 to v10); registers without data read 0, 0, 0, 1.
 void kaGLRenderDevice::ApplyVertexInputs() {
     const kaGLFunctions& gl = mContext->gl();
     const kaDeviceState& state = getCurrentState();
     auto* buffer = static_cast<kaGLVertexBuffer*>(state.vertexBuffer);
-    const L layout = L::FromFormat(state.vertexProcessing.format);
+    const auto* shader = static_cast<const kaGLVertexShader*>(state.vertexProcessing.shader);
+    const L layout = L::FromFormat(shader ? shader->getFormat() : state.vertexProcessing.format);
     const GLsizei stride = GLsizei(buffer->getVertexSize());
     gl.BindBuffer(GL_ARRAY_BUFFER, buffer->getName());
     struct Input {
@@ -449,5 +474,14 @@ void kaGLRenderDevice::SetUniforms(kaGLProgram& program) {
     const float alphaRef[4] = {float(rs[KA_RS_ALPHAREF] & 0xFF), 0.0f, 0.0f, 0.0f};
     gl.Uniform4fv(at[KA_U_ALPHAREF], 1, alphaRef);
     gl.Uniform4fv(at[KA_U_PIXELCONSTANTS], kaGLPrograms::kPixelConstants, mPixelConstants);
+    for (unsigned s = 0; s < 6; ++s) {
+        const uint32_t* ts = state.textureStates[s];
+        const float matrix[4] = {FloatOf(ts[KA_TSS_BUMPENVMAT00]), FloatOf(ts[KA_TSS_BUMPENVMAT01]),
+                                 FloatOf(ts[KA_TSS_BUMPENVMAT10]), FloatOf(ts[KA_TSS_BUMPENVMAT11])};
+        gl.Uniform4fv(program.bumpMatrix[s], 1, matrix);
+        const float luminance[2] = {FloatOf(ts[KA_TSS_BUMPENVLSCALE]),
+                                    FloatOf(ts[KA_TSS_BUMPENVLOFFSET])};
+        gl.Uniform2fv(program.bumpLuminance[s], 1, luminance);
+    }
     program.uniformVersion = mUniformVersion;
 }

@@ -5,6 +5,7 @@
 
 #include "kaDeviceNumbers.h"
 #include "kaGLRenderDevice.h"
+#include "kaGLVertexShader.h"
 #include "kaPackedColor.h"
 
 namespace {
@@ -72,7 +73,18 @@ bool kaGLRenderDevice::PlatformVertexBuffer(kaVertexBuffer*) { return true; }
 
 bool kaGLRenderDevice::PlatformIndexBuffer(kaIndexBuffer*) { return true; }
 
-bool kaGLRenderDevice::PlatformVertexProcessing(const kaVertexProcessing&) { return true; }
+// Setting a vertex shader loads its def constants into the constant block,
+// as Direct3D 8 loads the constants of a shader's declaration.
+bool kaGLRenderDevice::PlatformVertexProcessing(const kaVertexProcessing& processing) {
+    if (processing.shader == nullptr) return true;
+    for (const auto& constant :
+         static_cast<const kaGLVertexShader*>(processing.shader)->getConstants()) {
+        if (constant.reg >= kaGLPrograms::kVertexConstants) continue;
+        std::memcpy(mVertexConstants + 4 * constant.reg, constant.value, sizeof constant.value);
+        mVertexConstantsDirty = true;
+    }
+    return true;
+}
 
 bool kaGLRenderDevice::PlatformPixelShader(kaPixelShader* shader) {
     mPixelShader = shader;

@@ -1,11 +1,41 @@
 // Resource creation and render-to-texture of the OpenGL render device.
+#include <cstdio>
+#include <new>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "kaGLBaseTexture.h"
 #include "kaGLIndexBuffer.h"
+#include "kaGLPixelShader.h"
 #include "kaGLRenderDevice.h"
 #include "kaGLVertexBuffer.h"
+#include "kaGLVertexShader.h"
 #include "kaResult.h"
+#include "kaShaderAssembler.h"
 
 namespace {
+
+// Assembles shader text; any error text counts as a failure and is shown.
+bool Assemble(const char* call, const void* source, unsigned length, kaShaderAssembly* code) {
+    *code = kaShaderAssembler::Assemble(static_cast<const char*>(source), length);
+    if (code->ok && code->errors.empty()) return true;
+    std::fprintf(stderr, "kaGLRenderDevice: %s: %s", call, code->errors.c_str());
+    return false;
+}
+
+// Wraps a registered shader in its object and hands it out; without memory
+// for the object the registration is undone.
+template <typename Shader, typename Interface, typename... Details>
+int HandOutShader(kaGLPrograms& programs, uint32_t serial, Interface** out, Details&&... details) {
+    Shader* shader = new (std::nothrow) Shader(&programs, serial, std::forward<Details>(details)...);
+    if (shader == nullptr) {
+        programs.Forget(serial);
+        return KA_ERR_PLATFORM;
+    }
+    *out = shader;
+    return KA_OK;
+}
 
 bool HasCompressedUpload(const kaGLContext& context) {
     return context.HasExtension("GL_EXT_texture_compression_s3tc");
@@ -121,16 +151,41 @@ int kaGLRenderDevice::EndRenderToTexture() {
 
 int kaGLRenderDevice::EndRenderToCubeTexture() { return EndRenderToTexture(); }
 
-// Programmable shaders come from the shader translator.
-int kaGLRenderDevice::CreateVertexShader(kaVertexShader** out, unsigned, void* source,
-                                         unsigned) {
+// Shaders: assembled from source text, translated to GLSL and registered
+// with the program cache.  A refusal says on standard error which call failed
+// and why (the assembler's or the translator's message, or the GL log).
+int kaGLRenderDevice::CreateVertexShader(kaVertexShader** out, unsigned vertexFormat,
+                                         void* source, unsigned sourceLength) {
     if (!out || !source) return KA_ERR_INVALIDARG;
     if (!mContext) return KA_ERR_WRONGSTATE;
-    return KA_ERR_PLATFORM;
+    try {
+        kaShaderAssembly code;
+        if (!Assemble("CreateVertexShader", source, sourceLength, &code)) return KA_ERR_PLATFORM;
+        std::vector<kaGLVertexShader::Constant> constants;
+        if (!kaGLVertexShader::ReadConstants(code.defConstants, &constants)) {
+            return Refuse("CreateVertexShader", "malformed def constants");
+        }
+        std::string error;
+        const uint32_t serial = mPrograms.AddVertexShader(code.tokens, &error);
+        if (serial == 0) return Refuse("CreateVertexShader", error);
+        return HandOutShader<kaGLVertexShader>(mPrograms, serial, out, vertexFormat,
+                                               std::move(constants));
+    } catch (const std::bad_alloc&) {
+        return KA_ERR_PLATFORM;
+    }
 }
 
-int kaGLRenderDevice::CreatePixelShader(kaPixelShader** out, void* source, unsigned) {
+int kaGLRenderDevice::CreatePixelShader(kaPixelShader** out, void* source, unsigned sourceLength) {
     if (!out || !source) return KA_ERR_INVALIDARG;
     if (!mContext) return KA_ERR_WRONGSTATE;
-    return KA_ERR_PLATFORM;
+    try {
+        kaShaderAssembly code;
+        if (!Assemble("CreatePixelShader", source, sourceLength, &code)) return KA_ERR_PLATFORM;
+        std::string error;
+        const uint32_t serial = mPrograms.AddPixelShader(code.tokens, &error);
+        if (serial == 0) return Refuse("CreatePixelShader", error);
+        return HandOutShader<kaGLPixelShader>(mPrograms, serial, out);
+    } catch (const std::bad_alloc&) {
+        return KA_ERR_PLATFORM;
+    }
 }

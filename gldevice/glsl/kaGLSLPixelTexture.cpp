@@ -16,22 +16,25 @@ kaGLSLPixelTexture::kaGLSLPixelTexture(const kaShaderVersion& version, const kaG
     : mVersion(version), mKinds(kinds), mOperands(operands), mBuilder(builder) {}
 
 // A lookup at stage `stage` with a vec3 coordinate: 2D textures take its
-// x and y, cube and volume textures all three.
+// x and y, cube and volume textures all three.  The stage's mip-level bias
+// applies, as it does to every lookup of the stage in Direct3D.
 std::string kaGLSLPixelTexture::Sample(uint32_t stage, const std::string& coordinate) {
     const std::string sampler = "vx_Sampler" + Stage(stage);
+    const std::string bias = ", vx_MipBias[" + Stage(stage / 4) + "][" + Stage(stage % 4) + "])";
+    std::string type;
+    std::string lookup = coordinate;
     switch (mKinds[stage]) {
         case kaGLSLTextureKind::Tex2D:
-            mBuilder.Global("uniform sampler2D " + sampler + ";");
-            return "texture(" + sampler + ", (" + coordinate + ").xy)";
-        case kaGLSLTextureKind::Cube:
-            mBuilder.Global("uniform samplerCube " + sampler + ";");
-            return "texture(" + sampler + ", " + coordinate + ")";
-        case kaGLSLTextureKind::Volume:
-            mBuilder.Global("uniform sampler3D " + sampler + ";");
-            return "texture(" + sampler + ", " + coordinate + ")";
-        case kaGLSLTextureKind::None: break;
+            type = "sampler2D";
+            lookup = "(" + coordinate + ").xy";
+            break;
+        case kaGLSLTextureKind::Cube: type = "samplerCube"; break;
+        case kaGLSLTextureKind::Volume: type = "sampler3D"; break;
+        case kaGLSLTextureKind::None: return "vec4(0.0, 0.0, 0.0, 1.0)";
     }
-    return "vec4(0.0, 0.0, 0.0, 1.0)";
+    mBuilder.Global("uniform " + type + " " + sampler + ";");
+    mBuilder.Global("uniform vec4 vx_MipBias[2];");
+    return "texture(" + sampler + ", " + lookup + bias;
 }
 
 void kaGLSLPixelTexture::Translate(const kaInstruction& ins) {

@@ -53,6 +53,8 @@
 //   samplers   stage N is `uniform sampler2D / samplerCube / sampler3D vx_Sampler<N>;`
 //              by kinds[N], declared only when the shader samples stage N; stage N
 //              uses texture unit N.  A stage of kind None samples (0, 0, 0, 1).
+//              Every lookup of stage N adds the stage's mip-level bias from
+//              `uniform vec4 vx_MipBias[2];`, element N / 4, component N % 4.
 //              2D lookups use the coordinate's x, y; cube and volume x, y, z.
 //   coordinates  stage N's coordinates are vx_Tex<N> (ps.1.0-1.3 tN; ps.1.4 tN read
 //              by texld, texcrd, texkill).

@@ -6,19 +6,7 @@
 #include <vector>
 
 #include "kaRenderDevice.h"
-
-// The platform's side of the device conformance suite: one implementation
-// per device (kaTestDeviceD3D.cpp under Windows, kaTestDeviceGL.cpp natively).
-// Nothing else in the suite knows which device it runs against.
-struct kaTestDevice {
-    // A windowed device with a back buffer of width x height, initialised; null on failure.
-    static kaRenderDevice* Create(unsigned width, unsigned height);
-    static void Destroy(kaRenderDevice* device);
-    // Shows the frame drawn so far (Flip) and reads it back: rows top first,
-    // each pixel 0xRRGGBB.  Empty when the read-back fails.
-    static std::vector<uint32_t> PresentAndRead(kaRenderDevice* device, unsigned width,
-                                                unsigned height);
-};
+#include "kaTestDevice.h"
 
 // A device under test, drawn into through the render-device interface only.
 class kaConformanceTest : public ::testing::Test {

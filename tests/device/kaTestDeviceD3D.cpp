@@ -2,7 +2,7 @@
 // window of its own.
 #include "kaTestDeviceD3D.h"
 
-#include "kaConformanceTest.h"
+#include "kaTestDevice.h"
 #include "kaD3DModule.h"
 #include "kaD3DRenderDevice.h"
 

@@ -2,7 +2,7 @@
 // window, with the context kind that VX_GL_CONTEXT asks for.
 #include <SDL.h>
 
-#include "kaConformanceTest.h"
+#include "kaTestDevice.h"
 #include "kaGLContext.h"
 #include "kaGLRenderDevice.h"
 
