@@ -1,6 +1,9 @@
+// The objects a player program has from static initialisation on, shared by
+// the player and its video capture: the application window object, and the
+// exit handler that closes the log.
+
 #include <cstdlib>
 
-#include "Startup.h"
 #include "kaApplication.h"
 #include "kaLogFile.h"
 
@@ -15,13 +18,3 @@ void CloseLogAtExit() { gLog.Close(); }
 const int sExitHandlers = (std::atexit(CloseLogAtExit), 0);
 
 }  // namespace
-
-// The entry of every platform (on Windows the C runtime's WinMain start-up
-// calls it too).  1 after the demo ran, 0 when start-up failed.
-int main() {
-    (void)sExitHandlers;
-    if (!Startup()) return 0;
-    gApp.Run();
-    Shutdown();
-    return 1;
-}
