@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "kaActivation.h"
+#include "kaMessageBox.h"
 
 namespace {
 
@@ -32,6 +33,15 @@ int kaApplication::Run() {
         if (mFrameCallback != nullptr && gActive != 0 && mFrameCallback() == 0) return 1;
         mMouseMotion[0] = mMouseMotion[1] = mMouseMotion[2] = 0;
     }
+}
+
+bool kaApplication::AcceptWindowedMode() {
+    const int answer =
+        ShowMessageBox("DAMM!!!", "Requested fullscreen mode not supported.\nUse windowed mode ?",
+                       KA_MB_ICONWARNING | KA_MB_YESNO);
+    if (answer == KA_IDYES) return true;
+    InfoBox("DAMM!!!", "It wasn't me!!!");
+    return false;
 }
 
 void kaApplication::SetTitle(const char* format, ...) {

@@ -61,6 +61,10 @@ public:
     static kaApplication* Instance();
 
 private:
+    // Asked when the display refuses the fullscreen mode: true when the user
+    // takes a window instead (the caller then runs windowed), false after
+    // telling them that nothing else can be done.
+    static bool AcceptWindowedMode();
     // Platform: handles every waiting message; false once the quit message came.
     bool HandleMessages();
     // Platform: shows the text as the window's title.

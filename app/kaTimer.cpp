@@ -7,6 +7,18 @@ const kaCounterSource& kaCounterSource::Platform() {
     return source;
 }
 
+namespace {
+
+const kaCounterSource* sProgramSource = nullptr;
+
+}  // namespace
+
+const kaCounterSource& kaCounterSource::Program() {
+    return sProgramSource != nullptr ? *sProgramSource : Platform();
+}
+
+void kaCounterSource::SetProgram(const kaCounterSource& source) { sProgramSource = &source; }
+
 kaTimer* gFrameTimer = nullptr;
 
 kaTimer::kaTimer(const kaCounterSource& source)

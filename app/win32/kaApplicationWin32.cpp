@@ -158,13 +158,7 @@ int kaApplication::SetDisplayMode(int width, int height, int bitsPerPixel) {
         mode.dmPelsWidth = width;
         mode.dmPelsHeight = height;
         if (ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) == DISP_CHANGE_SUCCESSFUL) return 1;
-        const int answer = ShowMessageBox(
-            "DAMM!!!", "Requested fullscreen mode not supported.\nUse windowed mode ?",
-            KA_MB_ICONWARNING | KA_MB_YESNO);
-        if (answer != KA_IDYES) {
-            InfoBox("DAMM!!!", "It wasn't me!!!");
-            return 0;
-        }
+        if (!AcceptWindowedMode()) return 0;
         mFullscreen = 0;
     }
     MoveWindow(static_cast<HWND>(getWindow()), 0, 0, width, height, TRUE);

@@ -1,5 +1,6 @@
 #include "kaSDLAudioOutput.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "kaPcmSource.h"
@@ -33,7 +34,7 @@ std::unique_ptr<kaSDLAudioOutput> kaSDLAudioOutput::Open(kaPcmSource& source, in
 }
 
 kaSDLAudioOutput::kaSDLAudioOutput(kaPcmSource& source, int rate)
-    : mSource(source), mRate(rate), mDevice(0), mHandedOut(0), mPlayed(0) {}
+    : mSource(source), mRate(rate), mDevice(0), mPlayed(0), mHandedOut(0), mRequestedAt(0) {}
 
 // Closing waits for the audio thread to leave the callback.
 kaSDLAudioOutput::~kaSDLAudioOutput() {
@@ -41,13 +42,25 @@ kaSDLAudioOutput::~kaSDLAudioOutput() {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
+// SDL holds the device's lock while it calls.
 void SDLCALL kaSDLAudioOutput::Fill(void* output, Uint8* stream, int bytes) {
     auto* self = static_cast<kaSDLAudioOutput*>(output);
     self->mPlayed = self->mHandedOut;
+    self->mRequestedAt = SDL_GetPerformanceCounter();
     const unsigned frames = static_cast<unsigned>(bytes / kFrameBytes);
     const unsigned filled = self->mSource.Fill(reinterpret_cast<int16_t*>(stream), frames);
     std::memset(stream + filled * kFrameBytes, 0, static_cast<size_t>(bytes) - filled * kFrameBytes);
     self->mHandedOut += filled;
 }
 
-int64_t kaSDLAudioOutput::getPlayedMilliseconds() { return mPlayed * 1000 / mRate; }
+int64_t kaSDLAudioOutput::getPlayedMilliseconds() {
+    SDL_LockAudioDevice(mDevice);
+    const int64_t played = mPlayed;
+    const int64_t handedOut = mHandedOut;
+    const uint64_t requestedAt = mRequestedAt;
+    SDL_UnlockAudioDevice(mDevice);
+    if (requestedAt == 0) return 0;
+    const uint64_t since = SDL_GetPerformanceCounter() - requestedAt;
+    const int64_t moved = static_cast<int64_t>(since * mRate / SDL_GetPerformanceFrequency());
+    return std::min(played + moved, handedOut) * 1000 / mRate;
+}

@@ -2,7 +2,6 @@
 
 #include <SDL.h>
 
-#include <atomic>
 #include <cstdint>
 #include <memory>
 
@@ -10,9 +9,11 @@
 
 // Playback on SDL's default audio device.  SDL's audio thread asks for each
 // buffer in turn and the source fills it; when the device asks for the next
-// buffer the previous one has been played, so the frames handed out before
-// the latest request are the position (behind the speaker by at most one
-// buffer, never ahead of it).
+// buffer the previous one has been taken, so the frames handed out before
+// the latest request are what it has played.  Between requests the position
+// moves on with the time passed since the latest one, up to the end of the
+// buffer handed out then: the clock stays smooth at any frame rate and never
+// passes what the device has been given.
 class kaSDLAudioOutput : public kaSoundOutput {
 public:
     static std::unique_ptr<kaSDLAudioOutput> Open(kaPcmSource& source, int rate);
@@ -32,6 +33,9 @@ private:
     kaPcmSource& mSource;
     int mRate;
     SDL_AudioDeviceID mDevice;
-    int64_t mHandedOut;  // frames given to the device (audio thread only)
-    std::atomic<int64_t> mPlayed;
+    // Under the device's lock: frames handed out before the latest request,
+    // frames handed out at it, and when it came (performance counter).
+    int64_t mPlayed;
+    int64_t mHandedOut;
+    uint64_t mRequestedAt;
 };

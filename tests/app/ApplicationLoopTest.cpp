@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
 #include "kaActivation.h"
 #include "kaApplication.h"
 #include "kaRecordingMessageBoxes.h"
+#include "kaWindowEvents.h"
 
 namespace {
 
@@ -26,22 +25,26 @@ int CheckKeysThenEnd() {
     return 0;
 }
 
-void CALLBACK QuitSoon(HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(0); }
-
+// The message loop on the platform's own window and events (Win32 under
+// Wine, SDL natively).
 class ApplicationLoopTest : public ::testing::Test {
 protected:
     void SetUp() override {
         sFrames = 0;
         sKeysSeenOnFirstFrame = false;
         gActive = 1;
+        UseHeadlessDisplay();
         ASSERT_EQ(app.Create("Vessamorix loop test", 320, 200, 16, 0), 0);
+        EXPECT_TRUE(boxes.boxes().empty());
+        int width = 0, height = 0;
+        app.getClientSize(&width, &height);
+        EXPECT_EQ(width, 320);
+        EXPECT_EQ(height, 200);
     }
-    void TearDown() override { KillTimer(nullptr, timer); }
-    HWND window() const { return static_cast<HWND>(app.getWindow()); }
+    void TearDown() override { StopQuitTimer(); }
 
     kaRecordingMessageBoxes boxes;
     kaApplication app;
-    UINT_PTR timer = 0;
 };
 
 TEST_F(ApplicationLoopTest, AFrameResultOfZeroEndsTheLoopWithOne) {
@@ -51,33 +54,43 @@ TEST_F(ApplicationLoopTest, AFrameResultOfZeroEndsTheLoopWithOne) {
 }
 
 TEST_F(ApplicationLoopTest, AllWaitingMessagesAreHandledBeforeTheNextFrame) {
-    for (char key : {'A', 'B', 'C'}) PostMessageA(window(), WM_KEYDOWN, key, 0);
+    for (char key : {'A', 'B', 'C'}) PostKeyDown(app, key);
     app.setFrameCallback(CheckKeysThenEnd);
     EXPECT_EQ(app.Run(), 1);
     EXPECT_TRUE(sKeysSeenOnFirstFrame);
 }
 
-TEST_F(ApplicationLoopTest, ClosingTheWindowEndsTheLoopThroughTheQuitMessage) {
+TEST_F(ApplicationLoopTest, ClosingTheWindowEndsTheLoop) {
     app.setFrameCallback(CountFrame);
-    PostMessageA(window(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(app.Run(), 1);
-}
-
-TEST_F(ApplicationLoopTest, NoFrameIsDrawnWhileInactive) {
-    app.setFrameCallback(CountFrame);
-    OnActivate(0, 0);  // WA_INACTIVE
-    timer = SetTimer(nullptr, 0, 100, QuitSoon);
-    ASSERT_NE(timer, 0u);
+    PostClose(app);
     EXPECT_EQ(app.Run(), 1);
     EXPECT_EQ(sFrames, 0);
 }
 
-TEST_F(ApplicationLoopTest, ActivationMessagesReachTheCallback) {
+TEST_F(ApplicationLoopTest, NoFrameIsDrawnWhileInactive) {
+    app.setFrameCallback(CountFrame);
+    OnActivate(0, 0);
+    QuitAfter(100);
+    EXPECT_EQ(app.Run(), 1);
+    EXPECT_EQ(sFrames, 0);
+}
+
+// Losing and regaining the window's activation drives the flag through the
+// callback; frames stop and resume with it.
+TEST_F(ApplicationLoopTest, ActivationEventsReachTheCallback) {
     app.setActivateCallback(OnActivate);
-    SendMessageA(window(), WM_ACTIVATE, WA_INACTIVE, 0);
+    app.setFrameCallback(CountFrame);
+    PostActivation(app, false);
+    PostQuit();
+    EXPECT_EQ(app.Run(), 1);
     EXPECT_EQ(gActive, 0);
-    SendMessageA(window(), WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_EQ(sFrames, 0);
+
+    app.setFrameCallback(EndOnThirdFrame);
+    PostActivation(app, true);
+    EXPECT_EQ(app.Run(), 1);
     EXPECT_EQ(gActive, 1);
+    EXPECT_EQ(sFrames, 3);
 }
 
 }  // namespace
