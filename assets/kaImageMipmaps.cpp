@@ -46,14 +46,6 @@ struct Channels565 {
     }
 };
 
-// The source column (or row) that destination column j starts at: scale x j
-// truncated.  Past 2^24 pixels the single-precision product can round beyond
-// the last pixel; the sample then stays on it.
-uint32_t SourceIndex(float scale, uint32_t j, uint32_t sourceSize) {
-    const uint32_t index = static_cast<uint32_t>(scale * float(j));
-    return index < sourceSize ? index : sourceSize - 1;
-}
-
 // Bilinear filter from the sample at (sx * j, sy * i) and its right, lower
 // and diagonal neighbours (the sample itself where a neighbour is outside).
 template <typename Format>
@@ -64,14 +56,14 @@ void FilterLevel(const Plane& dst, const Plane& src) {
     const size_t srcRow = size_t(src.width) * Format::kBytes;
     for (uint32_t i = 0; i < dst.height; ++i) {
         const float fy = sy * float(i);
-        const uint32_t y0 = SourceIndex(sy, i, src.height);
+        const uint32_t y0 = static_cast<uint32_t>(fy);
         const float ty = fy - std::floor(fy);
         const bool hasBelow = y0 + 1 != src.height;
         const unsigned char* row = src.data + y0 * srcRow;
         unsigned char* out = dst.data + size_t(i) * dst.width * Format::kBytes;
         for (uint32_t j = 0; j < dst.width; ++j, out += Format::kBytes) {
             const float fx = sx * float(j);
-            const uint32_t x0 = SourceIndex(sx, j, src.width);
+            const uint32_t x0 = static_cast<uint32_t>(fx);
             const float tx = fx - std::floor(fx);
             const bool hasRight = x0 + 1 != src.width;
             const unsigned char* a = row + x0 * Format::kBytes;
@@ -100,10 +92,10 @@ void FilterNormalMap(const Plane& dst, const Plane& src) {
     const float sx = float(src.width) / float(dst.width);
     const float sy = float(src.height) / float(dst.height);
     for (uint32_t i = 0; i < dst.height; ++i) {
-        const uint32_t y0 = SourceIndex(sy, i, src.height);
+        const uint32_t y0 = static_cast<uint32_t>(sy * float(i));
         const uint32_t ys[2] = {y0, (y0 + 1) % src.height};
         for (uint32_t j = 0; j < dst.width; ++j) {
-            const uint32_t x0 = SourceIndex(sx, j, src.width);
+            const uint32_t x0 = static_cast<uint32_t>(sx * float(j));
             const uint32_t xs[2] = {x0, (x0 + 1) % src.width};
             float v[3] = {0, 0, 0};
             for (const uint32_t y : ys) {
