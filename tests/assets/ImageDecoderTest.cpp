@@ -131,7 +131,12 @@ TEST_F(ImageDecoderTest, UnsupportedBitmapsAreRefused) {
     kaByteWriter core;
     core.text("BM").u32(30).u32(0).u32(26).u32(12).u16(1).u16(1).u16(1).u16(24).text("abcd");
     EXPECT_EQ(LoadBytes(core.bytes()), KA_ERR_UNSUPPORTED);
-    // Sizes whose bytes do not fit are refused before anything is read.
+    // Pictures beyond 4096 x 4096 at 32 bits are refused before anything is
+    // read, whatever their own pixel size: such a row would be too long for
+    // the mip filters, and a compressed file could announce it in a few bytes.
+    EXPECT_EQ(LoadBytes(Bmp(4096, 4096, 8, 0, row)), KA_ERR_READFAIL);
+    EXPECT_EQ(LoadBytes(Bmp(4097, 4096, 8, 0, row)), KA_ERR_OUTOFMEMORY);
+    EXPECT_EQ(LoadBytes(Bmp(25165827, 1, 8, 0, row)), KA_ERR_OUTOFMEMORY);
     EXPECT_EQ(LoadBytes(Bmp(65536, 65536, 32, 0, row)), KA_ERR_OUTOFMEMORY);
     EXPECT_EQ(LoadBytes(Bmp(0x7FFFFFFF, 0x7FFFFFFF, 24, 0, row)), KA_ERR_OUTOFMEMORY);
     // A header that promises more rows than the file holds.
