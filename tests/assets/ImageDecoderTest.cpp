@@ -2,11 +2,13 @@
 
 #include <png.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "kaFileStream.h"
 #include "kaImage.h"
+#include "kaMemoryStream.h"
 #include "kaResult.h"
 #include "kaTempDir.h"
 #include "kaTestPictures.h"
@@ -17,8 +19,21 @@ using namespace kaTestPictures;
 
 class ImageDecoderTest : public ::testing::Test {
 protected:
+    // Loads the bytes as a file; the same bytes given as a memory stream
+    // must decode to the same picture.
     int LoadBytes(const std::string& bytes) {
-        return image.Load(dir.write("picture.bin", bytes).c_str());
+        const int result = image.Load(dir.write("picture.bin", bytes).c_str());
+        kaMemoryStream stream(bytes.data(), bytes.size());
+        kaImage inMemory;
+        EXPECT_EQ(inMemory.LoadFromStream(&stream), result);
+        EXPECT_EQ(inMemory.getFormat(), image.getFormat());
+        EXPECT_EQ(inMemory.getLevelCount(), image.getLevelCount());
+        if (image.getLevelCount() != 0 && inMemory.getLevelCount() != 0) {
+            const kaImageLevel& level = image.getLevel(0);
+            EXPECT_EQ(inMemory.getLevel(0).size, level.size);
+            EXPECT_EQ(std::memcmp(inMemory.getLevel(0).data, level.data, level.size), 0);
+        }
+        return result;
     }
     std::string Level(uint32_t level = 0, uint32_t face = 0) const {
         const kaImageLevel& entry = image.getLevel(level, face);
