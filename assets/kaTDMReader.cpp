@@ -24,6 +24,16 @@ kaTDMReader::kaTDMReader()
 int kaTDMReader::Open(const char* path) {
     Release();
     if (!mFile.Open(path)) return Finish(kCannotOpen);
+    return ReadAll();
+}
+
+int kaTDMReader::OpenMemory(const void* data, size_t size) {
+    Release();
+    mFile.OpenMemory(data, size);
+    return ReadAll();
+}
+
+int kaTDMReader::ReadAll() {
     mMaterialCount = mMeshCount = 0;
     mBoneCount = 0;
     const int header = ReadHeader();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -87,7 +88,10 @@ public:
     kaTDMReader(const kaTDMReader&) = delete;
     kaTDMReader& operator=(const kaTDMReader&) = delete;
 
+    // 1 when the whole model was read, else 0 (getError tells why).
     int Open(const char* path);
+    // As Open, from size bytes of a file's contents in memory.
+    int OpenMemory(const void* data, size_t size);
     void Release();
 
     const char* getModelName() const { return mModelName; }
@@ -109,6 +113,8 @@ public:
     int CheckIndices() const;
 
 private:
+    // The steps after opening; the result of Open.
+    int ReadAll();
     int ReadMesh(kaTDMMesh& mesh);
     int ReadVertex(kaTDMVertex& vertex);
     int Finish(int result);

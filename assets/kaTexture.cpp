@@ -132,6 +132,11 @@ int kaTexture::Load(const char* name) {
         ErrorBox(kCaption, "Error reading %s", path);
         return KA_ERR_INITFAILED;
     }
+    return Create(image);
+}
+
+int kaTexture::Create(kaImage& image) {
+    Release();
     // A cube map would need a cube texture; it is not uploaded as a 2D one.
     if (image.isCubeMap()) {
         ErrorBox(kCaption, "Texture %s is a cube map", path);

@@ -36,7 +36,7 @@ public:
 
 private:
     const kaCounterSource& mClock;
-    int mMixRate;
+    [[maybe_unused]] int mMixRate;  // the device's rate; no device natively
     kaOggDecoder mDecoder;
     kaPcmSource mSource;
     std::unique_ptr<kaClockOutput> mClockOutput;

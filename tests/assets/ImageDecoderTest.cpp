@@ -2,11 +2,13 @@
 
 #include <png.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "kaFileStream.h"
 #include "kaImage.h"
+#include "kaMemoryStream.h"
 #include "kaResult.h"
 #include "kaTempDir.h"
 #include "kaTestPictures.h"
@@ -17,8 +19,21 @@ using namespace kaTestPictures;
 
 class ImageDecoderTest : public ::testing::Test {
 protected:
+    // Loads the bytes as a file; the same bytes given as a memory stream
+    // must decode to the same picture.
     int LoadBytes(const std::string& bytes) {
-        return image.Load(dir.write("picture.bin", bytes).c_str());
+        const int result = image.Load(dir.write("picture.bin", bytes).c_str());
+        kaMemoryStream stream(bytes.data(), bytes.size());
+        kaImage inMemory;
+        EXPECT_EQ(inMemory.LoadFromStream(&stream), result);
+        EXPECT_EQ(inMemory.getFormat(), image.getFormat());
+        EXPECT_EQ(inMemory.getLevelCount(), image.getLevelCount());
+        if (image.getLevelCount() != 0 && inMemory.getLevelCount() != 0) {
+            const kaImageLevel& level = image.getLevel(0);
+            EXPECT_EQ(inMemory.getLevel(0).size, level.size);
+            EXPECT_EQ(std::memcmp(inMemory.getLevel(0).data, level.data, level.size), 0);
+        }
+        return result;
     }
     std::string Level(uint32_t level = 0, uint32_t face = 0) const {
         const kaImageLevel& entry = image.getLevel(level, face);
@@ -142,7 +157,12 @@ TEST_F(ImageDecoderTest, UnsupportedBitmapsAreRefused) {
     kaByteWriter core;
     core.text("BM").u32(30).u32(0).u32(26).u32(12).u16(1).u16(1).u16(1).u16(24).text("abcd");
     EXPECT_EQ(LoadBytes(core.bytes()), KA_ERR_UNSUPPORTED);
-    // Sizes whose bytes do not fit are refused before anything is read.
+    // Pictures beyond 4096 x 4096 at 32 bits are refused before anything is
+    // read, whatever their own pixel size: such a row would be too long for
+    // the mip filters, and a compressed file could announce it in a few bytes.
+    EXPECT_EQ(LoadBytes(Bmp(4096, 4096, 8, 0, row)), KA_ERR_READFAIL);
+    EXPECT_EQ(LoadBytes(Bmp(4097, 4096, 8, 0, row)), KA_ERR_OUTOFMEMORY);
+    EXPECT_EQ(LoadBytes(Bmp(25165827, 1, 8, 0, row)), KA_ERR_OUTOFMEMORY);
     EXPECT_EQ(LoadBytes(Bmp(65536, 65536, 32, 0, row)), KA_ERR_OUTOFMEMORY);
     EXPECT_EQ(LoadBytes(Bmp(0x7FFFFFFF, 0x7FFFFFFF, 24, 0, row)), KA_ERR_OUTOFMEMORY);
     // A header that promises more rows than the file holds.

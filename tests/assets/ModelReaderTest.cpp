@@ -15,7 +15,17 @@ using namespace kaTestModels;
 
 class TdmReaderTest : public ::testing::Test {
 protected:
-    int Open(const std::string& bytes) { return reader.Open(dir.write("m.tdm", bytes).c_str()); }
+    // Opens the bytes as a file; a second reader given them in memory must
+    // come to the same result.
+    int Open(const std::string& bytes) {
+        const int result = reader.Open(dir.write("m.tdm", bytes).c_str());
+        kaTDMReader inMemory;
+        EXPECT_EQ(inMemory.OpenMemory(bytes.data(), bytes.size()), result);
+        EXPECT_EQ(inMemory.getError(), reader.getError());
+        EXPECT_EQ(inMemory.getMaterialCount(), reader.getMaterialCount());
+        EXPECT_EQ(inMemory.getMeshCount(), reader.getMeshCount());
+        return result;
+    }
 
     kaTempDir dir;
     kaTDMReader reader;
@@ -160,9 +170,15 @@ TEST_F(TdmReaderTest, CountsBeyondTheFileAreRefusedBeforeAllocating) {
 
 class TdaReaderTest : public ::testing::Test {
 protected:
+    // As for models: the bytes in memory must read as the file does.
     int Open(const std::string& bytes) {
         path = dir.write("c.tda", bytes);
-        return reader.Open(path.c_str());
+        const int result = reader.Open(path.c_str());
+        kaTDAReader inMemory;
+        EXPECT_EQ(inMemory.OpenMemory(bytes.data(), bytes.size()), result);
+        EXPECT_EQ(inMemory.getError(), reader.getError());
+        EXPECT_EQ(inMemory.getTrackCount(), reader.getTrackCount());
+        return result;
     }
 
     kaTempDir dir;
