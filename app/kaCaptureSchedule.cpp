@@ -22,6 +22,19 @@ std::string Label(const char* format, unsigned number, int64_t frame, unsigned f
 
 }  // namespace
 
+// The middle of the scene's window, or, where a white flash covers it, the
+// first frame after that flash (full white on its last frames, gone right
+// after): the sheet shows the scene, not a white frame.
+int64_t kaCaptureSchedule::SceneStillFrame(unsigned scene, unsigned fps) {
+    const kaSceneSchedule& window = SceneSchedule(scene);
+    const double middle = (std::max(window.after, 0.0) + window.upTo) / 2;
+    for (unsigned i = 0; i < window.flashCount; ++i) {
+        const kaFlashWindow& flash = window.flashes[i];
+        if (middle >= flash.start && middle <= flash.end) return FirstFrameAt(flash.end, fps) + 1;
+    }
+    return FirstFrameAt(middle, fps);
+}
+
 int64_t kaCaptureSchedule::FrameMilliseconds(int64_t frame, unsigned fps) {
     return frame * 1000 / fps;
 }
@@ -46,9 +59,7 @@ int64_t kaCaptureSchedule::ExpectedFrames(unsigned fps) {
 
 void kaCaptureSchedule::AddSceneStills(kaFrameRecorder& recorder, unsigned fps) {
     for (unsigned scene = 1; scene <= kSceneCount; ++scene) {
-        const kaSceneSchedule& window = SceneSchedule(scene);
-        const double middle = (std::max(window.after, 0.0) + window.upTo) / 2;
-        const int64_t frame = FirstFrameAt(middle, fps);
+        const int64_t frame = SceneStillFrame(scene, fps);
         recorder.AddStill(frame, Label("Scene %02u", scene, frame, fps));
     }
 }

@@ -13,6 +13,8 @@ public:
     static int64_t FrameMilliseconds(int64_t frame, unsigned fps);
     // The first frame that shows `seconds` or later.
     static int64_t FirstFrameAt(double seconds, unsigned fps);
+    // The frame of a scene (1..23) that the contact sheet shows.
+    static int64_t SceneStillFrame(unsigned scene, unsigned fps);
     // Frames the demo draws before its music clock ends it.
     static int64_t DemoFrames(unsigned fps);
     // The demo and both closing pictures (the closing pictures counted as
