@@ -57,7 +57,8 @@ private:
     std::map<int64_t, std::string> mStills;  // frame -> label, still to be kept
     std::string mIndex;  // "FILE<TAB>LABEL" lines of the pictures kept
     unsigned mStillCount;
-    std::FILE* mOutput;
+    bool mOpen;
+    std::FILE* mOutput;  // null when only pictures are kept
     int64_t mWritten;
     int64_t mPresented;  // frames handed over so far, counting from frame 0
     int64_t mExpected;

@@ -107,6 +107,9 @@ TEST(CaptureOptionsTest, ReadsEveryOptionAndRefusesWhatIsWrongWithAReason) {
         kaCaptureOptions fresh;
         EXPECT_EQ(fresh.Parse(static_cast<int>(c.args.size()), c.args.data()), c.reason);
     }
+    kaCaptureOptions picturesOnly;
+    const char* stills[] = {"--stills", "sheet"};
+    EXPECT_EQ(picturesOnly.Parse(2, stills), "") << "pictures need no frame output";
 }
 
 // Only the chosen window of frames is streamed, byte for byte; a contact
@@ -140,6 +143,22 @@ TEST(FrameRecorderTest, StreamsTheWindowKeepsThePicturesAndReportsFailures) {
                           "\x04\x01\x02\xff\x0a\x14\x1e\xff", 24));
     EXPECT_EQ(kaTempDir::read(dir.file("01.ppm")), std::string("P6\n2 1\n255\n\x02\x01\x07\x1e\x14\x0a", 17));
     EXPECT_EQ(kaTempDir::read(dir.file("index.txt")), "01.ppm\tScene 01 - 0.70 s\n");
+
+    // Pictures only: nothing is streamed, and the run goes on with the demo,
+    // as the closing pictures' stills are added only once it has ended.
+    options.frames.clear();
+    kaFrameRecorder picturesOnly(options, 2, 1);
+    ASSERT_TRUE(picturesOnly.Open()) << picturesOnly.getError();
+    picturesOnly.AddStill(3, "Scene 01 - 0.30 s");
+    EXPECT_FALSE(picturesOnly.Wants(2));
+    EXPECT_TRUE(picturesOnly.Wants(3));
+    EXPECT_FALSE(picturesOnly.isDone(4));
+    const unsigned char pixels[8] = {1, 2, 3, 255, 4, 5, 6, 255};
+    ASSERT_TRUE(picturesOnly.Record(3, pixels)) << picturesOnly.getError();
+    EXPECT_FALSE(picturesOnly.isDone(100000));
+    ASSERT_TRUE(picturesOnly.Close()) << picturesOnly.getError();
+    EXPECT_EQ(picturesOnly.getWritten(), 0);
+    EXPECT_EQ(kaTempDir::read(dir.file("index.txt")), "01.ppm\tScene 01 - 0.30 s\n");
 
     options.frames = dir.file("no such folder/frames.raw");
     kaFrameRecorder unwritable(options, 2, 1);
