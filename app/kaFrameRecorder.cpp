@@ -35,7 +35,7 @@ kaFrameRecorder::kaFrameRecorder(const kaCaptureOptions& options, unsigned width
       mEnd(std::numeric_limits<int64_t>::max()), mStillCount(0), mOpen(false), mOutput(nullptr),
       mWritten(0), mPresented(0), mExpected(0), mWallStart(0), mLastShown(-kProgressInterval) {
     if (options.frames.empty()) {
-        mFirst = mEnd;  // nothing to write; the run ends with the demo
+        mEnd = mFirst;  // nothing to write
     } else if (options.duration >= 0) {
         mEnd = mFirst + std::max<int64_t>(1, std::llround(options.duration * options.fps));
     }
@@ -80,8 +80,10 @@ bool kaFrameRecorder::Wants(int64_t frame) const {
     return (frame >= mFirst && frame < mEnd) || mStills.count(frame) != 0;
 }
 
+// The closing pictures' stills are added only once the demo has ended, so a
+// run that keeps pictures goes on to its end.
 bool kaFrameRecorder::isDone(int64_t frame) const {
-    return frame >= mEnd && (mStills.empty() || mStills.rbegin()->first < frame);
+    return mOptions.stills.empty() && frame >= mEnd;
 }
 
 bool kaFrameRecorder::Record(int64_t frame, const unsigned char* pixels) {
@@ -171,8 +173,9 @@ void kaFrameRecorder::ShowProgress(int64_t frame, bool last) {
                      mOptions.fps, seconds, rate);
         return;
     }
-    // An excerpt ends with its window, a run for pictures only with the demo.
-    const int64_t end = mOptions.frames.empty() ? mExpected : std::min(mExpected, mEnd);
+    // An excerpt ends with its window; a run that keeps pictures goes on to
+    // the closing pictures.
+    const int64_t end = mOptions.stills.empty() ? std::min(mExpected, mEnd) : mExpected;
     const int64_t total = std::max(end, frame);
     const long left = rate > 0 ? std::lround((total - frame) / rate) : 0;
     std::fprintf(stderr, "\rframe %lld/%lld  %5.1f fps  %ld:%02ld left ",

@@ -32,7 +32,8 @@ public:
 
     // Whether frame `frame` is to be handed over (it is written or kept).
     bool Wants(int64_t frame) const;
-    // True once every frame to write and every picture lies before `frame`.
+    // True once every frame to write lies before `frame` and no picture is
+    // to be kept (those of the closing pictures come at the demo's end).
     bool isDone(int64_t frame) const;
 
     // One presented frame, width x height x 4 bytes: false when writing it
