@@ -6,6 +6,8 @@
 // plays silently on the same clock.
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 #include "DemoFrame.h"
@@ -19,6 +21,7 @@
 #include "kaFrameClock.h"
 #include "kaFrameRecorder.h"
 #include "kaMessageBox.h"
+#include "kaPlatformFolder.h"
 #include "kaPluginLoader.h"
 #include "kaSound.h"
 #include "kaTimer.h"
@@ -84,6 +87,15 @@ void UseFrameClock(unsigned fps) {
     gClipClock.Reset();
 }
 
+// The player runs from its own folder; paths given on the command line keep
+// meaning what they meant where the capture was started.
+void Anchor(std::string* path) {
+    if (path->empty() || *path == "-") return;
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(*path, error);
+    if (!error) *path = absolute.string();
+}
+
 int Record(kaFrameRecorder& recorder) {
     sRecording.recorder = &recorder;
     gFramePresented = OnFramePresented;
@@ -104,6 +116,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "VessamorixCapture: %s\n%s\n", wrong.c_str(), kaCaptureOptions::Usage());
         return 2;
     }
+    Anchor(&options.frames);
+    Anchor(&options.stills);
+    if (!kaPlatformEnterProgramFolder()) return 1;
     SetMessageBoxHook(ReportBox);
     UseFrameClock(options.fps);
     if (!Startup()) {

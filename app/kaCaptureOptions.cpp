@@ -61,6 +61,8 @@ std::string kaCaptureOptions::Parse(int argc, const char* const* argv) {
             return std::string("--duration takes a number of seconds above 0, not '") + value + "'";
         }
     }
-    if (frames.empty()) return "--frames is missing (a file, or - for standard output)";
+    if (frames.empty() && stills.empty()) {
+        return "--frames is missing (a file, or - for standard output)";
+    }
     return "";
 }

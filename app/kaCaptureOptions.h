@@ -11,12 +11,13 @@
 // output for "-".  Only the frames from second S on, for S seconds, are
 // written (the whole recording by default); the demo is played from its
 // start all the same and ends once the last of them is written.  The
-// contact sheet's pictures go to DIR.
+// contact sheet's pictures go to DIR; with --stills, --frames may be left
+// out to keep only the pictures.
 struct kaCaptureOptions {
     static constexpr unsigned kMaxFps = 240;
 
     unsigned fps = 60;
-    std::string frames;
+    std::string frames;  // empty: no frames written (only with stills)
     std::string stills;  // empty: no contact-sheet pictures
     double start = 0;
     double duration = -1;  // negative: to the end

@@ -32,9 +32,11 @@ kaFrameRecorder::kaFrameRecorder(const kaCaptureOptions& options, unsigned width
                                  unsigned height, const kaCounterSource& wallClock)
     : mOptions(options), mWidth(width), mHeight(height), mWallClock(wallClock),
       mFirst(std::llround(options.start * options.fps)),
-      mEnd(std::numeric_limits<int64_t>::max()), mStillCount(0), mOutput(nullptr),
+      mEnd(std::numeric_limits<int64_t>::max()), mStillCount(0), mOpen(false), mOutput(nullptr),
       mWritten(0), mPresented(0), mExpected(0), mWallStart(0), mLastShown(-kProgressInterval) {
-    if (options.duration >= 0) {
+    if (options.frames.empty()) {
+        mEnd = mFirst;  // nothing to write
+    } else if (options.duration >= 0) {
         mEnd = mFirst + std::max<int64_t>(1, std::llround(options.duration * options.fps));
     }
 }
@@ -52,7 +54,7 @@ bool kaFrameRecorder::Open() {
     mWallStart = mWallClock.now();
     if (mOptions.frames == "-") {
         mOutput = BinaryStandardOutput();
-    } else {
+    } else if (!mOptions.frames.empty()) {
         mOutput = std::fopen(mOptions.frames.c_str(), "wb");
         if (mOutput == nullptr) {
             return Fail("cannot write frames to " + mOptions.frames + ": " + Describe(errno));
@@ -66,6 +68,7 @@ bool kaFrameRecorder::Open() {
         }
         std::fclose(index);
     }
+    mOpen = true;
     return true;
 }
 
@@ -77,8 +80,10 @@ bool kaFrameRecorder::Wants(int64_t frame) const {
     return (frame >= mFirst && frame < mEnd) || mStills.count(frame) != 0;
 }
 
+// The closing pictures' stills are added only once the demo has ended, so a
+// run that keeps pictures goes on to its end.
 bool kaFrameRecorder::isDone(int64_t frame) const {
-    return frame >= mEnd && (mStills.empty() || mStills.rbegin()->first < frame);
+    return mOptions.stills.empty() && frame >= mEnd;
 }
 
 bool kaFrameRecorder::Record(int64_t frame, const unsigned char* pixels) {
@@ -125,11 +130,14 @@ bool kaFrameRecorder::WriteStill(const std::string& name, const unsigned char* p
 }
 
 bool kaFrameRecorder::Close() {
-    if (mOutput == nullptr) return Fail("the frame output was never opened");
-    const bool flushed = std::fflush(mOutput) == 0;
-    const bool closed = std::fclose(mOutput) == 0;
-    mOutput = nullptr;
-    if (!flushed || !closed) return Fail("finishing the frame output failed: " + Describe(errno));
+    if (!mOpen) return Fail("the frame output was never opened");
+    mOpen = false;
+    if (mOutput != nullptr) {
+        const bool flushed = std::fflush(mOutput) == 0;
+        const bool closed = std::fclose(mOutput) == 0;
+        mOutput = nullptr;
+        if (!flushed || !closed) return Fail("finishing the frame output failed: " + Describe(errno));
+    }
     if (!mOptions.stills.empty()) {
         std::FILE* index = std::fopen((mOptions.stills + "/index.txt").c_str(), "wb");
         const bool written = index != nullptr &&
@@ -154,13 +162,21 @@ void kaFrameRecorder::ShowProgress(int64_t frame, bool last) {
     if (!last && seconds - mLastShown < kProgressInterval) return;
     mLastShown = seconds;
     const double rate = seconds > 0 ? frame / seconds : 0;
+    if (last && mOptions.frames.empty()) {
+        std::fprintf(stderr, "\rkept %u pictures of %lld frames in %.1f s: %.1f frames a second\n",
+                     mStillCount, static_cast<long long>(frame), seconds, rate);
+        return;
+    }
     if (last) {
         std::fprintf(stderr, "\rrecorded %lld frames (%.2f s of video at %u fps) in %.1f s: %.1f frames a second\n",
                      static_cast<long long>(mWritten), double(mWritten) / mOptions.fps,
                      mOptions.fps, seconds, rate);
         return;
     }
-    const int64_t total = std::max(std::min(mExpected, mEnd), frame);
+    // An excerpt ends with its window; a run that keeps pictures goes on to
+    // the closing pictures.
+    const int64_t end = mOptions.stills.empty() ? std::min(mExpected, mEnd) : mExpected;
+    const int64_t total = std::max(end, frame);
     const long left = rate > 0 ? std::lround((total - frame) / rate) : 0;
     std::fprintf(stderr, "\rframe %lld/%lld  %5.1f fps  %ld:%02ld left ",
                  static_cast<long long>(frame), static_cast<long long>(total), rate, left / 60,

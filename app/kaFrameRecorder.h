@@ -32,7 +32,8 @@ public:
 
     // Whether frame `frame` is to be handed over (it is written or kept).
     bool Wants(int64_t frame) const;
-    // True once every frame to write and every picture lies before `frame`.
+    // True once every frame to write lies before `frame` and no picture is
+    // to be kept (those of the closing pictures come at the demo's end).
     bool isDone(int64_t frame) const;
 
     // One presented frame, width x height x 4 bytes: false when writing it
@@ -57,7 +58,8 @@ private:
     std::map<int64_t, std::string> mStills;  // frame -> label, still to be kept
     std::string mIndex;  // "FILE<TAB>LABEL" lines of the pictures kept
     unsigned mStillCount;
-    std::FILE* mOutput;
+    bool mOpen;
+    std::FILE* mOutput;  // null when only pictures are kept
     int64_t mWritten;
     int64_t mPresented;  // frames handed over so far, counting from frame 0
     int64_t mExpected;

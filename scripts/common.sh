@@ -18,6 +18,45 @@ vx_pick_windows_build() {
     fi
 }
 
+# Picks the build a script plays or records: the native one (the OpenGL
+# device, preset native, dist/Vessamorix/bin) when $1 is "native", else the
+# Windows build this host runs.  Sets vx_preset, vx_bin, vx_targets (the
+# player, its render device and its capture), vx_player and vx_capture (the
+# programs' paths).
+vx_pick_build() {
+    if [ "$1" = native ]; then
+        vx_preset=native vx_bin=dist/Vessamorix/bin
+        vx_targets=(Vessamorix kaGLRenderDevice VessamorixCapture)
+        vx_player=$vx_bin/vessamorix vx_capture=$vx_bin/vessamorix-capture
+    else
+        vx_pick_windows_build
+        vx_targets=(Vessamorix kaD3DRenderDevice VessamorixCapture)
+        vx_player=$vx_bin/Vessamorix.exe vx_capture=$vx_bin/VessamorixCapture.exe
+    fi
+}
+
+# vx_run_capture [ARGS...]: runs the capture picked by vx_pick_build
+# headless, the Windows one under Wine in its own Xvfb and prefix, the
+# native one on SDL's offscreen display; VX_CAPTURE_TIMEOUT (or
+# VX_WINE_TIMEOUT) seconds at most, 4 hours unless set.  Paths in ARGS are
+# given through vx_capture_path.
+vx_run_capture() {
+    local timeout_s=${VX_CAPTURE_TIMEOUT:-${VX_WINE_TIMEOUT:-14400}}
+    case $vx_capture in
+    *.exe) VX_WINE_TIMEOUT=$timeout_s scripts/wine-run "$vx_capture" "$@" ;;
+    *) SDL_VIDEODRIVER=offscreen timeout --kill-after=10 "$timeout_s" "$vx_capture" "$@" ;;
+    esac
+}
+
+# vx_capture_path PATH: an absolute PATH as the capture picked sees it (Wine
+# reaches the Unix file system through its drive Z:).
+vx_capture_path() {
+    case $vx_capture in
+    *.exe) echo "Z:$1" ;;
+    *) echo "$1" ;;
+    esac
+}
+
 # vx_build PRESET TARGET...: configures the preset and builds the targets,
 # showing the log only when a step fails.
 vx_build() {

@@ -107,6 +107,9 @@ TEST(CaptureOptionsTest, ReadsEveryOptionAndRefusesWhatIsWrongWithAReason) {
         kaCaptureOptions fresh;
         EXPECT_EQ(fresh.Parse(static_cast<int>(c.args.size()), c.args.data()), c.reason);
     }
+    kaCaptureOptions picturesOnly;
+    const char* stills[] = {"--stills", "sheet"};
+    EXPECT_EQ(picturesOnly.Parse(2, stills), "") << "pictures need no frame output";
 }
 
 // Only the chosen window of frames is streamed, byte for byte; a contact
@@ -124,15 +127,16 @@ TEST(FrameRecorderTest, StreamsTheWindowKeepsThePicturesAndReportsFailures) {
     kaFrameRecorder recorder(options, 2, 1);
     ASSERT_TRUE(recorder.Open()) << recorder.getError();
     recorder.AddStill(7, "Scene 01 - 0.70 s");
-    int64_t frame = 0;
-    for (; !recorder.isDone(frame); ++frame) {
+    for (int64_t frame = 0; frame < 10; ++frame) {
         const unsigned char pixels[8] = {uint8_t(frame), 1, 2, 255, 10, 20, 30, 255};
         EXPECT_EQ(recorder.Wants(frame), (frame >= 2 && frame < 5) || frame == 7) << frame;
         if (recorder.Wants(frame)) {
             ASSERT_TRUE(recorder.Record(frame, pixels)) << recorder.getError();
         }
     }
-    EXPECT_EQ(frame, 8) << "done once the last picture is kept";
+    // The closing pictures' stills are added once the demo has ended: a run
+    // that keeps pictures goes on to them, past its window and the scenes'.
+    EXPECT_FALSE(recorder.isDone(10));
     ASSERT_TRUE(recorder.Close()) << recorder.getError();
     EXPECT_EQ(recorder.getWritten(), 3);
     EXPECT_EQ(kaTempDir::read(options.frames),
@@ -140,6 +144,28 @@ TEST(FrameRecorderTest, StreamsTheWindowKeepsThePicturesAndReportsFailures) {
                           "\x04\x01\x02\xff\x0a\x14\x1e\xff", 24));
     EXPECT_EQ(kaTempDir::read(dir.file("01.ppm")), std::string("P6\n2 1\n255\n\x02\x01\x07\x1e\x14\x0a", 17));
     EXPECT_EQ(kaTempDir::read(dir.file("index.txt")), "01.ppm\tScene 01 - 0.70 s\n");
+
+    // Without pictures the run is done with its window.
+    kaCaptureOptions excerptOnly = options;
+    excerptOnly.stills.clear();
+    kaFrameRecorder excerpt(excerptOnly, 2, 1);
+    EXPECT_FALSE(excerpt.isDone(4));
+    EXPECT_TRUE(excerpt.isDone(5));
+
+    // Pictures only: nothing is streamed.
+    options.frames.clear();
+    kaFrameRecorder picturesOnly(options, 2, 1);
+    ASSERT_TRUE(picturesOnly.Open()) << picturesOnly.getError();
+    picturesOnly.AddStill(3, "Scene 01 - 0.30 s");
+    EXPECT_FALSE(picturesOnly.Wants(2));
+    EXPECT_TRUE(picturesOnly.Wants(3));
+    EXPECT_FALSE(picturesOnly.isDone(4));
+    const unsigned char pixels[8] = {1, 2, 3, 255, 4, 5, 6, 255};
+    ASSERT_TRUE(picturesOnly.Record(3, pixels)) << picturesOnly.getError();
+    EXPECT_FALSE(picturesOnly.isDone(100000));
+    ASSERT_TRUE(picturesOnly.Close()) << picturesOnly.getError();
+    EXPECT_EQ(picturesOnly.getWritten(), 0);
+    EXPECT_EQ(kaTempDir::read(dir.file("index.txt")), "01.ppm\tScene 01 - 0.30 s\n");
 
     options.frames = dir.file("no such folder/frames.raw");
     kaFrameRecorder unwritable(options, 2, 1);

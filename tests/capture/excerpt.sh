@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Records one second of the demo at 10 frames a second with the real capture
-# under Wine and checks that the schedule falls on its frames exactly (a low
+# program and checks that the schedule falls on its frames exactly (a low
 # rate keeps the run short: the demo is drawn from its start).  Frame n shows
 # the music at n x 100 ms: the excerpt 16.8 s to 17.8 s is frames 168 to 177.
 #  - Scene 4 ends at 17.0 s inclusive: frame 170 is its last; frame 171 is
@@ -9,18 +9,22 @@
 #  - The flash (17.1 s, 17.6 s] is at full on frame 176 (17.6 s) and gone on
 #    frame 177.
 #
-#   excerpt.sh VessamorixCapture.exe
+# The same checks hold for the Windows capture under Wine and the native one
+# (headless on SDL's offscreen display).
+#
+#   excerpt.sh VessamorixCapture.exe | vessamorix-capture
 set -uo pipefail
-capture=$1
-here=$(cd "$(dirname "$0")" && pwd)
+vx_capture=$(realpath "$1")
+cd "$(dirname "$0")/../.." || exit 1
+source scripts/common.sh
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "capture excerpt: $*" >&2; exit 1; }
 
 readonly width=800 height=600 first=168 count=10
 readonly bytes=$((width * height * 4))
-VX_WINE_TIMEOUT=240 "$here/../../../scripts/wine-run" "$capture" --fps 10 --start 16.8 \
-    --duration 1 --frames "Z:$work/frames.raw" --quiet
+VX_CAPTURE_TIMEOUT=240 vx_run_capture --fps 10 --start 16.8 --duration 1 --quiet \
+    --frames "$(vx_capture_path "$work/frames.raw")"
 rc=$?
 [ "$rc" -eq 0 ] || fail "the capture exited with $rc"
 size=$(stat -c %s "$work/frames.raw")
