@@ -10,9 +10,5 @@ set(CMAKE_C_LINKER_LAUNCHER env NODE_PATH=/usr/share/nodejs)
 set(CMAKE_CXX_LINKER_LAUNCHER env NODE_PATH=/usr/share/nodejs)
 
 # Dependencies built for WebAssembly by scripts/bootstrap.
-if(DEFINED ENV{VX_BUILD_ROOT})
-    set(VX_DEPS_PREFIX "$ENV{VX_BUILD_ROOT}/deps/wasm32-emscripten")
-else()
-    get_filename_component(VX_DEPS_PREFIX "${CMAKE_CURRENT_LIST_DIR}/../build/deps/wasm32-emscripten" ABSOLUTE)
-endif()
-list(APPEND CMAKE_FIND_ROOT_PATH "${VX_DEPS_PREFIX}")
+set(VX_DEPS_TARGET wasm32-emscripten)
+include(${CMAKE_CURRENT_LIST_DIR}/VxDepsPrefix.cmake)
