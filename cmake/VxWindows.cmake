@@ -5,7 +5,24 @@ add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501)
 add_link_options(-static-libgcc -static-libstdc++ -static)
 
 set(VX_DIST_DIR "${CMAKE_BINARY_DIR}/dist/Vessamorix" CACHE PATH "Where the player is laid out")
-set(VX_DIST_BIN "${VX_DIST_DIR}/bin")
+# The programs' folder; the 64-bit test build keeps its own beside the
+# deliverables' so that both find the one media tree at ../xMedia.
+set(VX_DIST_BIN_NAME "bin" CACHE STRING "Name of the programs' folder under VX_DIST_DIR")
+set(VX_DIST_BIN "${VX_DIST_DIR}/${VX_DIST_BIN_NAME}")
 set(VX_DIST_MEDIA "${VX_DIST_DIR}/xMedia")
 
 set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_SOURCE_DIR}/scripts/wine-run" CACHE FILEPATH "" FORCE)
+
+# Direct3D 8's library: mingw-w64 has an import library for 32-bit Windows
+# only, so the 64-bit build makes one for the single entry point used.
+find_library(VX_D3D8_LIBRARY d3d8)
+if(NOT VX_D3D8_LIBRARY)
+    set(VX_D3D8_DEF "${CMAKE_BINARY_DIR}/d3d8.def")
+    file(WRITE "${VX_D3D8_DEF}" "LIBRARY d3d8.dll\nEXPORTS\nDirect3DCreate8\n")
+    set(VX_D3D8_LIBRARY "${CMAKE_BINARY_DIR}/libd3d8.a" CACHE FILEPATH "" FORCE)
+    execute_process(COMMAND ${VX_MINGW_HOST}-dlltool -d "${VX_D3D8_DEF}" -l "${VX_D3D8_LIBRARY}"
+                    RESULT_VARIABLE VX_DLLTOOL_RESULT)
+    if(NOT VX_DLLTOOL_RESULT EQUAL 0)
+        message(FATAL_ERROR "cannot make an import library for d3d8.dll")
+    endif()
+endif()

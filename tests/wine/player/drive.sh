@@ -49,6 +49,17 @@ click_ok() {
 # Focuses a window (Wine gives DirectInput to the foreground window).
 focus() { xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1"; }
 
-# Holds a key down for a moment: the player polls the keyboard once a frame,
-# so a press shorter than a frame could go unseen, as with a real key.
-hold() { xdotool keydown "$1"; sleep 0.5; xdotool keyup "$1"; }
+# Holds a key down until the window's title changes (shutdown renames it) or
+# ten seconds pass: the player polls the keyboard once a frame, so a press
+# shorter than a frame could go unseen, as with a real key, and a frame can
+# take long on a busy machine.
+hold_until_renamed() {
+    local window=$1 key=$2 title
+    title=$(xdotool getwindowname "$window")
+    xdotool keydown "$key"
+    for _ in $(seq 40); do
+        [ "$(xdotool getwindowname "$window" 2>/dev/null)" != "$title" ] && break
+        sleep 0.25
+    done
+    xdotool keyup "$key"
+}

@@ -12,4 +12,4 @@ read -r _ _ dw dh < <(geometry "$desktop")
 colours=$(distinct_colours)
 [ "$colours" -ge 16 ] || fail "the screen shows only $colours colours: nothing is drawn"
 focus "$window"
-hold Escape
+hold_until_renamed "$window" Escape
