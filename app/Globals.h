@@ -10,4 +10,7 @@ class kaPluginLoader;
 class kaTimer;
 
 extern kaPluginLoader gRenderPlugin;
+// The render device's module, loaded by name from the program's folder:
+// kaD3DRenderDevice.dll on Windows, kaGLRenderDevice.so elsewhere.
+extern const char* gRenderPluginFile;
 extern kaInput* gInput;

@@ -1,5 +1,6 @@
 #include "OutroPictures.h"
 
+#include "DemoFrame.h"
 #include "DemoGlobals.h"
 #include "kaDeviceGlobal.h"
 #include "kaOrthoOverlay.h"
@@ -32,7 +33,7 @@ void DrawPictureFrame(kaBaseTexture* picture, StageSetup setup) {
     if (setup == StageSetup::AfterBegin) SelectTextureColour();
     DrawQuad(picture);
     gDevice->EndRender();
-    gDevice->Flip();
+    PresentFrame();
 }
 
 }  // namespace
@@ -64,4 +65,9 @@ bool kaClosingPictures::Frame() {
 void kaClosingPictures::ShowAll() {
     while (Frame()) {
     }
+}
+
+void ShowClosingPictures(kaBaseTexture* first, kaBaseTexture* second, kaTimer& timer,
+                         float seconds) {
+    kaClosingPictures(first, second, &timer, seconds).ShowAll();
 }

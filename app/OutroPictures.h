@@ -7,6 +7,9 @@ class kaBaseTexture;
 // Full-screen pictures drawn on the overlay quad: the loading screen of
 // start-up and the two closing pictures of shutdown.
 
+// How long each closing picture is shown.
+constexpr float kClosingPictureSeconds = 5.0f;
+
 // One frame showing the picture (the loading screen).
 void ShowPicture(kaBaseTexture* picture);
 
@@ -31,3 +34,7 @@ private:
     int mShowing;
     bool mStarted;
 };
+
+// Shows the two closing pictures on the timer all at once.
+void ShowClosingPictures(kaBaseTexture* first, kaBaseTexture* second, kaTimer& timer,
+                         float seconds);

@@ -22,7 +22,6 @@
 
 namespace {
 
-constexpr float kClosingSeconds = 5.0f;
 constexpr unsigned kConceptSlot = 3;
 constexpr unsigned kThanksSlot = 4;
 
@@ -94,11 +93,11 @@ std::unique_ptr<kaClosingPictures> BeginShutdown() {
     if (gDevice->setPixelShader(nullptr) != 0) InfoBox("Error!!!", "Setting pixel shader..");
     return std::make_unique<kaClosingPictures>(gTextures[kConceptSlot].texture,
                                                gTextures[kThanksSlot].texture, gFrameTimer,
-                                               kClosingSeconds);
+                                               kClosingPictureSeconds);
 }
 
 void FinishShutdown() {
-    ShowCursor(TRUE);
+    gApp.ShowCursor(true);
     StopMusic();
     ReleaseObjects();
     gRenderPlugin.Unload();

@@ -23,11 +23,11 @@
 
 kaPluginLoader gRenderPlugin;
 kaInput* gInput = nullptr;
+const char* gRenderPluginFile = VX_RENDER_PLUGIN;
 
 namespace {
 
 const char kTitle[] = "Vessamorix Demo (v0.02)";
-const char kPluginFile[] = "kaD3DRenderDevice.dll";
 constexpr unsigned kDepthFormat = 77;  // 24-bit depth in a 32-bit word
 constexpr unsigned kOverlayCapacity = 128;
 constexpr unsigned kSpriteCapacity = 128;
@@ -57,7 +57,7 @@ int FailStep(const char* caption, const char* boxText, const char* logFormat, in
 }
 
 int StartRenderDevice() {
-    int result = gRenderPlugin.Load(kPluginFile);
+    int result = gRenderPlugin.Load(gRenderPluginFile);
     if (result != 0) {
         return FailStep("KA_ERR_INITFAILED", "Couldn't initialize d3d8 driver",
                         "Error! couldn't initialize d3d8 driver: Return %d\n", result);
@@ -274,7 +274,7 @@ int StartupBegin() {
         gShutdownFailedStartup();
         return 0;
     }
-    ShowCursor(FALSE);
+    gApp.ShowCursor(false);
     gApp.getClientSize(&gClientWidth, &gClientHeight);
     if (!StartRenderer()) return 0;
     CloseLog();

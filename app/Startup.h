@@ -27,3 +27,7 @@ void Shutdown();
 // when they cannot be shown), then the releases.
 std::unique_ptr<kaClosingPictures> BeginShutdown();
 void FinishShutdown();
+
+// The whole program: start-up, the message loop until the demo ends, then
+// shutdown.  1 after the demo ran, 0 when start-up failed.
+int PlayDemo();

@@ -1,15 +1,15 @@
 #pragma once
 
-#if !defined(_WIN32)
-#error "kaApplication is the Windows window of the player"
-#endif
-
-#include <windows.h>
-
 #include <cstdint>
 
-// The program's one window: window class, display mode, message handler and
-// the message loop that calls the frame callback whenever no message waits.
+// The platform's side of the window (handles, display modes, the message
+// queue); each platform defines it in its own source file.
+struct kaWindowSystem;
+
+// The program's one window: display mode, window, cursor and the message loop
+// that calls the frame callback whenever no message waits.  The platform's
+// message handling reports keys, mouse, activation and closing through the
+// On* operations; everything else here is the same on every platform.
 class kaApplication {
 public:
     using FrameCallback = int (*)();
@@ -20,30 +20,58 @@ public:
     kaApplication& operator=(const kaApplication&) = delete;
     ~kaApplication();
 
-    virtual LRESULT MessageHandler(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
+    // ---- Platform ----
+    // 0, or 11 after the failure's box.  When the display refuses the
+    // fullscreen mode the user is asked whether to run in a window.
     int Create(const char* title, int width, int height, int bitsPerPixel, int fullscreen);
+    // 1, or 0 when fullscreen was refused and the user declined a window.
     int SetDisplayMode(int width, int height, int bitsPerPixel);
+    // Destroys the window and restores the display mode; returns 0.
     int Destroy();
+    void ShowCursor(bool visible);
+    // The platform's window handle (the HWND on Windows, the SDL_Window*
+    // elsewhere); null before Create.
+    void* getWindow() const;
+
+    // ---- The same everywhere ----
+    // Handles every waiting message, then draws a frame while active; ends
+    // with 1 on the quit message or when the frame callback answers 0.
     int Run();
-    void SetTitle(const char* format, ...);
+    // One pass of that loop, for a platform that runs it itself (the
+    // browser, one pass per tick of the page): false once the loop ends.
+    bool Step();
+    void SetTitle(const char* format, ...)
+#if defined(__GNUC__)
+        __attribute__((format(printf, 2, 3)))
+#endif
+        ;
     void getClientSize(int* width, int* height) const;
 
     void setFrameCallback(FrameCallback callback) { mFrameCallback = callback; }
     void setActivateCallback(ActivateCallback callback) { mActivateCallback = callback; }
-    HWND getWindow() const { return mWindow; }
     int isFullscreen() const { return mFullscreen; }
     bool isKeyDown(unsigned char key) const { return mKeys[key] != 0; }
     float getMouseMotionX() const { return mMouseMotion[0]; }
     float getMouseMotionY() const { return mMouseMotion[1]; }
 
-    // The object behind the window procedure, null when there is none.
+    // ---- Events from the platform's message handling ----
+    void OnActivate(uintptr_t wParam, intptr_t lParam);
+    void OnKey(unsigned key, bool down);  // key: the platform's virtual-key code
+    void OnMouseMove(float x, float y);
+    void OnMouseButton(unsigned button, bool down);  // 0 left, 1 right, 2 middle
+
+    // The object behind the platform's message handling, null when there is none.
     static kaApplication* Instance();
 
 private:
-    int CreateMainWindow();
-    int RegisterWindowClass();
-    void OnMouseMove(LPARAM lParam);
+    // Asked when the display refuses the fullscreen mode: true when the user
+    // takes a window instead (the caller then runs windowed), false after
+    // telling them that nothing else can be done.
+    static bool AcceptWindowedMode();
+    // Platform: handles every waiting message; false once the quit message came.
+    bool HandleMessages();
+    // Platform: shows the text as the window's title.
+    void ShowTitle(const char* text);
 
     unsigned char mKeys[256];
     unsigned char mMouseButtons[3];
@@ -54,12 +82,8 @@ private:
     const char* mTitle;
     int mWidth, mHeight, mBitsPerPixel;
     int mFullscreen;
-    DEVMODEA mSavedMode;
-    DEVMODEA mCurrentMode;
-    HWND mWindow;
-    HINSTANCE mInstance;
-    RECT mClientRect;
-    MSG mMessage;
+    int mClientWidth, mClientHeight;
+    kaWindowSystem* mSystem;
 };
 
 extern kaApplication gApp;

@@ -13,8 +13,9 @@ public:
     kaFileStream();
     kaFileStream(const kaFileStream&) = delete;
     kaFileStream& operator=(const kaFileStream&) = delete;
-    virtual ~kaFileStream();
 
+    // The eight operations fill slots 0 to 7 of the table, in this order;
+    // the destructor comes after them.
     virtual unsigned Read(void* buffer, unsigned count);
     virtual unsigned Write(const void* buffer, unsigned count);
     virtual int Seek(int offset, int origin);
@@ -23,6 +24,7 @@ public:
     virtual int Close();
     virtual int SaveToFile(const char* path);
     virtual int CopyTo(kaFileStream* other);
+    virtual ~kaFileStream();
 
     // Opens a file ("rb" for reading); 0, or 8 when it cannot be opened.
     int Open(const char* path, const char* mode);

@@ -1,16 +1,13 @@
 #pragma once
 
-#if !defined(_WIN32)
-#error "kaInput reads the keyboard and mouse through DirectInput 8"
-#endif
-
-#define DIRECTINPUT_VERSION 0x0800
-#include <windows.h>
-#include <dinput.h>
-
 #include "kaInputState.h"
 
-// Keyboard and mouse through DirectInput 8, read once per frame.
+// The platform's keyboard and mouse objects; each platform defines them in
+// its own source file.
+struct kaInputDevices;
+
+// Keyboard and mouse, read once per frame into a kaInputState whose 256 key
+// states are indexed by DirectInput key code (Escape is 1) on every platform.
 class kaInput {
 public:
     // Status of Init: 0, or the step that failed.
@@ -34,27 +31,24 @@ public:
     kaInput& operator=(const kaInput&) = delete;
     ~kaInput();
 
-    // 1 when the keyboard and mouse are ready, 0 on failure (see getStatus).
-    int Init(HWND window);
+    // ---- Platform ----
+    // 1 when the keyboard and mouse of the window (kaApplication::getWindow)
+    // are ready, 0 on failure (see getStatus).
+    int Init(void* window);
     void Poll();
-    unsigned char isKeyDown(unsigned char key) const;
+    // Releases the devices and frees the state; safe to call again.
     void Release();
 
+    // ---- The same everywhere ----
+    unsigned char isKeyDown(unsigned char key) const;
     int getStatus() const { return mStatus; }
     const kaInputState* getState() const { return mState; }
 
 private:
     int Fail(Status status);
-    int InitKeyboard();
-    int InitMouse();
-    void PollKeyboard();
-    void PollMouse();
-    static void Reacquire(IDirectInputDevice8A* device);
 
     int mStatus;
     kaInputState* mState;
-    HWND mWindow;
-    IDirectInput8A* mDirectInput;
-    IDirectInputDevice8A* mKeyboard;
-    IDirectInputDevice8A* mMouse;
+    void* mWindow;
+    kaInputDevices* mDevices;
 };

@@ -3,9 +3,7 @@
 #include <cstdarg>
 #include <cstdio>
 
-#if defined(_WIN32)
-#include <windows.h>
-#endif
+#include "kaPlatformMessageBox.h"
 
 namespace {
 
@@ -27,13 +25,7 @@ kaMessageBoxHook SetMessageBoxHook(kaMessageBoxHook hook) {
 
 int ShowMessageBox(const char* caption, const char* text, unsigned style) {
     if (sHook != nullptr) return sHook(caption, text, style);
-#if defined(_WIN32)
-    return MessageBoxA(nullptr, text, caption, style);
-#else
-    // Without a desktop the box goes to the error stream, answered with OK.
-    std::fprintf(stderr, "[%s] %s\n", caption ? caption : "", text ? text : "");
-    return KA_IDOK;
-#endif
+    return kaPlatformMessageBox(caption, text, style);
 }
 
 int ErrorBox(const char* caption, const char* format, ...) {

@@ -1,39 +1,23 @@
 #include "kaTimer.h"
 
-#if defined(_WIN32)
-#include <windows.h>
-#else
-#include <time.h>
-#endif
+#include "kaPlatformClock.h"
+
+const kaCounterSource& kaCounterSource::Platform() {
+    static const kaCounterSource source{kaPlatformCounterFrequency, kaPlatformCounterNow};
+    return source;
+}
 
 namespace {
 
-#if defined(_WIN32)
-int64_t PlatformFrequency() {
-    LARGE_INTEGER value;
-    QueryPerformanceFrequency(&value);
-    return value.QuadPart;
-}
-int64_t PlatformNow() {
-    LARGE_INTEGER value;
-    QueryPerformanceCounter(&value);
-    return value.QuadPart;
-}
-#else
-int64_t PlatformFrequency() { return 1000000000; }
-int64_t PlatformNow() {
-    timespec ts;
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return static_cast<int64_t>(ts.tv_sec) * 1000000000 + ts.tv_nsec;
-}
-#endif
+const kaCounterSource* sProgramSource = nullptr;
 
 }  // namespace
 
-const kaCounterSource& kaCounterSource::Platform() {
-    static const kaCounterSource source{PlatformFrequency, PlatformNow};
-    return source;
+const kaCounterSource& kaCounterSource::Program() {
+    return sProgramSource != nullptr ? *sProgramSource : Platform();
 }
+
+void kaCounterSource::SetProgram(const kaCounterSource& source) { sProgramSource = &source; }
 
 kaTimer* gFrameTimer = nullptr;
 

@@ -9,13 +9,18 @@ struct kaCounterSource {
     int64_t (*now)();
 
     static const kaCounterSource& Platform();
+    // The counter of the timers the program makes without naming one: the
+    // platform's, unless the program runs on a clock of its own (a test's,
+    // a frame-by-frame recording's).  Timers made afterwards read it.
+    static const kaCounterSource& Program();
+    static void SetProgram(const kaCounterSource& source);
 };
 
 // High-resolution timer over the performance counter: frame delta between
 // Tick calls and seconds elapsed since Start.
 class kaTimer {
 public:
-    explicit kaTimer(const kaCounterSource& source = kaCounterSource::Platform());
+    explicit kaTimer(const kaCounterSource& source = kaCounterSource::Program());
 
     void Init();
     void Start();

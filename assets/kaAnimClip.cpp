@@ -20,7 +20,11 @@ int kaAnimClip::LoadClip(const char* name) {
 int kaAnimClip::LoadClipFile(const char* path) {
     kaTDAReader reader;
     if (!reader.Open(path)) return 0;
+    Build(reader);
+    return 1;
+}
 
+void kaAnimClip::Build(const kaTDAReader& reader) {
     const float duration = reader.getDuration();
     const int32_t frames = reader.getFrameCount();
     std::vector<kaAnimTrack> loaded(reader.getTrackCount());
@@ -40,5 +44,4 @@ int kaAnimClip::LoadClipFile(const char* path) {
     frameCount = frames;
     trackCount = reader.getTrackCount();
     tracks.swap(loaded);
-    return 1;
 }

@@ -26,6 +26,8 @@ public:
     int LoadClip(const char* name);
     // As LoadClip, from a complete path.
     int LoadClipFile(const char* path);
+    // Replaces the clip with the one a reader has read.
+    void Build(const kaTDAReader& reader);
 
     float durationMs;
     uint32_t headerValue;

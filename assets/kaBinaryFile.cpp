@@ -1,29 +1,39 @@
 #include "kaBinaryFile.h"
 
+#include <cstdio>
 #include <cstring>
 
 bool kaBinaryFile::Open(const char* path) {
     Close();
-    mFile = std::fopen(path, "rb");
-    if (mFile == nullptr) return false;
-    mFailed = false;
-    mPosition = 0;
-    mSize = 0;
-    if (std::fseek(mFile, 0, SEEK_END) == 0) {
-        const long end = std::ftell(mFile);
-        mSize = end > 0 ? static_cast<uint64_t>(end) : 0;
-    }
-    std::fseek(mFile, 0, SEEK_SET);
+    std::FILE* file = std::fopen(path, "rb");
+    if (file == nullptr) return false;
+    unsigned char chunk[4096];
+    size_t got;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+        mContents.insert(mContents.end(), chunk, chunk + got);
+    std::fclose(file);
+    mData = mContents.data();
+    mSize = mContents.size();
     return true;
 }
 
+void kaBinaryFile::OpenMemory(const void* data, size_t size) {
+    Close();
+    mData = static_cast<const unsigned char*>(data);
+    mSize = data != nullptr ? size : 0;
+}
+
 void kaBinaryFile::Close() {
-    if (mFile != nullptr) std::fclose(mFile);
-    mFile = nullptr;
+    std::vector<unsigned char>().swap(mContents);
+    mData = nullptr;
+    mSize = 0;
+    mPosition = 0;
+    mFailed = false;
 }
 
 bool kaBinaryFile::Read(void* out, uint32_t count) {
-    if (!mFailed && mFile != nullptr && std::fread(out, 1, count, mFile) == count) {
+    if (!mFailed && count <= mSize - mPosition) {
+        if (count != 0) std::memcpy(out, mData + mPosition, count);
         mPosition += count;
         return true;
     }

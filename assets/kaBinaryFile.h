@@ -1,11 +1,14 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <cstdio>
+#include <vector>
 
-// A file read field by field in little-endian order with the C library, as
-// the TDM and TDA readers do.  The first short read makes the file failed;
-// later reads then give zeros, so a reader checks once after a group.
+// A file read field by field in little-endian order, as the TDM and TDA
+// readers do.  The bytes come whole from a file, read with the C library, or
+// from a block of memory that the caller keeps until Close.  The first short
+// read makes the file failed; later reads then give zeros, so a reader
+// checks once after a group.
 class kaBinaryFile {
 public:
     kaBinaryFile() = default;
@@ -13,7 +16,9 @@ public:
     kaBinaryFile(const kaBinaryFile&) = delete;
     kaBinaryFile& operator=(const kaBinaryFile&) = delete;
 
+    // False when the file cannot be opened.
     bool Open(const char* path);
+    void OpenMemory(const void* data, size_t size);
     void Close();
 
     bool Read(void* out, uint32_t count);
@@ -34,7 +39,8 @@ public:
     bool Holds(uint64_t count, uint64_t recordBytes);
 
 private:
-    FILE* mFile = nullptr;
+    std::vector<unsigned char> mContents;  // a file's bytes; empty for a memory block
+    const unsigned char* mData = nullptr;
     uint64_t mSize = 0;
     uint64_t mPosition = 0;
     bool mFailed = false;

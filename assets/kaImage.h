@@ -30,8 +30,12 @@ struct kaImageLevel {
 class kaImage {
 public:
     // Pictures whose pixels would take more bytes than this at 32 bits per
-    // pixel are refused, so every size computed from a header fits 32 bits.
-    static constexpr uint64_t kMaxPixelBytes = 0x7FFFFFFFu;
+    // pixel are refused: 4096 x 4096, the largest texture a Direct3D 8
+    // device takes.  A few bytes of a compressed file can announce any size;
+    // the limit bounds what a load allocates and decodes, keeps every size
+    // computed from a header within 32 bits and every row short enough for
+    // the mip filters' single-precision positions.
+    static constexpr uint64_t kMaxPixelBytes = 4096u * 4096u * 4u;
 
     kaImage();
     ~kaImage();

@@ -109,16 +109,22 @@ int kaImage::LoadBMP(kaFileStream* stream) {
     }
     if (BitsFormat(bits) < 0) return KA_ERR_UNSUPPORTED;
 
+    // The palette follows the information header, whatever its version.  A
+    // colours-used count of 0 stands for all 256 entries when the pixel data
+    // starts far enough behind the header to leave room for them, as most
+    // tools write it; without that room the picture is luminance.
+    const uint64_t paletteAt = uint64_t(base) + 14 + headerSize;
+    const uint64_t start = uint64_t(base) + GetLe32(file + 10);
+    uint32_t entries = coloursUsed;
+    if (entries == 0 && start >= paletteAt + 256 * 4) entries = 256;
     // An index beyond the stored entries picks a zero (black) entry.
     unsigned char palette[256 * 4] = {};
-    const bool paletted = compression == kCompressionNone && bits == 8 && coloursUsed != 0;
+    const bool paletted = compression == kCompressionNone && bits == 8 && entries != 0;
     if (paletted) {
-        if (coloursUsed > 256) return KA_ERR_UNRECOGNISED;
-        // The palette follows the information header, whatever its version.
-        const uint64_t paletteAt = uint64_t(base) + 14 + headerSize;
-        if (!StreamHolds(stream, paletteAt + coloursUsed * 4) ||
+        if (entries > 256) return KA_ERR_UNRECOGNISED;
+        if (!StreamHolds(stream, paletteAt + entries * 4) ||
             stream->Seek(static_cast<int>(paletteAt), SEEK_SET) < 0 ||
-            stream->Read(palette, coloursUsed * 4) != coloursUsed * 4)
+            stream->Read(palette, entries * 4) != entries * 4)
             return KA_ERR_READFAIL;
     }
 
@@ -129,7 +135,6 @@ int kaImage::LoadBMP(kaFileStream* stream) {
     // Rows are stored padded to a multiple of four bytes.
     const uint32_t rowBytes = width * (bits / 8);
     const uint32_t stride = (rowBytes + 3) & ~3u;
-    const uint64_t start = uint64_t(base) + GetLe32(file + 10);
     if (!StreamHolds(stream, start + uint64_t(stride) * (height - 1) + rowBytes))
         return KA_ERR_READFAIL;
 

@@ -73,8 +73,12 @@ int kaMesh::CreateBuffer() {
     return KA_OK;
 }
 
-void kaMesh::FillBuffer() {
-    buffer->Lock(0, 0, 0);
+int kaMesh::FillBuffer() {
+    // A refused lock writes nothing, as a refused refill does, and leaves the
+    // mesh marked for refresh, so the renderer's next refill writes its
+    // positions and frames; texture set 0 stays unwritten.
+    const int locked = buffer->Lock(0, 0, 0);
+    if (locked != KA_OK) return locked;
     for (size_t corner = 0; corner < faces.size(); ++corner) {
         if (coordCount != 0) {
             const float* uv = &coords[2 * size_t(faceCoords[corner])];
@@ -84,6 +88,7 @@ void kaMesh::FillBuffer() {
         buffer->Vertex3f(p[0], p[1], p[2]);
     }
     buffer->Unlock();
+    return KA_OK;
 }
 
 std::vector<uint32_t> kaMesh::ChooseFaces() const {

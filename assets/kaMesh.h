@@ -34,7 +34,9 @@ public:
     void Create(const kaTDMMesh& record);
     // 0, or 11 when the device refuses the buffer.
     int CreateBuffer();
-    void FillBuffer();
+    // Writes position and texture set 0 of every corner: 0, or the lock's
+    // code when the buffer cannot be locked (nothing is written then).
+    int FillBuffer();
     void ComputeTangentFrames();
     void Release();
 

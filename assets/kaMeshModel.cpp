@@ -44,6 +44,11 @@ int kaMeshModel::LoadTDM(const char* fileName) {
         WarningBox("Error", "loading %s", path.c_str());
         return 0;
     }
+    Build(reader);
+    return 1;
+}
+
+void kaMeshModel::Build(const kaTDMReader& reader) {
     Release();
     name = reader.getModelName();
     LoadMaterials(reader);
@@ -54,7 +59,6 @@ int kaMeshModel::LoadTDM(const char* fileName) {
         meshes[i].ComputeTangentFrames();
     }
     ComputeBoundingBox();
-    return 1;
 }
 
 void kaMeshModel::LoadMaterials(const kaTDMReader& reader) {

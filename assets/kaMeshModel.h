@@ -24,6 +24,9 @@ public:
     int Load(const char* name);
     // 1 on success; 0 after a warning box, keeping the previous content.
     int LoadTDM(const char* name);
+    // Replaces the content with the model a reader has read: meshes with
+    // their buffers and tangent frames, materials with their textures.
+    void Build(const kaTDMReader& reader);
     void Release();
     void SetRefresh(int value);
 

@@ -15,11 +15,25 @@ kaTDAReader::kaTDAReader()
 
 int kaTDAReader::Open(const char* path) {
     Release();
-    int result = mFile.Open(path) ? ReadHeader() : kCannotOpen;
+    return Finish(mFile.Open(path) ? ReadAll() : kCannotOpen);
+}
+
+int kaTDAReader::OpenMemory(const void* data, size_t size) {
+    Release();
+    mFile.OpenMemory(data, size);
+    return Finish(ReadAll());
+}
+
+int kaTDAReader::ReadAll() {
+    int result = ReadHeader();
     if (result == 0) {
         mTracks.resize(mTrackCount);
         result = ReadTracks();
     }
+    return result;
+}
+
+int kaTDAReader::Finish(int result) {
     mFile.Close();
     mError = result;
     if (result == 0) return 1;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -37,7 +38,10 @@ public:
     kaTDAReader(const kaTDAReader&) = delete;
     kaTDAReader& operator=(const kaTDAReader&) = delete;
 
+    // 1 when the whole clip was read, else 0 (getError tells why).
     int Open(const char* path);
+    // As Open, from size bytes of a file's contents in memory.
+    int OpenMemory(const void* data, size_t size);
     void Release();
 
     // Why the last Open failed (0 after a success).
@@ -53,6 +57,10 @@ public:
     int ReadTracks();
 
 private:
+    // The steps after opening, and the closing step of Open.
+    int ReadAll();
+    int Finish(int result);
+
     char mMagic[10];
     uint8_t mVersion[2];
     uint8_t mNameLength;

@@ -24,6 +24,16 @@ kaTDMReader::kaTDMReader()
 int kaTDMReader::Open(const char* path) {
     Release();
     if (!mFile.Open(path)) return Finish(kCannotOpen);
+    return ReadAll();
+}
+
+int kaTDMReader::OpenMemory(const void* data, size_t size) {
+    Release();
+    mFile.OpenMemory(data, size);
+    return ReadAll();
+}
+
+int kaTDMReader::ReadAll() {
     mMaterialCount = mMeshCount = 0;
     mBoneCount = 0;
     const int header = ReadHeader();
@@ -193,12 +203,6 @@ int kaTDMReader::CheckIndices() const {
             for (int c = 0; c < 3; ++c) {
                 if (face.vertex[c] >= mesh.vertexCount) return kBadIndex;
                 if (mesh.coordCount != 0 && face.coord[c] >= mesh.coordCount) return kBadIndex;
-            }
-        }
-        for (const kaTDMVertex& vertex : mesh.vertices) {
-            if (vertex.skinKind == 1 && vertex.bone >= mBoneCount) return kBadIndex;
-            for (const kaTDMInfluence& influence : vertex.influences) {
-                if (influence.bone >= mBoneCount) return kBadIndex;
             }
         }
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -64,8 +65,10 @@ struct kaTDMBone {
 };
 
 // Reads a TDM model file whole into plain records.  A file that is cut
-// short, asks for more records than it holds, or holds an index outside its
-// array is refused as a whole.
+// short, asks for more records than it holds, or holds a material, vertex,
+// coordinate or parent index outside its array is refused as a whole.  The
+// bone indices of the skin are left to whoever builds a skeleton from them:
+// a static model never uses them.
 class kaTDMReader {
 public:
     enum HeaderResult : int {
@@ -85,7 +88,10 @@ public:
     kaTDMReader(const kaTDMReader&) = delete;
     kaTDMReader& operator=(const kaTDMReader&) = delete;
 
+    // 1 when the whole model was read, else 0 (getError tells why).
     int Open(const char* path);
+    // As Open, from size bytes of a file's contents in memory.
+    int OpenMemory(const void* data, size_t size);
     void Release();
 
     const char* getModelName() const { return mModelName; }
@@ -107,6 +113,8 @@ public:
     int CheckIndices() const;
 
 private:
+    // The steps after opening; the result of Open.
+    int ReadAll();
     int ReadMesh(kaTDMMesh& mesh);
     int ReadVertex(kaTDMVertex& vertex);
     int Finish(int result);

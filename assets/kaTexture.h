@@ -1,6 +1,7 @@
 #pragma once
 
 class kaBaseTexture;
+class kaImage;
 
 // A texture loaded by name from "../xMedia/xImages/": decoded, converted to
 // a device format, given a full mip chain and uploaded to gDevice.
@@ -17,6 +18,9 @@ public:
 
     // 0, 2 for a null name, 11 after a message box.
     int Load(const char* name);
+    // The steps of Load after decoding: converts the picture, completes its
+    // mip chain and uploads it; 0, or 11 after a message box that names path.
+    int Create(kaImage& image);
     void Release();
 
     char path[kPathBytes];

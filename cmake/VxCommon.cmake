@@ -7,6 +7,12 @@ if(VX_SANITIZE)
     add_link_options(-fsanitize=address,undefined)
 endif()
 
+# Coverage for libFuzzer in every object; only the fuzz targets link the
+# fuzzer's own main.
+if(VX_FUZZ)
+    add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
+
 # vx_add_gtest(TARGET SOURCES...) builds a GoogleTest program from the given
 # sources and registers its tests with CTest.  Native programs have every test
 # case listed on its own; Windows programs run as one CTest test under Wine.

@@ -4,6 +4,13 @@
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501)
 add_link_options(-static-libgcc -static-libstdc++ -static)
 
+# zlib (under libpng) is linked in too: Windows has no zlib1.dll.  A build
+# tree that once found the import library forgets it.
+set(ZLIB_USE_STATIC_LIBS ON)
+if(ZLIB_LIBRARY_RELEASE MATCHES "\\.dll\\.a$")
+    unset(ZLIB_LIBRARY_RELEASE CACHE)
+endif()
+
 set(VX_DIST_DIR "${CMAKE_BINARY_DIR}/dist/Vessamorix" CACHE PATH "Where the player is laid out")
 # The programs' folder; the 64-bit test build keeps its own beside the
 # deliverables' so that both find the one media tree at ../xMedia.

@@ -13,18 +13,13 @@ void StoreIfWanted(unsigned* out, unsigned value) {
 }  // namespace
 
 kaD3DBaseTexture::kaD3DBaseTexture(Kind kind, IDirect3DBaseTexture8* texture)
-    : mKind(kind), mTexture(texture) {}
+    : kaLevelTexture(kind), mTexture(texture) {}
 
 kaD3DBaseTexture::~kaD3DBaseTexture() = default;
 
-int kaD3DBaseTexture::Release() {
-    const bool last = getRefCount() == 1;
-    DecRef();
-    if (last) {
-        if (mTexture) mTexture->Release();
-        delete this;
-    }
-    return KA_OK;
+void kaD3DBaseTexture::Destroy() {
+    if (mTexture) mTexture->Release();
+    delete this;
 }
 
 // The platform texture is made by the creator of the matching kind, so the
@@ -51,7 +46,7 @@ int kaD3DBaseTexture::getLevelCount(unsigned* count) {
 int kaD3DBaseTexture::getLevelDesc(unsigned* format, unsigned* width, unsigned* height,
                                    unsigned* depth, unsigned level) {
     if (!mTexture) return KA_ERR_MISSING;
-    if (mKind == KIND_VOLUME) {
+    if (getKind() == KIND_VOLUME) {
         D3DVOLUME_DESC desc;
         if (FAILED(AsVolume()->GetLevelDesc(level, &desc))) return KA_ERR_PLATFORM;
         StoreIfWanted(format, desc.Format);
@@ -61,7 +56,7 @@ int kaD3DBaseTexture::getLevelDesc(unsigned* format, unsigned* width, unsigned* 
         return KA_OK;
     }
     D3DSURFACE_DESC desc;
-    const HRESULT hr = mKind == KIND_CUBE ? AsCube()->GetLevelDesc(level, &desc)
+    const HRESULT hr = getKind() == KIND_CUBE ? AsCube()->GetLevelDesc(level, &desc)
                                           : AsTexture()->GetLevelDesc(level, &desc);
     if (FAILED(hr)) return KA_ERR_PLATFORM;
     StoreIfWanted(format, desc.Format);
@@ -71,44 +66,20 @@ int kaD3DBaseTexture::getLevelDesc(unsigned* format, unsigned* width, unsigned* 
     return KA_OK;
 }
 
-int kaD3DBaseTexture::UpdateBuffer(void* texels, unsigned level) {
-    return Transfer(UPLOAD, KIND_2D, texels, 0, level);
-}
-
-int kaD3DBaseTexture::UpdateCubeFaceBuffer(void* texels, unsigned face, unsigned level) {
-    return Transfer(UPLOAD, KIND_CUBE, texels, face, level);
-}
-
-int kaD3DBaseTexture::UpdateVolumeBuffer(void* texels, unsigned level) {
-    return Transfer(UPLOAD, KIND_VOLUME, texels, 0, level);
-}
-
-int kaD3DBaseTexture::getBuffer(void* texels, unsigned level) {
-    return Transfer(DOWNLOAD, KIND_2D, texels, 0, level);
-}
-
-int kaD3DBaseTexture::getCubeFaceBuffer(void* texels, unsigned face, unsigned level) {
-    return Transfer(DOWNLOAD, KIND_CUBE, texels, face, level);
-}
-
-int kaD3DBaseTexture::getVolumeBuffer(void* texels, unsigned level) {
-    return Transfer(DOWNLOAD, KIND_VOLUME, texels, 0, level);
-}
-
 int kaD3DBaseTexture::Transfer(Direction direction, Kind kind, void* texels, unsigned face,
                                unsigned level) {
-    if (mKind != kind) return KA_ERR_WRONGSTATE;
+    if (getKind() != kind) return KA_ERR_WRONGSTATE;
     if (!mTexture) return KA_ERR_MISSING;
     if (!texels || face >= kCubeFaces) return KA_ERR_INVALIDARG;
     unsigned format = 0, width = 0, height = 0, depth = 0;
     if (getLevelDesc(&format, &width, &height, &depth, level) != KA_OK) return KA_ERR_PLATFORM;
-    const kaD3DTexelLevel layout(format, width, height, depth);
-    return mKind == KIND_VOLUME ? TransferVolume(direction, layout, texels, level)
+    const kaTexelLevel layout(format, width, height, depth);
+    return getKind() == KIND_VOLUME ? TransferVolume(direction, layout, texels, level)
                                 : TransferSurface(direction, layout, texels, face, level);
 }
 
-void kaD3DBaseTexture::Move(Direction direction, const kaD3DTexelLevel& layout, void* texels,
-                            void* locked, kaD3DTexelLevel::Pitches pitches) {
+void kaD3DBaseTexture::Move(Direction direction, const kaTexelLevel& layout, void* texels,
+                            void* locked, kaTexelLevel::Pitches pitches) {
     if (direction == UPLOAD) {
         layout.Upload(texels, locked, pitches);
     } else {
@@ -116,22 +87,22 @@ void kaD3DBaseTexture::Move(Direction direction, const kaD3DTexelLevel& layout, 
     }
 }
 
-int kaD3DBaseTexture::TransferSurface(Direction direction, const kaD3DTexelLevel& layout,
+int kaD3DBaseTexture::TransferSurface(Direction direction, const kaTexelLevel& layout,
                                       void* texels, unsigned face, unsigned level) {
     D3DLOCKED_RECT locked;
     const HRESULT hr =
-        mKind == KIND_CUBE
+        getKind() == KIND_CUBE
             ? AsCube()->LockRect(static_cast<D3DCUBEMAP_FACES>(face), level, &locked, nullptr, 0)
             : AsTexture()->LockRect(level, &locked, nullptr, 0);
     if (FAILED(hr)) return KA_ERR_PLATFORM;
     Move(direction, layout, texels, locked.pBits, {locked.Pitch, 0});
-    const HRESULT unlocked = mKind == KIND_CUBE
+    const HRESULT unlocked = getKind() == KIND_CUBE
                                  ? AsCube()->UnlockRect(static_cast<D3DCUBEMAP_FACES>(face), level)
                                  : AsTexture()->UnlockRect(level);
     return FAILED(unlocked) ? KA_ERR_PLATFORM : KA_OK;
 }
 
-int kaD3DBaseTexture::TransferVolume(Direction direction, const kaD3DTexelLevel& layout,
+int kaD3DBaseTexture::TransferVolume(Direction direction, const kaTexelLevel& layout,
                                      void* texels, unsigned level) {
     D3DLOCKED_BOX locked;
     if (FAILED(AsVolume()->LockBox(level, &locked, nullptr, 0))) return KA_ERR_PLATFORM;
@@ -140,7 +111,7 @@ int kaD3DBaseTexture::TransferVolume(Direction direction, const kaD3DTexelLevel&
 }
 
 IDirect3DSurface8* kaD3DBaseTexture::AcquireSurface(Kind kind, unsigned face, unsigned level) {
-    if (mKind != kind || !mTexture || face >= kCubeFaces) return nullptr;
+    if (getKind() != kind || !mTexture || face >= kCubeFaces) return nullptr;
     IDirect3DSurface8* surface = nullptr;
     const HRESULT hr =
         kind == KIND_CUBE

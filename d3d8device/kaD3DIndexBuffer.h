@@ -2,13 +2,11 @@
 
 #include <d3d8.h>
 
-#include <cstdint>
+#include "kaWritableIndexBuffer.h"
 
-#include "kaIndexBuffer.h"
-
-// A platform buffer of 16-bit indices, filled between Lock and Unlock through
-// one cursor counted from the start of the locked range.
-class kaD3DIndexBuffer final : public kaIndexBuffer {
+// A platform buffer of 16-bit indices; the writers store straight into its
+// locked memory.
+class kaD3DIndexBuffer final : public kaWritableIndexBuffer {
 public:
     // Makes a buffer for indexCount indices in the platform's default pool.
     // Returns 2 for a size that does not fit 32 bits, 4 when the object
@@ -17,8 +15,6 @@ public:
                       kaD3DIndexBuffer** out);
 
     int Release() override;
-    void AddIndex(unsigned short index) override;
-    void AddIndexArray(unsigned short* indices, unsigned count) override;
     int Lock(unsigned firstIndex, unsigned indexCount, unsigned lockFlags) override;
     int Unlock() override;
 
@@ -28,7 +24,5 @@ private:
     kaD3DIndexBuffer();
     ~kaD3DIndexBuffer();
 
-    uint32_t mCursor;
     IDirect3DIndexBuffer8* mBuffer;
-    uint16_t* mData;
 };

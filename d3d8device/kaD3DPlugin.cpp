@@ -1,13 +1,13 @@
-// The seven entry points of the plug-in, exported under their plain C names.
+// The seven entry points of the plug-in, exported under their plain C names,
+// and the read-back of presented frames that the video capture uses.
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <new>
 
 #include "kaD3DModule.h"
 #include "kaD3DRenderDevice.h"
 #include "kaPluginApi.h"
+#include "kaPluginSupport.h"
 #include "kaResult.h"
 
 #define KA_PLUGIN_EXPORT extern "C" __declspec(dllexport)
@@ -17,33 +17,17 @@ namespace {
 const char kDescription[] = "Direct3D Renderer";
 constexpr UINT kDirect3DVersion = 220;  // D3D_SDK_VERSION of Direct3D 8.1
 constexpr DWORD kNoWhqlLevel = 2;       // D3DENUM_NO_WHQL_LEVEL
-constexpr unsigned kSmallestWidth = 512;
-constexpr unsigned kSmallestHeight = 384;
 
-// Bits per pixel of the display formats that are listed; 0 for the others.
-unsigned BitsPerPixel(D3DFORMAT format) {
-    switch (format) {
-    case D3DFMT_A8R8G8B8:
-    case D3DFMT_X8R8G8B8:
-        return 32;
-    case D3DFMT_R5G6B5:
-        return 16;
-    default:
-        return 0;
-    }
-}
-
-// Lists the adapter's usable modes with their platform numbers.  The count
-// is eight bits wide, so the list stops at 255 modes.
+// Lists the adapter's usable modes with their platform numbers.
 int FillModes(IDirect3D8* root, kaRenderDeviceDesc* desc, unsigned adapter) {
     desc->modeCount = 0;
     const UINT count = root->GetAdapterModeCount(adapter);
-    for (UINT n = 0; n < count && desc->modeCount < 255; ++n) {
+    bool room = true;
+    for (UINT n = 0; n < count && room; ++n) {
         D3DDISPLAYMODE mode;
         if (FAILED(root->EnumAdapterModes(adapter, n, &mode))) return KA_ERR_PLATFORM;
-        const unsigned bits = BitsPerPixel(mode.Format);
-        if (bits == 0 || mode.Width < kSmallestWidth || mode.Height < kSmallestHeight) continue;
-        desc->modes[desc->modeCount++] = {mode.Width, mode.Height, bits, mode.RefreshRate, n};
+        room = kaListDisplayMode(desc, {mode.Width, mode.Height, kaDisplayFormatBits(mode.Format),
+                                        mode.RefreshRate, n});
     }
     return KA_OK;
 }
@@ -77,18 +61,10 @@ KA_PLUGIN_EXPORT int doUnload() {
 }
 
 KA_PLUGIN_EXPORT int getDescription(char* text, unsigned maxChars) {
-    if (text == nullptr) return KA_ERR_INVALIDARG;
-    const size_t length = std::min<size_t>(maxChars, sizeof kDescription - 1);
-    std::memcpy(text, kDescription, length);
-    text[length] = '\0';
-    return KA_OK;
+    return kaCopyDescription(kDescription, text, maxChars);
 }
 
-KA_PLUGIN_EXPORT int getVersion(int* version) {
-    if (version == nullptr) return KA_ERR_INVALIDARG;
-    *version = 1;
-    return KA_OK;
-}
+KA_PLUGIN_EXPORT int getVersion(int* version) { return kaStoreVersion(version); }
 
 KA_PLUGIN_EXPORT int getRenderDeviceCount(unsigned* count) {
     if (count == nullptr) return KA_ERR_INVALIDARG;
@@ -117,9 +93,13 @@ KA_PLUGIN_EXPORT int getRenderDeviceDesc(kaRenderDeviceDesc* desc, unsigned adap
 }
 
 KA_PLUGIN_EXPORT int getRenderDevice(kaRenderDevice** device, unsigned adapter) {
-    if (device == nullptr) return KA_ERR_INVALIDARG;
-    kaD3DRenderDevice* created = new (std::nothrow) kaD3DRenderDevice(adapter);
-    if (created == nullptr) return KA_ERR_OUTOFMEMORY;
-    *device = created;
-    return KA_OK;
+    return kaHandOutDevice<kaD3DRenderDevice>(device, adapter);
+}
+
+KA_PLUGIN_EXPORT int readPresentedFrame(kaRenderDevice* device, unsigned char* pixels,
+                                        unsigned width, unsigned height) {
+    // Only a device of this module can be read; any other is refused.
+    auto* own = dynamic_cast<kaD3DRenderDevice*>(device);
+    if (own == nullptr || pixels == nullptr) return KA_ERR_INVALIDARG;
+    return own->ReadPresentedFrame(pixels, width, height);
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "kaD3DDisplayPixels.h"
 #include "kaD3DModule.h"
 #include "kaResult.h"
 
@@ -28,8 +29,7 @@ DWORD ResourceManagementFlags(const D3DCAPS8& caps) {
 }  // namespace
 
 kaD3DRenderDevice::kaD3DRenderDevice(unsigned adapter)
-    : mAdapter(adapter), mCurrent(), mDefault(), mStack(), mStackTop(-1), mMatrixStack(),
-      mMatrixStackTop(), mSavedBackBuffer(nullptr), mSavedDepthStencil(nullptr),
+    : mAdapter(adapter), mSavedBackBuffer(nullptr), mSavedDepthStencil(nullptr),
       mTargetSurface(nullptr), mDevice(nullptr), mPresent() {}
 
 // The checks and the capability query that both ways of initialising share.
@@ -115,9 +115,8 @@ int kaD3DRenderDevice::CreatePlatformDevice(DWORD behaviour) {
 // Sends the whole default state once, empties every stack and shows a first
 // black frame.
 int kaD3DRenderDevice::PostInitialize() {
-    InitDefaultState();
-    mStackTop = -1;
-    for (int& top : mMatrixStackTop) top = -1;
+    InitializeState();
+    ReadViewportFromPlatform();
     mDevice->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 0.0f, 0);
     mDevice->BeginScene();
     mDevice->EndScene();
@@ -150,6 +149,39 @@ int kaD3DRenderDevice::Flip() {
                                                                            : KA_ERR_PLATFORM;
 }
 
+// The copy swap effects leave the presented picture in the back buffer; the
+// back buffer cannot be locked itself, so it is copied into a surface in
+// system memory first.
+int kaD3DRenderDevice::ReadPresentedFrame(unsigned char* pixels, unsigned width,
+                                          unsigned height) {
+    if (pixels == nullptr) return KA_ERR_INVALIDARG;
+    if (mDevice == nullptr) return KA_ERR_WRONGSTATE;
+    if (width != mPresent.BackBufferWidth || height != mPresent.BackBufferHeight) {
+        return KA_ERR_INVALIDARG;
+    }
+    if (mPresent.SwapEffect != D3DSWAPEFFECT_COPY &&
+        mPresent.SwapEffect != D3DSWAPEFFECT_COPY_VSYNC) {
+        return KA_ERR_PLATFORM;
+    }
+    IDirect3DSurface8* backBuffer = nullptr;
+    IDirect3DSurface8* copy = nullptr;
+    D3DSURFACE_DESC desc;
+    D3DLOCKED_RECT locked;
+    int result = KA_ERR_PLATFORM;
+    if (SUCCEEDED(mDevice->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &backBuffer)) &&
+        SUCCEEDED(backBuffer->GetDesc(&desc)) && kaD3DDisplayPixels::isReadable(desc.Format) &&
+        SUCCEEDED(mDevice->CreateImageSurface(width, height, desc.Format, &copy)) &&
+        SUCCEEDED(mDevice->CopyRects(backBuffer, nullptr, 0, copy, nullptr)) &&
+        SUCCEEDED(copy->LockRect(&locked, nullptr, D3DLOCK_READONLY))) {
+        kaD3DDisplayPixels::ToBgra(desc.Format, locked.pBits, locked.Pitch, width, height, pixels);
+        copy->UnlockRect();
+        result = KA_OK;
+    }
+    if (copy != nullptr) copy->Release();
+    if (backBuffer != nullptr) backBuffer->Release();
+    return result;
+}
+
 // Starts a frame.  A device that was lost and may now be reset is reset with
 // the parameters it was created with; while it stays lost, drawing fails
 // quietly until it can be reset.
@@ -162,7 +194,7 @@ int kaD3DRenderDevice::BeginRender() {
 
 int kaD3DRenderDevice::EndRender() {
     if (mDevice == nullptr) return KA_ERR_WRONGSTATE;
-    mCurrent.ForgetStreams();
+    ForgetStreams();
     mDevice->EndScene();
     return KA_OK;
 }

@@ -183,7 +183,7 @@ int kaD3DRenderDevice::EndRenderToTexture() {
     ReleaseAndForget(mSavedBackBuffer);
     ReleaseAndForget(mSavedDepthStencil);
     ReleaseAndForget(mTargetSurface);
-    mCurrent.ForgetStreams();
+    ForgetStreams();
     return KA_OK;
 }
 

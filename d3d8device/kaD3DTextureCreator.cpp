@@ -1,5 +1,7 @@
 #include "kaD3DTextureCreator.h"
 
+#include "kaTexelLevel.h"
+
 namespace {
 
 UINT NextPowerOfTwo(UINT value) {
@@ -12,16 +14,6 @@ UINT LargestPowerOfTwoUpTo(UINT value) {
     UINT power = 1;
     while (power <= value / 2) power <<= 1;
     return power;
-}
-
-// Number of levels of a full mipmap chain down to 1 x 1 (x 1).
-UINT FullChain(UINT largest) {
-    UINT levels = 1;
-    while (largest > 1) {
-        largest >>= 1;
-        ++levels;
-    }
-    return levels;
 }
 
 UINT Larger(UINT a, UINT b) { return a > b ? a : b; }
@@ -87,7 +79,7 @@ void kaD3DTextureCreator::FitToCaps(const D3DCAPS8& caps, D3DRESOURCETYPE type,
         request.depth = FitExtent(request.depth, limits);
         largest = Larger(largest, request.depth);
     }
-    const UINT full = limits.mipmaps ? FullChain(largest) : 1;
+    const UINT full = limits.mipmaps ? kaTexelLevel::FullChain(largest) : 1;
     if (request.levels == 0 || request.levels > full) request.levels = full;
 }
 

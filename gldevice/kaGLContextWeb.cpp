@@ -104,6 +104,9 @@ void kaGLContext::DrawableSize(int* width, int* height) const {
 
 void kaGLContext::Present() {}
 
+// The page's main loop paces the frames, not the context.
+void kaGLContext::SetVerticalSync(bool) {}
+
 void kaGLContext::Release() {
     emscripten_webgl_destroy_context(
         static_cast<EMSCRIPTEN_WEBGL_CONTEXT_HANDLE>(reinterpret_cast<intptr_t>(mContext)));

@@ -4,7 +4,8 @@
 #include "kaRenderDeviceDesc.h"
 
 // The seven plain C entry points of a render-device plug-in, looked up by
-// name.  All return a result code.
+// name, and the optional eighth that reads back presented frames.  All
+// return a result code.
 extern "C" {
 typedef int (*kaDoLoadFn)();
 typedef int (*kaDoUnloadFn)();
@@ -13,4 +14,9 @@ typedef int (*kaGetVersionFn)(int* version);
 typedef int (*kaGetRenderDeviceCountFn)(unsigned* count);
 typedef int (*kaGetRenderDeviceDescFn)(kaRenderDeviceDesc* desc, unsigned adapter);
 typedef int (*kaGetRenderDeviceFn)(kaRenderDevice** device, unsigned adapter);
+// The frame most recently presented by Flip, as rows top first of B, G, R, A
+// bytes: 0; 2 for null pointers or a size other than the back buffer's; 3
+// before the device is initialised; 1 when the platform fails.
+typedef int (*kaReadPresentedFrameFn)(kaRenderDevice* device, unsigned char* pixels,
+                                      unsigned width, unsigned height);
 }

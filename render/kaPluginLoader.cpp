@@ -3,22 +3,21 @@
 #include "kaResult.h"
 
 kaPluginLoader::kaPluginLoader()
-    : mModule(nullptr), mGetDescription(nullptr), mGetVersion(nullptr),
+    : mGetDescription(nullptr), mGetVersion(nullptr),
       mGetRenderDeviceCount(nullptr), mGetRenderDeviceDesc(nullptr), mGetRenderDevice(nullptr),
-      mDoLoad(nullptr), mDoUnload(nullptr) {}
+      mDoLoad(nullptr), mDoUnload(nullptr), mReadPresentedFrame(nullptr) {}
 
 kaPluginLoader::~kaPluginLoader() {
-    if (mModule != nullptr) Unload();
+    if (isLoaded()) Unload();
 }
 
 template <typename Function>
 bool kaPluginLoader::Find(Function* function, const char* name) {
-    *function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(mModule, name)));
+    *function = reinterpret_cast<Function>(mModule.Symbol(name));
     return *function != nullptr;
 }
 
 void kaPluginLoader::Forget() {
-    mModule = nullptr;
     mGetDescription = nullptr;
     mGetVersion = nullptr;
     mGetRenderDeviceCount = nullptr;
@@ -26,13 +25,13 @@ void kaPluginLoader::Forget() {
     mGetRenderDevice = nullptr;
     mDoLoad = nullptr;
     mDoUnload = nullptr;
+    mReadPresentedFrame = nullptr;
 }
 
 int kaPluginLoader::Load(const char* fileName) {
     if (fileName == nullptr) return KA_ERR_INVALIDARG;
-    if (mModule != nullptr) Unload();
-    mModule = LoadLibraryA(fileName);
-    if (mModule == nullptr) return KA_ERR_OPENFAIL;
+    if (isLoaded()) Unload();
+    if (!mModule.Open(fileName)) return KA_ERR_OPENFAIL;
     const bool complete = Find(&mGetDescription, "getDescription") &&
                           Find(&mGetVersion, "getVersion") &&
                           Find(&mGetRenderDeviceCount, "getRenderDeviceCount") &&
@@ -40,38 +39,46 @@ int kaPluginLoader::Load(const char* fileName) {
                           Find(&mGetRenderDevice, "getRenderDevice") &&
                           Find(&mDoLoad, "doLoad") && Find(&mDoUnload, "doUnload");
     if (!complete) {
-        FreeLibrary(mModule);
+        mModule.Close();
         Forget();
         return KA_ERR_UNRECOGNISED;
     }
+    Find(&mReadPresentedFrame, "readPresentedFrame");
     return mDoLoad() == KA_OK ? KA_OK : KA_ERR_INITFAILED;
 }
 
 int kaPluginLoader::GetRenderDevice(kaRenderDevice** device, unsigned adapter) {
-    if (mModule == nullptr) return KA_ERR_WRONGSTATE;
+    if (!isLoaded()) return KA_ERR_WRONGSTATE;
     return mGetRenderDevice(device, adapter);
 }
 
 int kaPluginLoader::Unload() {
-    if (mModule == nullptr) return KA_ERR_WRONGSTATE;
+    if (!isLoaded()) return KA_ERR_WRONGSTATE;
     mDoUnload();
-    FreeLibrary(mModule);
+    mModule.Close();
     Forget();
     return KA_OK;
 }
 
 int kaPluginLoader::GetDescription(char* text, unsigned maxChars) {
-    return mModule != nullptr ? mGetDescription(text, maxChars) : KA_ERR_WRONGSTATE;
+    return isLoaded() ? mGetDescription(text, maxChars) : KA_ERR_WRONGSTATE;
 }
 
 int kaPluginLoader::GetVersion(int* version) {
-    return mModule != nullptr ? mGetVersion(version) : KA_ERR_WRONGSTATE;
+    return isLoaded() ? mGetVersion(version) : KA_ERR_WRONGSTATE;
 }
 
 int kaPluginLoader::GetRenderDeviceCount(unsigned* count) {
-    return mModule != nullptr ? mGetRenderDeviceCount(count) : KA_ERR_WRONGSTATE;
+    return isLoaded() ? mGetRenderDeviceCount(count) : KA_ERR_WRONGSTATE;
 }
 
 int kaPluginLoader::GetRenderDeviceDesc(kaRenderDeviceDesc* desc, unsigned adapter) {
-    return mModule != nullptr ? mGetRenderDeviceDesc(desc, adapter) : KA_ERR_WRONGSTATE;
+    return isLoaded() ? mGetRenderDeviceDesc(desc, adapter) : KA_ERR_WRONGSTATE;
+}
+
+int kaPluginLoader::ReadPresentedFrame(kaRenderDevice* device, unsigned char* pixels,
+                                       unsigned width, unsigned height) {
+    if (!isLoaded()) return KA_ERR_WRONGSTATE;
+    if (mReadPresentedFrame == nullptr) return KA_ERR_UNSUPPORTED;
+    return mReadPresentedFrame(device, pixels, width, height);
 }

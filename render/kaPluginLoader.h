@@ -1,15 +1,11 @@
 #pragma once
 
-#if !defined(_WIN32)
-#error "kaPluginLoader loads Windows modules"
-#endif
-
-#include <windows.h>
-
+#include "kaModule.h"
 #include "kaPluginApi.h"
 
 // The player's side of the plug-in boundary: loads a render-device module by
-// file name, finds its seven entry points and hands out its devices.
+// file name, finds its seven entry points (and the optional read-back of
+// presented frames) and hands out its devices.
 class kaPluginLoader {
 public:
     kaPluginLoader();
@@ -26,18 +22,22 @@ public:
     // 3 when no module is loaded; else unloads it and answers 0.
     int Unload();
 
-    bool isLoaded() const { return mModule != nullptr; }
+    bool isLoaded() const { return mModule.isOpen(); }
     int GetDescription(char* text, unsigned maxChars);
     int GetVersion(int* version);
     int GetRenderDeviceCount(unsigned* count);
     int GetRenderDeviceDesc(kaRenderDeviceDesc* desc, unsigned adapter);
+    // The optional read-back of presented frames: 3 when no module is
+    // loaded, 6 when the module has none, else the module's answer.
+    int ReadPresentedFrame(kaRenderDevice* device, unsigned char* pixels, unsigned width,
+                           unsigned height);
 
 private:
     template <typename Function>
     bool Find(Function* function, const char* name);
     void Forget();
 
-    HMODULE mModule;
+    kaModule mModule;
     kaGetDescriptionFn mGetDescription;
     kaGetVersionFn mGetVersion;
     kaGetRenderDeviceCountFn mGetRenderDeviceCount;
@@ -45,4 +45,5 @@ private:
     kaGetRenderDeviceFn mGetRenderDevice;
     kaDoLoadFn mDoLoad;
     kaDoUnloadFn mDoUnload;
+    kaReadPresentedFrameFn mReadPresentedFrame;  // optional
 };

@@ -1,7 +1,9 @@
 #include "kaCamera.h"
 
+#include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "kaDeviceGlobal.h"
@@ -15,14 +17,34 @@ namespace {
 const char kPathDirectory[] = "../xMedia/xCinematics/";
 const float kDegreesToRadians = 0.01745329f;
 
-// Reads every "%f %f %f" point up to the end of the file; false when a read
-// does not yield three numbers.
-bool ReadPoints(std::FILE* file, std::vector<float>& points) {
-    while (!std::feof(file)) {
+// Reads every "%f %f %f\n" point up to the end of the text: three numbers
+// in a row, white space around them skipped; false when a read does not
+// yield three numbers (a word, too few numbers, an empty text).
+bool ReadPoints(const std::string& text, std::vector<float>& points) {
+    const char* at = text.c_str();
+    const char* const end = at + text.size();
+    do {
         float p[3];
-        if (std::fscanf(file, "%f %f %f\n", &p[0], &p[1], &p[2]) != 3) return false;
+        for (float& value : p) {
+            char* next = nullptr;
+            value = std::strtof(at, &next);
+            if (next == at) return false;
+            at = next;
+        }
         points.insert(points.end(), p, p + 3);
-    }
+        while (at < end && std::isspace(static_cast<unsigned char>(*at))) ++at;
+    } while (at < end);
+    return true;
+}
+
+// The whole text of a file read in text mode; false when it cannot be opened.
+bool ReadText(const char* fileName, std::string& text) {
+    std::FILE* file = std::fopen(fileName, "r");
+    if (file == nullptr) return false;
+    char chunk[4096];
+    size_t got;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) text.append(chunk, got);
+    std::fclose(file);
     return true;
 }
 
@@ -85,19 +107,24 @@ int kaCamera::LoadPath(const char* name) {
 }
 
 int kaCamera::LoadPathFile(const char* fileName) {
-    std::FILE* file = std::fopen(fileName, "r");
-    if (file == nullptr) {
+    std::string text;
+    if (!ReadText(fileName, text)) {
         WarningBox("loadTDM", "error loading camera path file %s", fileName);
         return KA_ERR_INITFAILED;
     }
+    return LoadPathText(text, fileName);
+}
+
+int kaCamera::LoadPathText(const std::string& text, const char* fileName) {
     std::vector<float> points;
-    const bool read = ReadPoints(file, points);
-    std::fclose(file);
-    if (!read) {
+    if (!ReadPoints(text, points)) {
         WarningBox("LoadCameraPath", "error loading camera path file %s", fileName);
         return KA_ERR_INITFAILED;
     }
-    points.insert(points.end(), points.begin(), points.begin() + 3);
+    // The path closes on a copy of its first point, taken before the vector
+    // grows: a range of a vector cannot be inserted into that same vector.
+    const float first[3] = {points[0], points[1], points[2]};
+    points.insert(points.end(), first, first + 3);
     path.count = static_cast<int>(points.size() / 3);
     path.points.swap(points);
     path.tangents.assign(path.points.size(), 0.0f);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "kaCameraPath.h"
 #include "kaRenderTypes.h"
 
@@ -24,6 +26,8 @@ public:
     int LoadPath(const char* name);
     // As LoadPath, from a complete path.
     int LoadPathFile(const char* path);
+    // As LoadPathFile, from the file's text; fileName names it in the box.
+    int LoadPathText(const std::string& text, const char* fileName);
     void ComputeTangents();
     // The path point at parameter t; the origin while there is no path.
     kaVector3f PointAt(float t) const;

@@ -35,6 +35,16 @@ kaSkinVertex MakeSkinVertex(const kaTDMVertex& record) {
     return vertex;
 }
 
+// Whether every bone the vertex follows is one of the skeleton's.
+bool FollowsKnownBones(const kaTDMVertex& record, int32_t boneCount) {
+    if (record.skinKind == 1) return record.bone < boneCount;
+    if (record.skinKind != 2) return true;
+    for (const kaTDMInfluence& influence : record.influences) {
+        if (influence.bone >= boneCount) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 kaCharacter::kaCharacter()
@@ -61,7 +71,11 @@ bool kaCharacter::BuildSkeleton(const kaTDMReader& reader) {
     // The skins are written into the meshes vertex for vertex.
     if (reader.getMeshCount() != meshCount) return false;
     for (uint16_t i = 0; i < meshCount; ++i) {
-        if (reader.getMeshes()[i].vertexCount != meshes[i].vertexCount) return false;
+        const kaTDMMesh& mesh = reader.getMeshes()[i];
+        if (mesh.vertexCount != meshes[i].vertexCount) return false;
+        for (const kaTDMVertex& vertex : mesh.vertices) {
+            if (!FollowsKnownBones(vertex, reader.getBoneCount())) return false;
+        }
     }
     boneCount = reader.getBoneCount();
     bones.clear();

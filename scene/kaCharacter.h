@@ -20,7 +20,8 @@ public:
 
     // Loads "../xMedia/xModels/" + name as a mesh model with its skeleton
     // and skin, in the bind pose: 1, or 0 when the mesh model cannot be
-    // loaded (after its boxes) or the file has no bones.
+    // loaded (after its boxes), the file has no bones or its skin follows a
+    // bone it does not have.
     int LoadModel(const char* name);
     // 1 when the clip was taken; 0 for no clip, the clip already playing or
     // a clip whose track count is not the bone count.  With a clip playing
@@ -57,7 +58,9 @@ public:
     float position[3];  // rest position of bone 0
 
 private:
-    // Builds bones and skins from a reader that matches the loaded meshes.
+    // Builds bones and skins from a reader that matches the loaded meshes;
+    // false, with nothing built, when it does not or when a vertex follows a
+    // bone the file does not have.
     bool BuildSkeleton(const kaTDMReader& reader);
     // Forgets skeleton, skin and clips once the meshes have been replaced.
     void ClearSkeleton();

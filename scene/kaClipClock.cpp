@@ -1,11 +1,6 @@
 #include "kaClipClock.h"
 
-#if defined(_WIN32)
-#include <windows.h>
-#include <mmsystem.h>
-#else
-#include <chrono>
-#endif
+#include "kaPlatformClock.h"
 
 kaClipClock gClipClock;
 
@@ -28,12 +23,4 @@ float kaClipClock::Now() {
 
 void kaClipClock::SetRate(float rate) { mRate = rate; }
 
-uint32_t kaClipClock::PlatformCounter() {
-#if defined(_WIN32)
-    return timeGetTime();
-#else
-    using namespace std::chrono;
-    return static_cast<uint32_t>(
-        duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
-#endif
-}
+uint32_t kaClipClock::PlatformCounter() { return kaPlatformMilliseconds(); }

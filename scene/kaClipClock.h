@@ -23,7 +23,7 @@ public:
     float getRate() const { return mRate; }
     void setCounter(kaMillisecondCounter counter) { mCounter = counter; }
 
-    // timeGetTime on Windows, a monotonic clock elsewhere.
+    // The platform's millisecond counter.
     static uint32_t PlatformCounter();
 
 private:

@@ -3,19 +3,16 @@
 #include <cstring>
 
 #include "kaShaderOpcodeTable.h"
+#include "kaShaderTokenFormat.h"
 
 namespace {
 
-constexpr uint32_t kParameterBit = 0x80000000u;
-constexpr uint32_t kCoIssueBit = 0x40000000u;
-constexpr uint32_t kRelativeBit = 1u << 13;
-constexpr uint32_t kSaturateBit = 1u << 20;
-
-// D3DSPR_* register types.
-enum : uint32_t { kTemp = 0, kInput = 1, kConst = 2, kAddress = 3, kRastOut = 4, kAttrOut = 5, kTexCrdOut = 6 };
+using namespace kaTokenFormat;
 
 // D3DVSD_CONST(address, 1): constant-memory declaration token of one register.
-uint32_t ConstDeclaration(uint32_t address) { return (4u << 29) | (1u << 25) | address; }
+uint32_t ConstDeclaration(uint32_t address) {
+    return (kDeclarationConstant << kDeclarationTypeShift) | (1u << kDeclarationCountShift) | address;
+}
 
 uint32_t FloatBits(float value) {
     uint32_t bits;
@@ -42,7 +39,7 @@ void kaShaderEncoder::Encode(const kaShaderProgram& program, std::vector<uint32_
         for (const kaSourceOperand& src : ins.sources) tokens.push_back(SourceToken(src));
         if (define) AppendValues(ins, tokens);
     }
-    tokens.push_back(kOpEnd);
+    tokens.push_back(kEndToken);
 }
 
 void kaShaderEncoder::AppendValues(const kaInstruction& ins, std::vector<uint32_t>& out) {
@@ -58,7 +55,7 @@ uint32_t kaShaderEncoder::RegisterBits(const kaRegisterRef& reg) {
         case K::Input: type = kInput; break;
         case K::Constant: type = kConst; break;
         case K::Address:  // D3DSPR_ADDR and D3DSPR_TEXTURE share type 3
-        case K::Texture: type = kAddress; break;
+        case K::Texture: type = kAddressOrTexture; break;
         case K::Position: type = kRastOut, index = 0; break;
         case K::Fog: type = kRastOut, index = 1; break;
         case K::PointSize: type = kRastOut, index = 2; break;
@@ -66,32 +63,32 @@ uint32_t kaShaderEncoder::RegisterBits(const kaRegisterRef& reg) {
         case K::TexCoordOut: type = kTexCrdOut; break;
         case K::Count: break;
     }
-    return kParameterBit | (type << 28) | index;
+    return kParameterBit | (type << kRegisterTypeShift) | index;
 }
 
 uint32_t kaShaderEncoder::DestinationToken(const kaInstruction& ins) {
     const uint32_t shift = static_cast<uint32_t>(ins.shift) & 0xF;  // signed four-bit scale
-    return RegisterBits(ins.dest.reg) | (ins.dest.mask << 16) | (ins.saturate ? kSaturateBit : 0) |
-           (shift << 24);
+    return RegisterBits(ins.dest.reg) | (ins.dest.mask << kWriteMaskShift) | (ins.saturate ? kSaturateBit : 0) |
+           (shift << kShiftShift);
 }
 
 // D3DSPSM_* source modifier of the operand.
 uint32_t kaShaderEncoder::ModifierBits(const kaSourceOperand& src) {
     using S = kaSourceSuffix;
-    uint32_t modifier = src.negate ? 1 : 0;  // D3DSPSM_NEG
+    uint32_t modifier = src.negate ? kNegate : kNone;
     switch (src.suffix) {
         case S::None: break;
-        case S::Bias: modifier = src.negate ? 3 : 2; break;
-        case S::SignedScale: modifier = src.negate ? 5 : 4; break;
-        case S::Double: modifier = src.negate ? 8 : 7; break;
-        case S::DivideZ: modifier = 9; break;
-        case S::DivideW: modifier = 10; break;
+        case S::Bias: modifier = src.negate ? kBiasNegate : kBias; break;
+        case S::SignedScale: modifier = src.negate ? kSignedScaleNegate : kSignedScale; break;
+        case S::Double: modifier = src.negate ? kDoubleNegate : kDouble; break;
+        case S::DivideZ: modifier = kDivideZ; break;
+        case S::DivideW: modifier = kDivideW; break;
     }
-    if (src.invert) modifier = 6;  // D3DSPSM_COMP
-    return modifier << 24;
+    if (src.invert) modifier = kComplement;
+    return modifier << kSourceModifierShift;
 }
 
 uint32_t kaShaderEncoder::SourceToken(const kaSourceOperand& src) {
     const uint32_t swizzle = src.swizzle[0] | (src.swizzle[1] << 2) | (src.swizzle[2] << 4) | (src.swizzle[3] << 6);
-    return RegisterBits(src.reg) | (src.reg.relative ? kRelativeBit : 0) | (swizzle << 16) | ModifierBits(src);
+    return RegisterBits(src.reg) | (src.reg.relative ? kRelativeBit : 0) | (swizzle << kSwizzleShift) | ModifierBits(src);
 }

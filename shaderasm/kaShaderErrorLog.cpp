@@ -23,3 +23,12 @@ std::string kaShaderErrorLog::Text() const {
     }
     return text;
 }
+
+bool kaShaderErrorLog::First(int& line, std::string& message) const {
+    const auto first = std::min_element(mErrors.begin(), mErrors.end(),
+                                        [](const auto& a, const auto& b) { return a.first < b.first; });
+    if (first == mErrors.end()) return false;
+    line = first->first;
+    message = first->second;
+    return true;
+}

@@ -17,6 +17,9 @@ public:
     bool HasErrors() const { return !mErrors.empty(); }
     bool HasErrorOnLine(int line) const;
     std::string Text() const;
+    // The first error by line (the first found among those of one line);
+    // false when there is none.
+    bool First(int& line, std::string& message) const;
 
 private:
     std::string mSourceName;

@@ -92,3 +92,10 @@ const kaOpcodeInfo* kaShaderOpcodeTable::Find(const std::string& name, kaShaderK
     }
     return nullptr;
 }
+
+const kaOpcodeInfo* kaShaderOpcodeTable::FindOpcode(uint32_t opcode, const kaShaderVersion& version) {
+    for (const kaOpcodeInfo& op : kOpcodes) {
+        if (op.kind == version.kind && op.opcode == opcode && AvailableIn(op, version)) return &op;
+    }
+    return nullptr;
+}

@@ -43,34 +43,60 @@ class kaShaderOpcodeTable {
 public:
     // The instruction of that (lower-case) name for the shader kind, or null.
     static const kaOpcodeInfo* Find(const std::string& name, kaShaderKind kind);
+    // The instruction of that opcode in the version, or null.
+    static const kaOpcodeInfo* FindOpcode(uint32_t opcode, const kaShaderVersion& version);
 
     static bool AvailableIn(const kaOpcodeInfo& op, const kaShaderVersion& version) {
         return version.major == 1 && version.minor < 8 && ((op.minors >> version.minor) & 1);
     }
 };
 
-// D3DSIO_* opcodes the encoder and the rules refer to by name.
+// D3DSIO_* opcodes, named for the code that treats them one by one.
 enum : uint16_t {
     kOpMov = 1,
+    kOpAdd = 2,
+    kOpSub = 3,
+    kOpMad = 4,
+    kOpMul = 5,
+    kOpRcp = 6,
+    kOpRsq = 7,
     kOpDp3 = 8,
     kOpDp4 = 9,
+    kOpMin = 10,
+    kOpMax = 11,
+    kOpSlt = 12,
+    kOpSge = 13,
+    kOpExp = 14,
+    kOpLog = 15,
+    kOpLit = 16,
+    kOpDst = 17,
+    kOpLrp = 18,
     kOpFrc = 19,
+    kOpTexCoord = 64,  // texcrd in ps.1.4
     kOpTexKill = 65,
-    kOpTex = 66,
+    kOpTex = 66,  // texld in ps.1.4
     kOpTexBem = 67,
     kOpTexBemL = 68,
+    kOpTexReg2AR = 69,
+    kOpTexReg2GB = 70,
     kOpTexM3x2Pad = 71,
     kOpTexM3x2Tex = 72,
     kOpTexM3x3Pad = 73,
     kOpTexM3x3Tex = 74,
     kOpTexM3x3Spec = 76,
     kOpTexM3x3VSpec = 77,
+    kOpExpP = 78,
+    kOpLogP = 79,
     kOpCnd = 80,
+    kOpDef = 81,
+    kOpTexReg2RGB = 82,
+    kOpTexDp3Tex = 83,
     kOpTexM3x2Depth = 84,
+    kOpTexDp3 = 85,
     kOpTexM3x3 = 86,
     kOpTexDepth = 87,
     kOpCmp = 88,
     kOpBem = 89,
     kOpPhase = 0xFFFD,
-    kOpEnd = 0xFFFF,
+    kOpComment = 0xFFFE,
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -98,8 +99,16 @@ struct kaInstruction {
     float defValues[4] = {0, 0, 0, 0};
 };
 
+// A comment token of a decoded token stream: its words, and the number of
+// instructions that come before it.
+struct kaShaderComment {
+    size_t position = 0;
+    std::vector<uint32_t> words;
+};
+
 struct kaShaderProgram {
     kaShaderVersion version;
     int lastLine = 1;
     std::vector<kaInstruction> instructions;
+    std::vector<kaShaderComment> comments;  // only in decoded programs
 };

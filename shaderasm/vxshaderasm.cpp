@@ -1,12 +1,15 @@
-// vxshaderasm: assembles a Direct3D 8 shader source file.
+// vxshaderasm: the command-line shader assembler.
 //
-//   vxshaderasm [--hex] [-o TOKENS.bin] [-c CONSTANTS.bin] SOURCE
+//   vxshaderasm [--hex] FILE...
+//   vxshaderasm [--hex] [-o TOKENS.bin] [-c CONSTANTS.bin] FILE
 //
-// -o writes the token stream as little-endian 32-bit words, -c the constant
-// declaration tokens of a vertex shader's def instructions, --hex prints
-// both as hexadecimal words on standard output.  Errors go to standard
-// error; the exit code is 0 on success, 1 when the shader has errors and 2
-// for a usage or file error.
+// Assembles each vs.1.0/1.1 or ps.1.0-1.4 source file and reports its
+// errors on standard error as "FILE(LINE): error: message".  --hex prints
+// each shader's disassembly with every instruction's tokens beside it as
+// hexadecimal words.  With one file, -o writes the token stream and -c a
+// vertex shader's def constants (D3DVSD_CONST tokens with their values) as
+// little-endian 32-bit words.  Exit code: 0 when every file assembled (and
+// every output was written), 1 otherwise, 2 for a usage error.
 
 #include <cstdint>
 #include <cstdio>
@@ -15,18 +18,21 @@
 #include <vector>
 
 #include "kaShaderAssembler.h"
+#include "kaShaderDisassembler.h"
 
 namespace {
 
 struct Options {
     bool hex = false;
-    std::string source;
+    std::vector<std::string> sources;
     std::string tokensPath;
     std::string constantsPath;
 };
 
 int Usage() {
-    std::fprintf(stderr, "usage: vxshaderasm [--hex] [-o TOKENS.bin] [-c CONSTANTS.bin] SOURCE\n");
+    std::fprintf(stderr,
+                 "usage: vxshaderasm [--hex] FILE...\n"
+                 "       vxshaderasm [--hex] [-o TOKENS.bin] [-c CONSTANTS.bin] FILE\n");
     return 2;
 }
 
@@ -38,13 +44,14 @@ bool ParseArguments(int argc, char** argv, Options& options) {
             options.hex = true;
         } else if (takesValue && i + 1 < argc) {
             (arg[1] == 'o' ? options.tokensPath : options.constantsPath) = argv[++i];
-        } else if (arg[0] != '-' && options.source.empty()) {
-            options.source = arg;
+        } else if (arg[0] != '-') {
+            options.sources.push_back(arg);
         } else {
             return false;
         }
     }
-    return !options.source.empty() && (options.hex || !options.tokensPath.empty());
+    const bool writes = !options.tokensPath.empty() || !options.constantsPath.empty();
+    return !options.sources.empty() && (!writes || options.sources.size() == 1);
 }
 
 bool ReadFile(const std::string& path, std::vector<char>& text) {
@@ -70,24 +77,43 @@ bool WriteWords(const std::string& path, const std::vector<uint32_t>& words) {
     return std::fclose(file) == 0 && ok;
 }
 
-void PrintWords(const char* title, const std::vector<uint32_t>& words) {
-    std::printf("%s:\n", title);
-    for (uint32_t word : words) std::printf("0x%08X\n", static_cast<unsigned>(word));
+bool PrintListing(const Options& options, const std::string& source, const kaShaderAssembly& code) {
+    const kaShaderDisassembler::Result listing = kaShaderDisassembler::Listing(
+        code.tokens.data(), code.tokens.size(), code.defConstants.data(), code.defConstants.size());
+    if (options.sources.size() > 1) std::printf("; %s\n", source.c_str());
+    std::fputs(listing.text.c_str(), stdout);
+    if (listing.ok) return true;
+    std::fprintf(stderr, "%s: error: cannot disassemble the assembled tokens: %s\n", source.c_str(),
+                 listing.error.c_str());
+    return false;
 }
 
 bool WriteOutputs(const Options& options, const kaShaderAssembly& code) {
-    if (options.hex) {
-        PrintWords("tokens", code.tokens);
-        if (!code.defConstants.empty()) PrintWords("constants", code.defConstants);
-    }
     const std::pair<const std::string*, const std::vector<uint32_t>*> outputs[] = {
         {&options.tokensPath, &code.tokens}, {&options.constantsPath, &code.defConstants}};
+    bool ok = true;
     for (const auto& [path, words] : outputs) {
         if (path->empty() || WriteWords(*path, *words)) continue;
-        std::fprintf(stderr, "vxshaderasm: cannot write %s\n", path->c_str());
+        std::fprintf(stderr, "%s: error: cannot write the file\n", path->c_str());
+        ok = false;
+    }
+    return ok;
+}
+
+bool AssembleFile(const Options& options, const std::string& source) {
+    std::vector<char> text;
+    if (!ReadFile(source, text)) {
+        std::fprintf(stderr, "%s: error: cannot read the file\n", source.c_str());
         return false;
     }
-    return true;
+    const kaShaderAssembly code =
+        kaShaderAssembler::Assemble(text.empty() ? "" : text.data(), text.size(), source.c_str());
+    if (!code.ok) {
+        std::fputs(code.errors.c_str(), stderr);
+        return false;
+    }
+    const bool listed = !options.hex || PrintListing(options, source, code);
+    return WriteOutputs(options, code) && listed;
 }
 
 }  // namespace
@@ -95,15 +121,7 @@ bool WriteOutputs(const Options& options, const kaShaderAssembly& code) {
 int main(int argc, char** argv) {
     Options options;
     if (!ParseArguments(argc, argv, options)) return Usage();
-    std::vector<char> text;
-    if (!ReadFile(options.source, text)) {
-        std::fprintf(stderr, "vxshaderasm: cannot read %s\n", options.source.c_str());
-        return 2;
-    }
-    const kaShaderAssembly code = kaShaderAssembler::Assemble(text.empty() ? "" : text.data(), text.size(), options.source.c_str());
-    if (!code.ok) {
-        std::fputs(code.errors.c_str(), stderr);
-        return 1;
-    }
-    return WriteOutputs(options, code) ? 0 : 2;
+    bool ok = true;
+    for (const std::string& source : options.sources) ok = AssembleFile(options, source) && ok;
+    return ok ? 0 : 1;
 }

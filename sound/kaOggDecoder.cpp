@@ -39,14 +39,16 @@ bool kaOggDecoder::Open(const unsigned char* data, size_t size) {
     return MeasureLength() && ov_raw_seek(&mFile, 0) == 0;
 }
 
-// Sums the parts of a chained file, each at its own rate.
+// Sums the parts of a chained file, each at its own rate; false when a part
+// cannot be played.
 bool kaOggDecoder::MeasureLength() {
     if (!ov_seekable(&mFile)) return false;
     int64_t total = 0;
     for (long link = 0; link < ov_streams(&mFile); ++link) {
         const vorbis_info* info = ov_info(&mFile, static_cast<int>(link));
         const ogg_int64_t frames = ov_pcm_total(&mFile, static_cast<int>(link));
-        if (info == nullptr || info->rate <= 0 || frames < 0) return false;
+        if (info == nullptr || info->rate < kMinRate || info->rate > kMaxRate || frames < 0)
+            return false;
         total = std::min(total + FramesToMilliseconds(frames, info->rate), kMaxLength);
     }
     mLengthMilliseconds = total;

@@ -10,12 +10,19 @@
 // count and rate between their parts; every piece says which it has.
 class kaOggDecoder {
 public:
+    // Sample rates a track's parts may have: those the sound system mixes
+    // at.  Far below them every decoded frame would become thousands of
+    // played ones.
+    static constexpr long kMinRate = 4000;
+    static constexpr long kMaxRate = 192000;
+
     kaOggDecoder();
     ~kaOggDecoder();
     kaOggDecoder(const kaOggDecoder&) = delete;
     kaOggDecoder& operator=(const kaOggDecoder&) = delete;
 
-    // False when the data is not Ogg Vorbis (or is damaged in its headers).
+    // False when the data is not Ogg Vorbis, is damaged in its headers or
+    // has a part at a rate outside kMinRate to kMaxRate.
     bool Open(const unsigned char* data, size_t size);
 
     // Length of the whole track in milliseconds.

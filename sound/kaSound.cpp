@@ -65,7 +65,7 @@ int FSOUND_Stream_Play(int channel, FSOUND_STREAM* stream) {
     SoundSystem& system = System();
     kaStream* known = system.Known(stream);
     if (known == nullptr || channel < FSOUND_FREE || channel >= system.channels) return -1;
-    known->Play(true);
+    known->Play(&known->getClock() == &kaCounterSource::Platform());
     return channel == FSOUND_FREE ? 0 : channel;
 }
 

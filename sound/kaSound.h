@@ -1,9 +1,11 @@
 #pragma once
 
 // The program's sound system: one music stream decoded from Ogg Vorbis data in
-// memory.  On Windows a playing stream goes to the wave-out device; without a
-// device (or natively) it plays silently and its position follows the clock,
-// so the demo's timeline runs the same either way.
+// memory.  A playing stream goes to the platform's sound device (wave-out on
+// Windows, SDL's audio elsewhere); without a device, or when the counter is
+// not the platform's (a test's, a frame-by-frame recording's), it plays
+// silently and its position follows the clock, so the demo's timeline runs
+// the same either way.
 
 #include "kaTimer.h"
 
@@ -44,5 +46,7 @@ void FSOUND_Close();
 
 // The counter that times streams played without a device (the platform's
 // performance counter by default); tests supply their own.  Streams opened
-// afterwards use it.
+// afterwards use it, and with any counter but the platform's they play
+// without the device: a device plays in real time and would hold the
+// position back to it.
 void kaSoundSetCounterSource(const kaCounterSource& source);

@@ -1,11 +1,20 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
-// Where a playing stream's position comes from: the sound device's count of
-// played samples, or the clock when there is no device.
+class kaPcmSource;
+
+// Playback on the platform's sound device; the playing stream's position is
+// the device's count of played samples.
 class kaSoundOutput {
 public:
+    // Opens the default device for stereo 16-bit at the rate and starts
+    // playing the source on a thread of the device's; null when there is no
+    // device that takes the format.  Each platform implements it in its own
+    // source file.
+    static std::unique_ptr<kaSoundOutput> OpenDevice(kaPcmSource& source, int rate);
+
     virtual ~kaSoundOutput() = default;
 
     // Milliseconds of the track played since playback started.

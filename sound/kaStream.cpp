@@ -2,10 +2,6 @@
 
 #include <algorithm>
 
-#if defined(_WIN32)
-#include "kaWaveOutput.h"
-#endif
-
 kaStream::kaStream(const kaCounterSource& clock, int mixRate)
     : mClock(clock), mMixRate(mixRate), mSource(mDecoder, mixRate) {}
 
@@ -14,11 +10,7 @@ bool kaStream::Open(const unsigned char* data, size_t size) { return mDecoder.Op
 void kaStream::Play(bool useDevice) {
     if (mClockOutput != nullptr) return;
     mClockOutput = std::make_unique<kaClockOutput>(mClock);
-#if defined(_WIN32)
-    if (useDevice) mDevice = kaWaveOutput::Open(mSource, mMixRate);
-#else
-    (void)useDevice;  // no sound device natively: the clock plays every stream
-#endif
+    if (useDevice) mDevice = kaSoundOutput::OpenDevice(mSource, mMixRate);
 }
 
 int kaStream::getTime() {

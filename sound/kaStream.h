@@ -30,12 +30,13 @@ public:
     int getTime();
 
     int64_t getLengthMilliseconds() const { return mDecoder.getLengthMilliseconds(); }
+    const kaCounterSource& getClock() const { return mClock; }
     bool isPlaying() const { return mClockOutput != nullptr; }
     bool isOnDevice() const { return mDevice != nullptr; }
 
 private:
     const kaCounterSource& mClock;
-    int mMixRate;
+    [[maybe_unused]] int mMixRate;  // the device's rate; no device natively
     kaOggDecoder mDecoder;
     kaPcmSource mSource;
     std::unique_ptr<kaClockOutput> mClockOutput;

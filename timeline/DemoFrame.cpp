@@ -20,6 +20,13 @@ static_assert(sizeof(kScenes) / sizeof(kScenes[0]) == kSceneCount, "every scene 
 
 }  // namespace
 
+void (*gFramePresented)() = nullptr;
+
+void PresentFrame() {
+    gDevice->Flip();
+    if (gFramePresented != nullptr) gFramePresented();
+}
+
 int DemoClock(int positionMs, float* t) {
     // The product of the two single-precision factors is exact in double
     // precision; the end is tested on it before it is rounded to t.
@@ -33,5 +40,5 @@ void DrawDemoFrame(float frameDelta, float t) {
     gDevice->BeginRender();
     for (auto scene : kScenes) scene(frameDelta, t);
     gDevice->EndRender();
-    gDevice->Flip();
+    PresentFrame();
 }

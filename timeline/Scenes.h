@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Schedule.h"
+
 struct kaShot;
 
 // The demo's 23 shots, in schedule order.  Each is called every frame with
@@ -29,8 +31,6 @@ void Scene20(float frameDelta, float t);
 void Scene21(float frameDelta, float t);
 void Scene22(float frameDelta, float t);
 void Scene23(float frameDelta, float t);
-
-constexpr unsigned kSceneCount = 23;
 
 // The description of scene `number` (1 to kSceneCount).
 const kaShot& SceneShot(unsigned number);

@@ -26,8 +26,12 @@ float SplineBlend(float p0, float p1, float p2, float p3, float s) {
 
 void WhiteFlash(float start, float end, float t) {
     gDevice->setPixelShader(nullptr);
+    // The curve is a cubic: besides rising from 0 to 1 over the window it
+    // comes back into [0, 1] from one window length before the start to half
+    // of it and from half a length after the end to a whole one.  Only the
+    // window itself shows the flash.
     const float s = (t - start) / (end - start);
-    float a = SplineBlend(0, 0, 1, 0, s);
+    float a = s >= 0 && s <= 1 ? SplineBlend(0, 0, 1, 0, s) : 0;
     if (a > 1 || a < 0) a = 0;
 
     const uint32_t alpha = static_cast<uint32_t>(a * 255);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "DemoGlobals.h"
+#include "PictureOverlay.h"
 #include "WhiteFlash.h"
 #include "kaAnimClip.h"
 #include "kaCamera.h"
@@ -10,7 +11,6 @@
 #include "kaClipClock.h"
 #include "kaDeviceGlobal.h"
 #include "kaMusic.h"
-#include "kaOrthoOverlay.h"
 #include "kaRenderDevice.h"
 #include "kaShaderRenderer.h"
 #include "kaSpriteBatch.h"
@@ -18,9 +18,8 @@
 
 namespace {
 
-// Direct3D 8 render states and values of the picture overlay and the culling.
-constexpr unsigned kSrcBlend = 19, kDestBlend = 20, kAlphaBlend = 27, kCullMode = 22;
-constexpr unsigned kBlendSrcAlpha = 5, kBlendInvSrcAlpha = 6, kCullNone = 1;
+// Direct3D 8 render state and value of the culling.
+constexpr unsigned kCullMode = 22, kCullNone = 1;
 
 // The hoverboard's place while the character rides it.
 constexpr kaVector3f kHoverboardOffset = {1002, -171342, 1500};
@@ -66,9 +65,10 @@ void SetUp(const kaShot& shot) {
     SetRate(shot.rateBefore);
     if (shot.resetClock) gClipClock.Reset();
     SetRate(shot.rateAfterReset);
-    if (shot.clip >= 0) gCharacter->PlayClip(&gClips[shot.clip], shot.blendMs);
-    if (shot.cameraPath != nullptr) gCamera->LoadPath(shot.cameraPath);
-    if (shot.characterPath != nullptr) gCharacterPath->LoadPath(shot.characterPath);
+    const kaSceneSchedule& schedule = shot.schedule;
+    if (schedule.clip >= 0) gCharacter->PlayClip(&gClips[schedule.clip], schedule.blendMs);
+    if (schedule.cameraPath != nullptr) gCamera->LoadPath(schedule.cameraPath);
+    if (schedule.characterPath != nullptr) gCharacterPath->LoadPath(schedule.characterPath);
     if (shot.opening) {
         gCharacter->Update(1);
         FSOUND_Stream_Play(FSOUND_FREE, gMusicStream);
@@ -134,31 +134,6 @@ void DrawItem(const kaShot& shot, kaShotDraw item) {
     }
 }
 
-// A picture over the frame, blended by its alpha.  The character's bump pass
-// leaves its pixel shader bound and the overlay does not touch shaders, so the
-// picture unbinds it: through the bump shader it would come out as a dark
-// rectangle instead of the picture.
-void DrawPicture(const kaShotPicture& picture) {
-    gDevice->setPixelShader(nullptr);
-    gDevice->setRenderState(kSrcBlend, kBlendSrcAlpha);
-    gDevice->setRenderState(kDestBlend, kBlendInvSrcAlpha);
-    gDevice->setRenderState(kAlphaBlend, 1);
-    kaOverlayQuad& quad = *gOverlayQuad;
-    quad.texture = gTextures[picture.slot].texture;
-    quad.x0 = picture.x0;
-    quad.y0 = picture.y0;
-    quad.x1 = picture.x1;
-    quad.y1 = picture.y1;
-    quad.tu0 = 0;
-    quad.tv0 = 0;
-    quad.tu1 = -1;
-    quad.tv1 = 1;
-    gOverlay->Add(&quad);
-    gOverlay->Draw();
-    gOverlay->Remove(&quad);
-    gDevice->setRenderState(kAlphaBlend, 0);
-}
-
 void Draw(const kaShot& shot, float t) {
     if (shot.cullNone) gDevice->setRenderState(kCullMode, kCullNone);
     for (kaShotDraw item : shot.draws) {
@@ -166,13 +141,16 @@ void Draw(const kaShot& shot, float t) {
         DrawItem(shot, item);
     }
     if (shot.picture != nullptr) DrawPicture(*shot.picture);
-    for (unsigned i = 0; i < shot.flashCount; ++i) WhiteFlash(shot.flashes[i].start, shot.flashes[i].end, t);
+    const kaSceneSchedule& schedule = shot.schedule;
+    for (unsigned i = 0; i < schedule.flashCount; ++i) {
+        WhiteFlash(schedule.flashes[i].start, schedule.flashes[i].end, t);
+    }
 }
 
 }  // namespace
 
 bool isShotActive(const kaShot& shot, float t) {
-    return t > shot.after && t <= shot.upTo;
+    return t > shot.schedule.after && t <= shot.schedule.upTo;
 }
 
 void PlayShot(const kaShot& shot, kaShotState& state, float frameDelta, float t) {

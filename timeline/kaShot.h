@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 
+#include "Schedule.h"
 #include "kaRenderTypes.h"
 
 class kaMeshModel;
@@ -26,28 +27,19 @@ struct kaShotPicture {
     float x0, y0, x1, y1;
 };
 
-struct kaFlashWindow {
-    float start, end;
-};
-
 // A rate of the clip clock that a set-up leaves alone.
 constexpr float kaKeepRate = -1.0f;
 
 struct kaShot {
-    // ---- Window: active for after < t <= upTo, the bounds in double
-    // precision compared with the single-precision music time.
-    double after = 0;
-    double upTo = 0;
+    // ---- Window, clip, paths and flashes.
+    kaSceneSchedule schedule = {};
 
-    // ---- First active frame, in this order.
+    // ---- First active frame, in this order: models freed, clip clock,
+    // clip and paths of the schedule, then the rest.
     std::array<kaMeshModel**, 2> freed = {};  // globals released, deleted and cleared
     float rateBefore = kaKeepRate;
     bool resetClock = false;
     float rateAfterReset = kaKeepRate;
-    int clip = -1;  // slot of gClips started on gCharacter; -1: none
-    float blendMs = 0;
-    const char* cameraPath = nullptr;     // loaded into gCamera
-    const char* characterPath = nullptr;  // loaded into gCharacterPath
     bool opening = false;  // updates the character once and starts the music
     bool refreshHoverboard = false;
     float rateAfter = kaKeepRate;
@@ -80,15 +72,13 @@ struct kaShot {
     unsigned lightAxes = 0;
     kaVector3f light{};
 
-    // ---- Drawing frames: draws, then picture, then flashes.
+    // ---- Drawing frames: draws, then picture, then the schedule's flashes.
     bool cullNone = false;  // culling off before the draws, left off
     kaMeshModel** stage = nullptr;
     int stageSpecular = 0;
     std::array<kaShotDraw, 5> draws = {};  // up to the first End
     bool hoverboard = false;  // gHoverboard moved and drawn after the character
     const kaShotPicture* picture = nullptr;
-    const kaFlashWindow* flashes = nullptr;
-    unsigned flashCount = 0;
 };
 
 // A shot's own state: first-call flag, target point T and path parameter p.

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
 #include "kaFileStream.h"
 #include "kaResult.h"
 #include "kaTempDir.h"
@@ -124,6 +128,34 @@ TEST_F(FileStreamTest, CopyToAStreamThatRefusesWritesIsAShortWrite) {
 TEST_F(FileStreamTest, CopyToFromAnEmptyStreamIsUnsupported) {
     kaFileStream target;
     EXPECT_EQ(stream.CopyTo(&target), KA_ERR_UNSUPPORTED);
+}
+
+// The table slot of a virtual operation.  GCC follows the Itanium C++ ABI on
+// Linux and on MinGW alike: a pointer to a virtual member holds 1 plus the
+// byte offset of its slot in the table.
+template <class Member>
+long TableSlot(Member member) {
+    struct {
+        uintptr_t pointer;
+        ptrdiff_t adjustment;
+    } raw;
+    static_assert(sizeof member == sizeof raw, "a member pointer of the Itanium ABI");
+    std::memcpy(&raw, &member, sizeof raw);
+    if ((raw.pointer & 1) == 0) return -1;  // not a virtual operation
+    return static_cast<long>((raw.pointer - 1) / sizeof(void*));
+}
+
+// The stream's table of operations has a fixed layout: the eight operations
+// first, in this order, and the destructor after them.
+TEST(FileStreamTableTest, TheEightOperationsHoldSlotsZeroToSeven) {
+    EXPECT_EQ(TableSlot(&kaFileStream::Read), 0);
+    EXPECT_EQ(TableSlot(&kaFileStream::Write), 1);
+    EXPECT_EQ(TableSlot(&kaFileStream::Seek), 2);
+    EXPECT_EQ(TableSlot(&kaFileStream::Tell), 3);
+    EXPECT_EQ(TableSlot(&kaFileStream::getSize), 4);
+    EXPECT_EQ(TableSlot(&kaFileStream::Close), 5);
+    EXPECT_EQ(TableSlot(&kaFileStream::SaveToFile), 6);
+    EXPECT_EQ(TableSlot(&kaFileStream::CopyTo), 7);
 }
 
 }  // namespace

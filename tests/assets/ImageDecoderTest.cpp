@@ -2,11 +2,13 @@
 
 #include <png.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "kaFileStream.h"
 #include "kaImage.h"
+#include "kaMemoryStream.h"
 #include "kaResult.h"
 #include "kaTempDir.h"
 #include "kaTestPictures.h"
@@ -17,8 +19,21 @@ using namespace kaTestPictures;
 
 class ImageDecoderTest : public ::testing::Test {
 protected:
+    // Loads the bytes as a file; the same bytes given as a memory stream
+    // must decode to the same picture.
     int LoadBytes(const std::string& bytes) {
-        return image.Load(dir.write("picture.bin", bytes).c_str());
+        const int result = image.Load(dir.write("picture.bin", bytes).c_str());
+        kaMemoryStream stream(bytes.data(), bytes.size());
+        kaImage inMemory;
+        EXPECT_EQ(inMemory.LoadFromStream(&stream), result);
+        EXPECT_EQ(inMemory.getFormat(), image.getFormat());
+        EXPECT_EQ(inMemory.getLevelCount(), image.getLevelCount());
+        if (image.getLevelCount() != 0 && inMemory.getLevelCount() != 0) {
+            const kaImageLevel& level = image.getLevel(0);
+            EXPECT_EQ(inMemory.getLevel(0).size, level.size);
+            EXPECT_EQ(std::memcmp(inMemory.getLevel(0).data, level.data, level.size), 0);
+        }
+        return result;
     }
     std::string Level(uint32_t level = 0, uint32_t face = 0) const {
         const kaImageLevel& entry = image.getLevel(level, face);
@@ -87,6 +102,17 @@ TEST_F(ImageDecoderTest, EightBitBitmapsAreLuminanceOrPaletteColours) {
     EXPECT_EQ(image.getFormat(), uint32_t(KA_IMG_R8G8B8A8));
     EXPECT_EQ(Level(), std::string("\x0C\x0B\x0A\xFF\x03\x02\x01\xFF\x00\x00\x00\xFF", 12));
     EXPECT_EQ(LoadBytes(Bmp(1, 1, 8, 0, std::string(4, '\0'), 257)), KA_ERR_UNRECOGNISED);
+
+    // A count of 0 with room for all 256 entries before the pixels is a full
+    // palette, as most tools write it; with less room the bytes stay luminance.
+    std::string full(1024, '\0');
+    full.replace(4 * 7, 4, "\x30\x20\x10\x00", 4);
+    ASSERT_EQ(LoadBytes(Bmp(1, 1, 8, 0, std::string("\x07\0\0\0", 4), 0, full)), KA_OK);
+    EXPECT_EQ(image.getFormat(), uint32_t(KA_IMG_R8G8B8A8));
+    EXPECT_EQ(Level(), "\x10\x20\x30\xFF");
+    ASSERT_EQ(LoadBytes(Bmp(1, 1, 8, 0, std::string("\x07\0\0\0", 4), 0, full.substr(4))), KA_OK);
+    EXPECT_EQ(image.getFormat(), uint32_t(KA_IMG_L8));
+    EXPECT_EQ(Level(), "\x07");
 }
 
 TEST_F(ImageDecoderTest, SixteenBitBitmapsBecome565) {
@@ -131,7 +157,12 @@ TEST_F(ImageDecoderTest, UnsupportedBitmapsAreRefused) {
     kaByteWriter core;
     core.text("BM").u32(30).u32(0).u32(26).u32(12).u16(1).u16(1).u16(1).u16(24).text("abcd");
     EXPECT_EQ(LoadBytes(core.bytes()), KA_ERR_UNSUPPORTED);
-    // Sizes whose bytes do not fit are refused before anything is read.
+    // Pictures beyond 4096 x 4096 at 32 bits are refused before anything is
+    // read, whatever their own pixel size: such a row would be too long for
+    // the mip filters, and a compressed file could announce it in a few bytes.
+    EXPECT_EQ(LoadBytes(Bmp(4096, 4096, 8, 0, row)), KA_ERR_READFAIL);
+    EXPECT_EQ(LoadBytes(Bmp(4097, 4096, 8, 0, row)), KA_ERR_OUTOFMEMORY);
+    EXPECT_EQ(LoadBytes(Bmp(25165827, 1, 8, 0, row)), KA_ERR_OUTOFMEMORY);
     EXPECT_EQ(LoadBytes(Bmp(65536, 65536, 32, 0, row)), KA_ERR_OUTOFMEMORY);
     EXPECT_EQ(LoadBytes(Bmp(0x7FFFFFFF, 0x7FFFFFFF, 24, 0, row)), KA_ERR_OUTOFMEMORY);
     // A header that promises more rows than the file holds.

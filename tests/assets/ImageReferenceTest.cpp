@@ -255,6 +255,16 @@ TEST_F(ImageReferenceTest, FourComponentJpegIsRefused) {
     EXPECT_EQ(Result(path), KA_ERR_UNSUPPORTED);
 }
 
+TEST_F(ImageReferenceTest, JpegAnnouncingAHugePictureIsRefusedBeforeDecoding) {
+    // A grey JPEG of a few hundred bytes whose frame header is made to say
+    // 20000 x 20000: the decoder would fill 400 million pixels.
+    std::string bytes = kaTempDir::read(Make("grey.jpg", "-alpha off -colorspace gray"));
+    const size_t frame = bytes.find("\xFF\xC0");
+    ASSERT_NE(frame, std::string::npos);
+    bytes.replace(frame + 5, 4, std::string("\x4E\x20\x4E\x20", 4));
+    EXPECT_EQ(Result(dir.write("huge.jpg", bytes)), KA_ERR_OUTOFMEMORY);
+}
+
 #ifdef VX_PNGSUITE_DIR
 // PngSuite: bit depths below 8 are not recognised, grey with alpha (or with
 // a transparent grey) is not supported, the rest decode; the interlaced

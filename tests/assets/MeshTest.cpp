@@ -140,6 +140,26 @@ TEST_F(MeshTest, ARefusedBufferIsReportedAndLoadingGoesOn) {
     EXPECT_EQ(boxes.boxes()[0].style, 0x30u);
 }
 
+// A refused lock skips the first fill as it skips a refill: nothing is
+// written through the buffer and the mesh stays marked for its refresh.
+TEST_F(MeshTest, ARefusedFirstLockSkipsTheFill) {
+    device.failNext("VertexBuffer.Lock", KA_ERR_PLATFORM);
+    kaMesh m;
+    m.Create(Read(Triangle()));
+    ASSERT_NE(m.buffer, nullptr);
+    EXPECT_EQ(device.count("VertexBuffer.Lock"), 1u);
+    EXPECT_EQ(device.count("VertexBuffer.Unlock"), 0u);
+    EXPECT_EQ(device.recorded(m.buffer)->floatAt(1, kaVertexLayout::POSITION, 0), 0.0f);
+    EXPECT_EQ(m.refresh, 1);
+    EXPECT_TRUE(device.misuse().empty()) << device.misuse().front();
+    EXPECT_TRUE(boxes.boxes().empty());
+
+    device.failNext("VertexBuffer.Lock", KA_ERR_PLATFORM);
+    EXPECT_EQ(m.FillBuffer(), KA_ERR_PLATFORM);
+    EXPECT_EQ(m.FillBuffer(), KA_OK);
+    EXPECT_EQ(device.recorded(m.buffer)->floatAt(1, kaVertexLayout::POSITION, 0), 1.0f);
+}
+
 class MeshModelTest : public MeshTest {};
 
 TEST_F(MeshModelTest, NamesAreCheckedBeforeAnythingIsRead) {

@@ -15,7 +15,17 @@ using namespace kaTestModels;
 
 class TdmReaderTest : public ::testing::Test {
 protected:
-    int Open(const std::string& bytes) { return reader.Open(dir.write("m.tdm", bytes).c_str()); }
+    // Opens the bytes as a file; a second reader given them in memory must
+    // come to the same result.
+    int Open(const std::string& bytes) {
+        const int result = reader.Open(dir.write("m.tdm", bytes).c_str());
+        kaTDMReader inMemory;
+        EXPECT_EQ(inMemory.OpenMemory(bytes.data(), bytes.size()), result);
+        EXPECT_EQ(inMemory.getError(), reader.getError());
+        EXPECT_EQ(inMemory.getMaterialCount(), reader.getMaterialCount());
+        EXPECT_EQ(inMemory.getMeshCount(), reader.getMeshCount());
+        return result;
+    }
 
     kaTempDir dir;
     kaTDMReader reader;
@@ -111,14 +121,6 @@ TEST_F(TdmReaderTest, IndicesOutsideTheirArraysAreRefused) {
     expectRefused(coord, {});
     Mesh material = Triangle(1);
     expectRefused(material, {});
-    Mesh bone = Triangle(0);
-    bone.vertices[0].kind = 1;
-    bone.vertices[0].bone = 1;
-    expectRefused(bone, {{"root", -1}});
-    Mesh influence = Triangle(0);
-    influence.vertices[0].kind = 2;
-    influence.vertices[0].influences = {{0, 1.0f}, {2, 0.0f}};
-    expectRefused(influence, {{"root", -1}, {"a", 0}});
     expectRefused(Triangle(0), {{"root", -1}, {"a", 1}});  // parent not lower
     expectRefused(Triangle(0), {{"root", -2}});
 
@@ -126,6 +128,17 @@ TEST_F(TdmReaderTest, IndicesOutsideTheirArraysAreRefused) {
     Mesh plain = Triangle(0);
     plain.coords.clear();
     EXPECT_EQ(Open(Tdm({Material()}, {plain}, {})), 1);
+
+    // Skin bone indices are only used by a skeleton, which checks them: a
+    // static model with stray skin data is read as stored.
+    Mesh skin = Triangle(0);
+    skin.vertices[0].kind = 1;
+    skin.vertices[0].bone = 1;
+    skin.vertices[1].kind = 2;
+    skin.vertices[1].influences = {{0, 1.0f}, {2, 0.0f}};
+    ASSERT_EQ(Open(Tdm({Material()}, {skin}, {})), 1);
+    EXPECT_EQ(reader.getMeshes()[0].vertices[0].bone, 1);
+    EXPECT_EQ(reader.getMeshes()[0].vertices[1].influences[1].bone, 2);
 }
 
 TEST_F(TdmReaderTest, EveryCutShortFileFails) {
@@ -157,9 +170,15 @@ TEST_F(TdmReaderTest, CountsBeyondTheFileAreRefusedBeforeAllocating) {
 
 class TdaReaderTest : public ::testing::Test {
 protected:
+    // As for models: the bytes in memory must read as the file does.
     int Open(const std::string& bytes) {
         path = dir.write("c.tda", bytes);
-        return reader.Open(path.c_str());
+        const int result = reader.Open(path.c_str());
+        kaTDAReader inMemory;
+        EXPECT_EQ(inMemory.OpenMemory(bytes.data(), bytes.size()), result);
+        EXPECT_EQ(inMemory.getError(), reader.getError());
+        EXPECT_EQ(inMemory.getTrackCount(), reader.getTrackCount());
+        return result;
     }
 
     kaTempDir dir;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "kaBlockPictures.h"
 #include "kaDeviceGlobal.h"
 #include "kaMediaTree.h"
 #include "kaRecordingDevice.h"
@@ -78,6 +79,39 @@ TEST_F(TextureTest, SixteenBitAndBlockPicturesKeepTheirFormat) {
     ASSERT_EQ(Uploaded(texture)->levelCount(), 3u);
     EXPECT_EQ(Bytes(texture, 2), std::string(16, 'c'));
     EXPECT_EQ(device.liveTextures().size(), 1u);  // the first texture went with the reload
+}
+
+// A device without the picture's format makes the texture in another one,
+// whose levels it copies at that format's size.  Only the exact widening of
+// 16-bit pictures is taken; any other change is refused before a byte is
+// copied.
+TEST_F(TextureTest, ASubstitutedFormatIsWidenedExactlyOrRefusedBeforeTheCopy) {
+    device.substituteFormat(kaRecordingTexture::kDXT1, kaRecordingTexture::kA8R8G8B8);
+    DdsHeader h;
+    h.caps |= 0x400000;
+    h.mipCount = 3;  // 4 x 4, 2 x 2, 1 x 1: one 8-byte block each
+    media.put("xImages/blocks.dds", Dds(h, std::string(24, 'd')));
+    EXPECT_EQ(texture.Load("blocks.dds"), KA_ERR_INITFAILED);
+    ExpectOneError("Updating mipmap level 0 for texture ../xMedia/xImages/blocks.dds");
+    EXPECT_EQ(device.count("Texture.UpdateBuffer"), 0u);
+    EXPECT_EQ(device.liveResourceCount(), 0u);
+
+    device.substituteFormat(kaRecordingTexture::kR5G6B5, kaRecordingTexture::kA8R8G8B8);
+    kaByteWriter words;
+    for (int i = 0; i < 4; ++i) words.u16(0x7C00);  // red
+    media.put("xImages/red.tga", Tga(2, 2, 2, 16, 0x20, words.bytes()));
+    ASSERT_EQ(texture.Load("red.tga"), KA_OK);
+    EXPECT_EQ(Uploaded(texture)->format(), 21u);
+    ASSERT_EQ(Uploaded(texture)->levelCount(), 2u);
+    const std::string red("\xF8\0\0\xFF", 4);
+    EXPECT_EQ(Bytes(texture, 0), red + red + red + red);
+    EXPECT_EQ(Bytes(texture, 1), red);
+}
+
+// The same pictures on the Direct3D 8 device: tests/d3d8/AssetUploadTest.
+TEST_F(TextureTest, BlockPicturesSmallerThanWholeBlocksUploadTheirChains) {
+    ExpectBlockChainsUploadWhole(media);
+    EXPECT_TRUE(boxes.boxes().empty());
 }
 
 TEST_F(TextureTest, EveryFailureShowsItsBoxAndLeavesTheTextureEmpty) {

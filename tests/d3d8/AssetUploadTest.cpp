@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "kaBlockPictures.h"
 #include "kaD3DDeviceTest.h"
 #include "kaDeviceGlobal.h"
 #include "kaMediaTree.h"
@@ -72,6 +73,11 @@ TEST_F(AssetUploadTest, APictureArrivesWithItsMipChainAndReadsBackUnchanged) {
     ASSERT_EQ(texture.texture->getBuffer(back.data(), 0), 0);
     EXPECT_EQ(back, picture.rgba);
     texture.Release();
+    EXPECT_TRUE(boxes.boxes().empty());
+}
+
+TEST_F(AssetUploadTest, BlockPicturesSmallerThanWholeBlocksUploadTheirChains) {
+    ExpectBlockChainsUploadWhole(media);
     EXPECT_TRUE(boxes.boxes().empty());
 }
 

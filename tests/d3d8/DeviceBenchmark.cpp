@@ -4,40 +4,17 @@
 #include <vector>
 
 #include "kaD3DDeviceTest.h"
+#include "kaBestTime.h"
 #include "kaResult.h"
 
 namespace {
-
-double Seconds() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-// The best of several runs of a piece of work, in seconds.
-template <typename Work>
-double Best(int runs, Work work) {
-    double best = 1e30;
-    for (int i = 0; i < runs; ++i) {
-        const double start = Seconds();
-        work();
-        const double elapsed = Seconds() - start;
-        if (elapsed < best) best = elapsed;
-    }
-    return best;
-}
 
 class DeviceBenchmark : public kaD3DDeviceTest {};
 
 TEST_F(DeviceBenchmark, RedundantComparedSetter) {
     constexpr int kCalls = 10000000;
     Counting().Reset();
-    const double seconds = Best(5, [&] {
+    const double seconds = kaBestTime(5, [&] {
         for (int i = 0; i < kCalls; ++i) mDevice->setRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
     });
     EXPECT_EQ(Counting().getTotal(), 0u);
@@ -64,7 +41,7 @@ TEST_F(DeviceBenchmark, FillingABumpMappedBufferThroughTheWriters) {
     // The timer is coarse under Wine, so each figure is the best of five
     // timings of 100 fills, each fill between its own lock and unlock.
     constexpr int kFills = 100;
-    const double writers = Best(5, [&] {
+    const double writers = kaBestTime(5, [&] {
         for (int fill = 0; fill < kFills; ++fill) {
             buffer->Lock(0, 0, D3DLOCK_DISCARD);
             const float* s = source.data();
@@ -78,7 +55,7 @@ TEST_F(DeviceBenchmark, FillingABumpMappedBufferThroughTheWriters) {
             buffer->Unlock();
         }
     }) / kFills;
-    const double copy = Best(5, [&] {
+    const double copy = kaBestTime(5, [&] {
         for (int fill = 0; fill < kFills; ++fill) {
             BYTE* data = nullptr;
             platform->Lock(0, 0, &data, D3DLOCK_DISCARD);

@@ -2,7 +2,12 @@
 
 #include <d3d8.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
 #include "kaD3DDeviceTest.h"
+#include "kaD3DDisplayPixels.h"
 #include "kaD3DModule.h"
 #include "kaResult.h"
 
@@ -106,20 +111,64 @@ TEST_F(DeviceCreationTest, FullscreenFlipsInTheModeOfTheGivenNumber) {
 
 using FrameTest = kaD3DDeviceTest;
 
-TEST_F(FrameTest, TheFirstFrameIsBlackAndClearFillsTheTarget) {
-    EXPECT_TRUE(ColorNear(ReadBackBufferPixel(kWidth / 2, kHeight / 2), 0x000000, 0));
-    EXPECT_EQ(mDevice->Clear(KA_CLEAR_TARGET | KA_CLEAR_ZBUFFER, 0x00FF8040, 1.0f, 0), KA_OK);
-    EXPECT_EQ(mDevice->BeginRender(), KA_OK);
-    EXPECT_EQ(mDevice->EndRender(), KA_OK);
-    EXPECT_TRUE(ColorNear(ReadBackBufferPixel(10, 10), 0xFF8040, 2));
-    EXPECT_TRUE(ColorNear(ReadBackBufferPixel(kWidth - 10, kHeight - 10), 0xFF8040, 2));
-    EXPECT_EQ(mDevice->Flip(), KA_OK);
+// The presented frame reads back as opaque B, G, R, A rows, top first: the
+// frame Flip showed, still there after the next frame has begun drawing into
+// the back buffer's depth only (the player clears nothing else).
+TEST_F(FrameTest, ThePresentedFrameReadsBackAsOpaqueBgraRowsTopFirst) {
+    std::vector<unsigned char> pixels(kWidth * kHeight * 4, 0);
+    EXPECT_EQ(mDevice->ReadPresentedFrame(pixels.data(), kWidth, kHeight), KA_OK);
+    EXPECT_EQ(pixels[0], 0) << "the first frame is black";
+    EXPECT_EQ(pixels[3], 255);
+
+    ASSERT_EQ(mDevice->Clear(KA_CLEAR_TARGET, 0x00204080, 1.0f, 0), KA_OK);
+    D3DRECT top = {0, 0, LONG(kWidth), 1};
+    ASSERT_TRUE(SUCCEEDED(Real()->Clear(1, &top, D3DCLEAR_TARGET, 0x00FF0000, 1.0f, 0)));
+    ASSERT_EQ(mDevice->Flip(), KA_OK);
+    ASSERT_EQ(mDevice->Clear(KA_CLEAR_ZBUFFER, 0x00FFFFFF, 1.0f, 0), KA_OK);
+    ASSERT_EQ(mDevice->ReadPresentedFrame(pixels.data(), kWidth, kHeight), KA_OK);
+    const unsigned char red[4] = {0, 0, 255, 255}, blue[4] = {0x80, 0x40, 0x20, 255};
+    for (unsigned x : {0u, kWidth - 1}) {
+        EXPECT_TRUE(std::equal(red, red + 4, &pixels[x * 4])) << "top row, x " << x;
+        const unsigned char* below = &pixels[((kHeight - 1) * kWidth + x) * 4];
+        for (int c = 0; c < 4; ++c) EXPECT_NEAR(below[c], blue[c], 2) << "bottom row, x " << x;
+    }
+
+    EXPECT_EQ(mDevice->ReadPresentedFrame(nullptr, kWidth, kHeight), KA_ERR_INVALIDARG);
+    EXPECT_EQ(mDevice->ReadPresentedFrame(pixels.data(), kWidth - 1, kHeight), KA_ERR_INVALIDARG);
+    kaD3DRenderDevice* uninitialised = new kaD3DRenderDevice(0);
+    EXPECT_EQ(uninitialised->ReadPresentedFrame(pixels.data(), kWidth, kHeight), KA_ERR_WRONGSTATE);
+    uninitialised->Release();
 }
 
-TEST_F(FrameTest, DepthFormatsAreCheckedAgainstTheDesktop) {
-    EXPECT_EQ(mDevice->CheckDepthStencil(D3DFMT_D24X8, 0, 1), KA_OK);
-    EXPECT_EQ(mDevice->CheckDepthStencil(D3DFMT_A8R8G8B8, 0, 1), KA_ERR_UNSUPPORTED);
-    EXPECT_EQ(mDevice->CheckDepthStencil(D3DFMT_D24X8, 0xFFFF, 0), KA_ERR_PLATFORM);
+// Every display format widens to eight bits a channel with full channels
+// staying full; formats a display cannot have are refused untouched.
+TEST(DisplayPixelsTest, DisplayFormatsWidenToOpaqueBgra) {
+    struct Case {
+        D3DFORMAT format;
+        std::vector<unsigned char> pixel;
+        unsigned char bgra[4];
+    };
+    const Case cases[] = {
+        {D3DFMT_X8R8G8B8, {0x11, 0x22, 0x33, 0x00}, {0x11, 0x22, 0x33, 0xFF}},
+        {D3DFMT_A8R8G8B8, {0x11, 0x22, 0x33, 0x44}, {0x11, 0x22, 0x33, 0xFF}},
+        {D3DFMT_R5G6B5, {0x1F, 0xF8}, {0xFF, 0x00, 0xFF, 0xFF}},  // blue and red full
+        {D3DFMT_R5G6B5, {0xE0, 0x07}, {0x00, 0xFF, 0x00, 0xFF}},  // green full
+        {D3DFMT_R5G6B5, {0x21, 0x08}, {0x08, 0x04, 0x08, 0xFF}},  // each channel's lowest step
+        {D3DFMT_X1R5G5B5, {0xE0, 0x83}, {0x00, 0xFF, 0x00, 0xFF}},
+        {D3DFMT_A1R5G5B5, {0x00, 0x7C}, {0x00, 0x00, 0xFF, 0xFF}},
+    };
+    for (const Case& c : cases) {
+        // Two rows of one pixel, the second a pitch of 8 bytes below the first.
+        std::vector<unsigned char> rows(8 + c.pixel.size(), 0xAA);
+        std::copy(c.pixel.begin(), c.pixel.end(), rows.begin() + 8);
+        unsigned char out[8] = {};
+        ASSERT_TRUE(kaD3DDisplayPixels::ToBgra(c.format, rows.data(), 8, 1, 2, out)) << c.format;
+        EXPECT_TRUE(std::equal(c.bgra, c.bgra + 4, out + 4)) << "format " << c.format;
+    }
+    unsigned char untouched[4] = {1, 2, 3, 4};
+    const unsigned char source[4] = {};
+    EXPECT_FALSE(kaD3DDisplayPixels::ToBgra(D3DFMT_A8, source, 4, 1, 1, untouched));
+    EXPECT_EQ(untouched[0], 1);
 }
 
 }  // namespace

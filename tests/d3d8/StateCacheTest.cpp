@@ -1,4 +1,6 @@
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "kaD3DDeviceTest.h"
 #include "kaResult.h"
@@ -18,6 +20,9 @@ const unsigned kDefaultStates[47] = {7,   14,  23,  47,  8,   9,   40,  10,  22,
                                      20,  15,  24,  25,  137, 26,  29,  143, 139, 168, 28,  48,
                                      52,  53,  54,  55,  56,  57,  58,  59,  60,  141, 142, 153,
                                      154, 155, 166, 157, 158, 159, 160, 156, 161, 151, 167};
+
+// The texture-stage states a restore applies to each stage, in its order.
+const unsigned kStageStates[21] = {18, 17, 16, 1, 2, 3, 4, 5, 6, 26, 27, 28, 11, 13, 14, 25, 15, 19, 20, 21, 24};
 
 class StateCacheTest : public kaD3DDeviceTest {
 protected:
@@ -79,24 +84,6 @@ TEST_F(StateCacheTest, UncachedSettersAlwaysReachThePlatform) {
     Real()->GetViewport(&platform);
     EXPECT_EQ(platform.Height, 32u);
     EXPECT_EQ(platform.MaxZ, 1.0f);
-}
-
-TEST_F(StateCacheTest, ViewportStartsAsThePlatformsAndStatesNeverSetHoldTheFiller) {
-    kaViewport viewport{};
-    EXPECT_EQ(mDevice->getViewport(&viewport), KA_OK);
-    EXPECT_EQ(viewport.width, kWidth);
-    EXPECT_EQ(viewport.height, kHeight);
-    EXPECT_EQ(RenderState(D3DRS_WRAP0), 0xEFEFEFEFu);
-    EXPECT_EQ(RenderState(D3DRS_ZFUNC), static_cast<unsigned>(D3DCMP_LESSEQUAL));
-    EXPECT_EQ(RenderState(D3DRS_POINTSIZE_MAX), Bits(64.0f));
-    unsigned stageValue = 0;
-    EXPECT_EQ(mDevice->getTextureState(3, D3DTSS_COLOROP, &stageValue), KA_OK);
-    EXPECT_EQ(stageValue, static_cast<unsigned>(D3DTOP_DISABLE));
-    EXPECT_EQ(mDevice->getTextureState(0, D3DTSS_COLOROP, &stageValue), KA_OK);
-    EXPECT_EQ(stageValue, static_cast<unsigned>(D3DTOP_MODULATE));
-    kaBaseTexture* texture = reinterpret_cast<kaBaseTexture*>(1);
-    EXPECT_EQ(mDevice->getTexture(2, &texture), KA_OK);
-    EXPECT_EQ(texture, nullptr);
 }
 
 TEST_F(StateCacheTest, LightEnablesAreRenderStatesAboveTheCachedRange) {
@@ -209,19 +196,54 @@ TEST_F(StateCacheTest, ResetOfRenderStatesReappliesExactlyTheDefaultTable) {
     EXPECT_FLOAT_EQ(material.diffuse.r, 0.8f);
 }
 
-TEST_F(StateCacheTest, SeventeenthPushIsRefusedAndTheFirstSixteenStay) {
-    for (unsigned i = 0; i < 16; ++i) {
-        ASSERT_EQ(mDevice->setRenderState(D3DRS_AMBIENT, i), KA_OK);
-        ASSERT_EQ(mDevice->PushState(0x10), KA_OK) << "push " << i;
+// A full restore goes section by section: the stage states stage by stage,
+// the render states, fog, material, light 0 and the enables, and the
+// transforms.  Every value is moved first, so each one reaches the platform.
+TEST_F(StateCacheTest, AFullRestoreAppliesSectionsStagesAndTransformsInOrder) {
+    for (unsigned stage = 0; stage < 8; ++stage) {
+        for (unsigned state : kStageStates) {
+            unsigned value = 0;
+            ASSERT_EQ(mDevice->getTextureState(stage, state, &value), KA_OK);
+            ASSERT_EQ(mDevice->setTextureState(stage, state, value ^ 1), KA_OK);
+        }
     }
-    ASSERT_EQ(mDevice->setRenderState(D3DRS_AMBIENT, 99), KA_OK);
-    EXPECT_EQ(mDevice->PushState(0x10), KA_ERR_OUTOFMEMORY);
-    EXPECT_EQ(mDevice->PopState(), KA_OK);
-    EXPECT_EQ(RenderState(D3DRS_AMBIENT), 15u);
-    for (unsigned i = 0; i < 15; ++i) ASSERT_EQ(mDevice->PopState(), KA_OK);
-    EXPECT_EQ(RenderState(D3DRS_AMBIENT), 0u);
-    EXPECT_EQ(PlatformRenderState(D3DRS_AMBIENT), 0u);
-    EXPECT_EQ(mDevice->PopState(), KA_ERR_WRONGSTATE);
+    for (unsigned state : kDefaultStates) {
+        ASSERT_EQ(mDevice->setRenderState(state, RenderState(state) ^ 1), KA_OK);
+    }
+    ASSERT_EQ(mDevice->setRenderState(0x80000003u, 1), KA_OK);
+    Counting().Reset();
+
+    ASSERT_EQ(mDevice->ResetState(0x3F), KA_OK);
+    std::vector<std::string> expected;
+    for (unsigned stage = 0; stage < 8; ++stage) {
+        for (unsigned state : kStageStates) {
+            expected.push_back("stage " + std::to_string(stage) + " state " + std::to_string(state));
+        }
+    }
+    for (unsigned state : kDefaultStates) expected.push_back("render state " + std::to_string(state));
+    for (unsigned fog : {35, 140, 36, 37, 34}) expected.push_back("render state " + std::to_string(fog));
+    expected.insert(expected.end(), {"material", "light 0", "enable light 3"});
+    for (unsigned transform : {3, 2, 256, 16, 17, 18, 19, 20, 21, 22, 23}) {
+        expected.push_back("transform " + std::to_string(transform));
+    }
+    std::vector<std::string> applied;
+    for (const C::Call& call : Counting().getCalls()) {
+        switch (call.method) {
+        case C::M_SetTextureStageState:
+            applied.push_back("stage " + std::to_string(call.first) + " state " + std::to_string(call.second));
+            break;
+        case C::M_SetRenderState: applied.push_back("render state " + std::to_string(call.first)); break;
+        case C::M_SetMaterial: applied.push_back("material"); break;
+        case C::M_SetLight: applied.push_back("light " + std::to_string(call.first)); break;
+        case C::M_LightEnable: applied.push_back("enable light " + std::to_string(call.first)); break;
+        case C::M_SetTransform: applied.push_back("transform " + std::to_string(call.first)); break;
+        default: applied.push_back("other"); break;
+        }
+    }
+    EXPECT_EQ(applied, expected);
+    unsigned value = 0;
+    mDevice->getTextureState(5, D3DTSS_TEXCOORDINDEX, &value);
+    EXPECT_EQ(value, 0u);
 }
 
 TEST_F(StateCacheTest, PopOfRenderStatesLeavesTextureStatesAlone) {

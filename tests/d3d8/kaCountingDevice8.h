@@ -299,6 +299,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE SetMaterial(const D3DMATERIAL8 *material) override {
         ++mCounts[M_SetMaterial];
+        Log(M_SetMaterial, 0, 0, 0);
         return mReal->SetMaterial(material);
     }
     HRESULT STDMETHODCALLTYPE GetMaterial(D3DMATERIAL8 *pMaterial) override {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "kaConformanceTest.h"
 #include "kaCountingDevice8.h"
 #include "kaD3DRenderDevice.h"
 
@@ -37,6 +38,3 @@ protected:
 private:
     kaCountingDevice8* mCounting = nullptr;
 };
-
-// True when every channel of two X8R8G8B8 colours differs by at most tolerance.
-::testing::AssertionResult ColorNear(uint32_t actual, uint32_t expected, int tolerance);

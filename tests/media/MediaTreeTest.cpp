@@ -1,6 +1,7 @@
 // The generated media tree read back through the player's own readers: every
 // picture becomes a texture, every model loads with its textures, every
-// shader assembles, every path parses, and nothing shows a message box.
+// shader assembles (and disassembles back to the same tokens), every path
+// parses, and nothing shows a message box.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -16,7 +17,7 @@
 #include "kaMeshModel.h"
 #include "kaRecordingDevice.h"
 #include "kaRecordingMessageBoxes.h"
-#include "kaShaderAssembler.h"
+#include "ShaderAsmTestSupport.h"
 #include "kaTDMReader.h"
 #include "kaTexture.h"
 
@@ -163,6 +164,7 @@ TEST_F(MediaTreeTest, EveryShaderAssembles) {
         ASSERT_FALSE(text.str().empty());
         const kaShaderAssembly code = kaShaderAssembler::Assemble(text.str().data(), text.str().size(), name);
         ASSERT_TRUE(code.ok) << code.errors;
+        ExpectRoundTrip(code);
         const bool vertex = std::string(name).find(".vsh") != std::string::npos;
         EXPECT_EQ(code.tokens.front(), vertex ? 0xFFFE0101u : 0xFFFF0101u);
     }

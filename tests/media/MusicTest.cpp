@@ -55,7 +55,7 @@ TEST_F(MusicTest, PlaysThroughTheDemoAndTheClosingPictures) {
 }
 
 TEST_F(MusicTest, EveryFlashPeakLandsOnAnAccent) {
-    for (const kaFlashSpec& flash : kFlashes) {
+    for (const kaFlashWindow& flash : Flashes()) {
         const float before = Level(flash.end - 0.12f, flash.end - 0.02f);
         const float after = Level(flash.end, flash.end + 0.06f);
         EXPECT_GT(after, 1.5f * before) << "flash peak at " << flash.end;

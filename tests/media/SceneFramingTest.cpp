@@ -62,7 +62,7 @@ public:
         if (!posed.Load()) return false;
         centre = V(posed.character.centre);
         bone = V(posed.character.position);
-        for (const kaShotSpec& shot : kShots) {
+        for (const kaShotSpec& shot : Shots()) {
             if (!LoadPath(shot.cameraPath) || (shot.characterPath && !LoadPath(shot.characterPath))) return false;
             if (!stages.count(shot.stage) && !stages[shot.stage].Load(kaMediaFolder::file(std::string("xModels/") + shot.stage)))
                 return false;
@@ -217,7 +217,7 @@ bool SceneFramingTest::loaded = false;
 
 TEST_P(SceneFramingTest, CameraAndCharacterFitTheStage) {
     ASSERT_TRUE(loaded);
-    const kaShotSpec& shot = kShots[GetParam()];
+    const kaShotSpec& shot = Shots()[GetParam()];
     Measure m;
     // The first active frame draws nothing; from the next one p grows with time.
     for (float t = shot.start + kSampleStep; t <= shot.end + 1e-4f; t += kSampleStep) {
@@ -235,13 +235,13 @@ TEST_P(SceneFramingTest, CameraAndCharacterFitTheStage) {
         }
     }
     std::printf("%s %-15s %s %3d samples, eye %6.0f-%6.0f mm from the character, its height %.2f-%.2f of the view%s\n",
-                shot.scene, shot.stage, shot.sky ? "sky " : "hall", m.samples, double(m.nearest), double(m.farthest),
+                shot.scene.c_str(), shot.stage, shot.sky ? "sky " : "hall", m.samples, double(m.nearest), double(m.farthest),
                 double(m.smallest), double(m.largest), m.failures ? ", FAILS" : "");
     EXPECT_EQ(m.failures, 0) << shot.scene << " fails in " << m.failures << " of " << m.samples
                              << " samples; first at " << m.firstFailure;
 }
 
-INSTANTIATE_TEST_SUITE_P(Shots, SceneFramingTest, ::testing::Range(0, kShotCount),
-                         [](const auto& info) { return std::string(kShots[info.param].scene); });
+INSTANTIATE_TEST_SUITE_P(Shots, SceneFramingTest, ::testing::Range(0, int(kSceneCount)),
+                         [](const auto& info) { return Shots()[info.param].scene; });
 
 }  // namespace

@@ -127,9 +127,22 @@ TEST_F(CharacterTest, LoadingBuildsSkeletonAndSkinInTheBindPose) {
     EXPECT_EQ(character.meshes[0].refresh, 0);
 }
 
+// Stray skin data does not stop a stage model, which never uses its bones,
+// but the character cannot follow a bone its file does not have.
 TEST_F(CharacterTest, FilesThatCannotMakeASkeletonAreRefused) {
     media.put("xModels/bad.tdm", Model(2));  // a vertex on a bone that does not exist
+    kaMeshModel stage;
+    ASSERT_EQ(stage.Load("bad.tdm"), 0);
+    ASSERT_NE(stage.meshes[0].buffer, nullptr);
+    EXPECT_EQ(device.recorded(stage.meshes[0].buffer)->floatAt(0, kaVertexLayout::POSITION, 2), 3.0f);
+    stage.Release();
     EXPECT_EQ(character.LoadModel("bad.tdm"), 0);
+    EXPECT_EQ(character.boneCount, 0);
+    kaTestModels::Mesh weighted = kaTestModels::Triangle();
+    weighted.vertices[1].kind = 2;
+    weighted.vertices[1].influences = {{0, 0.5f}, {5, 0.5f}};
+    media.put("xModels/weights.tdm", kaTestModels::Tdm({}, {weighted}, {{"r", -1}}));
+    EXPECT_EQ(character.LoadModel("weights.tdm"), 0);
     media.put("xModels/static.tdm", kaTestModels::Tdm({}, {kaTestModels::Triangle()}, {}));
     EXPECT_EQ(character.LoadModel("static.tdm"), 0);
     EXPECT_EQ(character.LoadModel("missing.tdm"), 0);

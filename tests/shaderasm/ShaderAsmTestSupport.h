@@ -7,9 +7,26 @@
 #include <vector>
 
 #include "kaShaderAssembler.h"
+#include "kaShaderDisassembler.h"
 
+// Disassembles an assembled shader and assembles the text again: the same
+// tokens and def constants must come back.
+inline void ExpectRoundTrip(const kaShaderAssembly& code) {
+    const kaShaderDisassembler::Result text = kaShaderDisassembler::Disassemble(
+        code.tokens.data(), code.tokens.size(), code.defConstants.data(), code.defConstants.size());
+    ASSERT_TRUE(text.ok) << text.error;
+    const kaShaderAssembly again = kaShaderAssembler::Assemble(text.text.data(), text.text.size(), "disassembly");
+    ASSERT_TRUE(again.ok) << again.errors << text.text;
+    EXPECT_EQ(again.tokens, code.tokens) << text.text;
+    EXPECT_EQ(again.defConstants, code.defConstants) << text.text;
+}
+
+// Every shader that a test assembles also goes through the disassembler
+// and back.
 inline kaShaderAssembly AssembleText(const std::string& text) {
-    return kaShaderAssembler::Assemble(text.data(), text.size(), "test");
+    const kaShaderAssembly code = kaShaderAssembler::Assemble(text.data(), text.size(), "test");
+    if (code.ok) ExpectRoundTrip(code);
+    return code;
 }
 
 // The whole token stream of a shader that must assemble.

@@ -105,6 +105,16 @@ TEST(DecoderTest, DataThatIsNotOggVorbisIsRefused) {
     EXPECT_FALSE(decoder.Open(nullptr, 100));
 }
 
+TEST(DecoderTest, TracksOutsideThePlayableRatesAreRefused) {
+    // At 1 Hz every decoded frame would become 44100 played ones, a piece of
+    // the track hundreds of megabytes.
+    const auto track = [](int rate) {
+        return EncodeOgg(1, rate, 400, [](int, int i) { return i % 8 < 4 ? 0.25f : -0.25f; });
+    };
+    for (int rate : {1, 3999, 192001}) EXPECT_FALSE(Decode(track(rate)).opened) << rate << " Hz";
+    for (int rate : {4000, 192000}) EXPECT_TRUE(Decode(track(rate)).opened) << rate << " Hz";
+}
+
 TEST(DecoderTest, DamageInsideTheAudioEndsOrSkipsWithoutReadingPastTheData) {
     const std::string good = EncodeOgg(2, 44100, 44100, [](int, int i) { return Sine(440, 44100, i); });
     for (size_t at : {good.size() / 3, good.size() / 2, good.size() - 20}) {

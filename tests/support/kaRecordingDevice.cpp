@@ -10,6 +10,15 @@ namespace {
 constexpr size_t kMaxMisuseMessages = 100;
 constexpr uint64_t kMaxBufferBytes = 64u << 20;  // larger buffers are refused
 
+bool IsBlockCompressed(unsigned format) {
+    return format == kaRecordingTexture::kDXT1 || format == kaRecordingTexture::kDXT3 ||
+           format == kaRecordingTexture::kDXT5;
+}
+
+// Block-compressed textures are made of whole 4 x 4 blocks, as the Direct3D 8
+// device makes them; a size of 0 counts as 1.
+unsigned WholeBlocks(unsigned extent) { return (std::max(extent, 1u) + 3) & ~3u; }
+
 // Vertices (or indices) that `count` primitives of a type use; 0 for an
 // unknown type.
 unsigned ElementsFor(unsigned primitiveType, unsigned count) {
@@ -183,6 +192,12 @@ int kaRecordingDevice::MakeTexture(kaBaseTexture** out, kaRecordingTexture::Kind
     if (std::max({width, height, depth}) > kaRecordingTexture::MaxSize(kind)) {
         return KA_ERR_PLATFORM;
     }
+    const auto substitute = mSubstitutes.find(format);
+    if (substitute != mSubstitutes.end()) format = substitute->second;
+    if (IsBlockCompressed(format)) {
+        width = WholeBlocks(width);
+        height = WholeBlocks(height);
+    }
     auto* texture =
         new kaRecordingTexture(*this, kind, format, width, height, depth, levels, usage);
     mTextures.push_back(texture);
@@ -314,9 +329,13 @@ unsigned kaRecordingDevice::CheckDraw(const std::string& operation, unsigned pri
     return elements;
 }
 
-void kaRecordingDevice::RecordDraw() {
+void kaRecordingDevice::RecordDraw(unsigned first, unsigned count) {
+    const kaRecordingVertexBuffer* buffer = recorded(mVertexBuffer);
     mDraws.push_back(Draw{mCalls.size() - 1, mVertexBuffer, mIndexBuffer, mVertexFormat,
-                          mVertexShader, mPixelShader, mTextureStages});
+                          mVertexShader, mPixelShader, mTextureStages,
+                          buffer != nullptr ? buffer->vertices().Range(first, count)
+                                            : kaVertexBytes{},
+                          mStageStates});
 }
 
 int kaRecordingDevice::DrawPrimitive(unsigned primitiveType, unsigned startVertex,
@@ -325,8 +344,8 @@ int kaRecordingDevice::DrawPrimitive(unsigned primitiveType, unsigned startVerte
                               << primitiveType << startVertex << primitiveCount)) {
         return injected;
     }
-    RecordDraw();
     const unsigned vertices = CheckDraw("DrawPrimitive", primitiveType, primitiveCount);
+    RecordDraw(startVertex, vertices);
     const kaRecordingVertexBuffer* buffer = recorded(mVertexBuffer);
     if (buffer != nullptr && uint64_t{startVertex} + vertices > buffer->vertexCount()) {
         noteMisuse("DrawPrimitive past the end of the vertex buffer");
@@ -362,8 +381,8 @@ int kaRecordingDevice::DrawIndexedPrimitive(unsigned primitiveType, unsigned sta
                               << primitiveType << startIndex << vertexCount << primitiveCount)) {
         return injected;
     }
-    RecordDraw();
     const unsigned indices = CheckDraw("DrawIndexedPrimitive", primitiveType, primitiveCount);
+    RecordDraw(0, vertexCount);
     const kaRecordingVertexBuffer* buffer = recorded(mVertexBuffer);
     if (buffer != nullptr && vertexCount > buffer->vertexCount()) {
         noteMisuse("DrawIndexedPrimitive of more vertices than the vertex buffer holds");

@@ -36,7 +36,8 @@
 //
 // Creation operations hand out recording resources backed by memory, which
 // record their own operations here too ("Texture.UpdateBuffer",
-// "VertexBuffer.Lock" ...).  The device tracks the live ones so that tests
+// "VertexBuffer.Lock" ...).  Block-compressed textures are widened to whole
+// 4 x 4 blocks, as the Direct3D 8 device makes them.  The device tracks the live ones so that tests
 // can check that nothing leaked; the destructor frees what is left.
 //
 // Any operation, the resources' included, can be made to fail: failNext
@@ -67,6 +68,17 @@ public:
         kaVertexShader* vertexShader;
         kaPixelShader* pixelShader;
         std::array<kaBaseTexture*, kStages> textures;
+        // The vertices the draw reads, from its first one, as they were when
+        // it was made (empty without a live vertex buffer).
+        kaVertexBytes vertices;
+        // The texture-stage states set by then, by (stage, state).
+        std::map<std::pair<unsigned, unsigned>, unsigned> stageStates;
+
+        // A stage state as it was at the draw, or kUnset.
+        unsigned stageState(unsigned stage, unsigned state) const {
+            const auto found = stageStates.find({stage, state});
+            return found == stageStates.end() ? kUnset : found->second;
+        }
     };
 
     kaRecordingDevice() = default;
@@ -173,6 +185,9 @@ public:
     // "CreateTexture", or a resource's such as "VertexBuffer.Lock") are
     // recorded, change nothing and return `code`.
     void failNext(const std::string& operation, int code, unsigned times = 1);
+    // Textures asked for in format `requested` are made in `made` instead,
+    // as a device without the requested format makes them.
+    void substituteFormat(unsigned requested, unsigned made) { mSubstitutes[requested] = made; }
 
     // ---- Misuse ----
     // The first 100 messages; misuseCount() counts them all.
@@ -284,11 +299,13 @@ private:
     unsigned CheckDraw(const std::string& operation, unsigned primitiveType,
                        unsigned primitiveCount);
     void CheckIndices(unsigned startIndex, unsigned indexCount, unsigned vertexCount);
-    void RecordDraw();
+    // Records what is bound and vertices [first, first + count) of the buffer.
+    void RecordDraw(unsigned first, unsigned count);
 
     std::vector<kaDeviceCall> mCalls;
     std::vector<Draw> mDraws;
     std::map<std::string, std::vector<int>> mFailures;  // codes still to return, in order
+    std::map<unsigned, unsigned> mSubstitutes;  // requested format -> made format
     std::vector<std::string> mMisuse;
     size_t mMisuseCount = 0;
 

@@ -1,18 +1,12 @@
 #include "kaRecordingVertexBuffer.h"
 
 #include <cstring>
-#include <stdexcept>
 #include <string>
 
 #include "kaRecordingDevice.h"
 #include "kaResult.h"
 
 namespace {
-
-const char* const kComponentNames[kaVertexLayout::COMPONENT_COUNT] = {
-    "position", "blend weights", "matrix indices", "normal", "point size", "diffuse",
-    "specular", "texture set 0", "texture set 1", "texture set 2", "texture set 3",
-};
 
 // channel * 255, truncated toward zero and cut to 8 bits.  Values beyond the
 // range of an int give 0, as the processor's truncating conversion does.
@@ -34,9 +28,10 @@ kaRecordingVertexBuffer::kaRecordingVertexBuffer(kaRecordingDevice& device,
     : mDevice(device),
       mFormat(vertexFormat),
       mUsage(usage),
-      mLayout(kaVertexLayout::FromFormat(vertexFormat)),
-      mData(static_cast<size_t>(vertexCount) * mLayout.vertexSize),
-      mLock(vertexCount) {}
+      mVertices{kaVertexLayout::FromFormat(vertexFormat), {}},
+      mLock(vertexCount) {
+    mVertices.bytes.assign(static_cast<size_t>(vertexCount) * mVertices.layout.vertexSize, 0);
+}
 
 int kaRecordingVertexBuffer::Release() {
     return mDevice.ReleaseResource("VertexBuffer.Release", this);
@@ -47,18 +42,20 @@ void kaRecordingVertexBuffer::Write(Component component, const void* bytes, unsi
     const char* fault = nullptr;
     if (!mLock.isLocked()) {
         fault = " written while unlocked";
-    } else if (size > mLayout.size[component]) {
+    } else if (size > mVertices.layout.size[component]) {
         fault = " written with more bytes than the format gives it";
     } else if (vertex >= mLock.count()) {
         fault = " written past the locked vertices";
     }
     if (fault != nullptr) {
-        mDevice.noteMisuse(std::string("vertex buffer: ") + kComponentNames[component] + fault);
+        mDevice.noteMisuse(std::string("vertex buffer: ") + kaVertexBytes::ComponentName(component) +
+                           fault);
         return;
     }
-    const size_t at = static_cast<size_t>(mLock.first() + vertex) * mLayout.vertexSize +
-                      mLayout.offset[component];
-    std::memcpy(mData.data() + at, bytes, size);
+    const kaVertexLayout& layout = mVertices.layout;
+    const size_t at = static_cast<size_t>(mLock.first() + vertex) * layout.vertexSize +
+                      layout.offset[component];
+    std::memcpy(mVertices.bytes.data() + at, bytes, size);
 }
 
 void kaRecordingVertexBuffer::WriteFloats(Component component,
@@ -199,26 +196,4 @@ int kaRecordingVertexBuffer::Unlock() {
 
 unsigned kaRecordingVertexBuffer::getVertexFormat() { return mFormat; }
 
-unsigned kaRecordingVertexBuffer::getVertexSize() { return mLayout.vertexSize; }
-
-const uint8_t* kaRecordingVertexBuffer::Element(unsigned vertex, Component component,
-                                                unsigned word) const {
-    if (vertex >= vertexCount() || word >= mLayout.size[component] / 4) {
-        throw std::out_of_range(std::string("no such word of ") + kComponentNames[component]);
-    }
-    return mData.data() + static_cast<size_t>(vertex) * mLayout.vertexSize +
-           mLayout.offset[component] + 4 * word;
-}
-
-float kaRecordingVertexBuffer::floatAt(unsigned vertex, Component component,
-                                       unsigned index) const {
-    float value;
-    std::memcpy(&value, Element(vertex, component, index), sizeof value);
-    return value;
-}
-
-uint32_t kaRecordingVertexBuffer::wordAt(unsigned vertex, Component component) const {
-    uint32_t word;
-    std::memcpy(&word, Element(vertex, component, 0), sizeof word);
-    return word;
-}
+unsigned kaRecordingVertexBuffer::getVertexSize() { return mVertices.layout.vertexSize; }

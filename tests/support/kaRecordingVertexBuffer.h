@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "kaBufferLock.h"
+#include "kaVertexBytes.h"
 #include "kaVertexBuffer.h"
 #include "kaVertexLayout.h"
 
@@ -60,11 +61,12 @@ public:
 
     // The whole buffer, vertexCount() x vertex size bytes, zero where nothing
     // was written.
-    const std::vector<uint8_t>& data() const { return mData; }
+    const std::vector<uint8_t>& data() const { return mVertices.bytes; }
+    const kaVertexBytes& vertices() const { return mVertices; }
     unsigned vertexCount() const { return mLock.capacity(); }
     unsigned vertexFormat() const { return mFormat; }
     unsigned usage() const { return mUsage; }
-    const kaVertexLayout& layout() const { return mLayout; }
+    const kaVertexLayout& layout() const { return mVertices.layout; }
     bool isLocked() const { return mLock.isLocked(); }
     unsigned lockCount() const { return mLock.lockCount(); }
     unsigned unlockCount() const { return mLock.unlockCount(); }
@@ -74,8 +76,12 @@ public:
     // Float `index` of a component of a vertex (counted from the buffer's
     // start), and the 32-bit word of a colour or matrix-index component.
     // Both throw std::out_of_range outside the buffer or the component.
-    float floatAt(unsigned vertex, Component component, unsigned index = 0) const;
-    uint32_t wordAt(unsigned vertex, Component component) const;
+    float floatAt(unsigned vertex, Component component, unsigned index = 0) const {
+        return mVertices.floatAt(vertex, component, index);
+    }
+    uint32_t wordAt(unsigned vertex, Component component) const {
+        return mVertices.wordAt(vertex, component);
+    }
 
 private:
     friend class kaRecordingDevice;
@@ -86,13 +92,11 @@ private:
     void WriteWord(Component component, uint32_t word);
     void WriteColor(Component component, float r, float g, float b, float a);
     void WriteTexCoords(unsigned set, std::initializer_list<float> values);
-    const uint8_t* Element(unsigned vertex, Component component, unsigned word) const;
 
     kaRecordingDevice& mDevice;
     unsigned mFormat;
     unsigned mUsage;
-    kaVertexLayout mLayout;
-    std::vector<uint8_t> mData;
+    kaVertexBytes mVertices;
     kaBufferLock mLock;
     unsigned mCursor[kaVertexLayout::COMPONENT_COUNT] = {};
 };

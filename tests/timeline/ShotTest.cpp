@@ -94,6 +94,15 @@ protected:
     kaShotState state;
 };
 
+// Stage 0 as a picture was drawn: colour and alpha, operation and two
+// arguments each.
+std::vector<unsigned> PictureStage(const kaRecordingDevice::Draw& draw) {
+    std::vector<unsigned> states;
+    for (unsigned state = 1; state <= 6; ++state) states.push_back(draw.stageState(0, state));
+    return states;
+}
+const std::vector<unsigned> kTextureTimesDiffuse = {4, 2, 0, 4, 2, 0};
+
 TEST_F(ShotTest, TheFirstActiveFrameSetsUpTheShotAndDrawsNothing) {
     ASSERT_EQ(gCharacterPath->LoadPath("qxPath02.spl"), 0);
     PlayShot(SceneShot(8), state, 0.1f, 25.0f);
@@ -232,6 +241,7 @@ TEST_F(ShotTest, ThePortraitShotHoldsStillUnderThePicture) {
     EXPECT_EQ(DrawnBuffers(), expected);
     EXPECT_EQ(world.device.draws().back().textures[0], gTextures[0].texture);
     EXPECT_EQ(world.device.draws().back().pixelShader, nullptr) << "not through the bump shader";
+    EXPECT_EQ(PictureStage(world.device.draws().back()), kTextureTimesDiffuse) << "the flares' colour";
     const kaOverlayQuad& quad = *gOverlayQuad;
     EXPECT_EQ(std::vector<float>({quad.x0, quad.y0, quad.x1, quad.y1, quad.tu0, quad.tv0, quad.tu1, quad.tv1}),
               std::vector<float>({1, 1, 0, 0.5f, 0, 0, -1, 1}));
@@ -241,6 +251,19 @@ TEST_F(ShotTest, ThePortraitShotHoldsStillUnderThePicture) {
     world.device.getRenderState(27, &value);
     EXPECT_EQ(value, 0u);
     EXPECT_EQ(gOverlay->list.getCount(), 0u);
+}
+
+// The title follows the flashes of the frame before, which leave stage 0 on
+// the diffuse colour alone; it is drawn as texture x diffuse all the same.
+TEST_F(ShotTest, TheTitleIsDrawnAsTextureTimesDiffuseAfterTheFlashes) {
+    SetUpAndDraw(11, 40.1f, 40.5f);
+    world.device.clearCalls();
+    PlayShot(SceneShot(11), state, 0.1f, 40.6f);
+    const std::vector<kaRecordingDevice::Draw>& draws = world.device.draws();
+    ASSERT_EQ(draws.size(), 2u + 1u + 5u);
+    EXPECT_EQ(draws[2].textures[0], gTextures[1].texture);
+    EXPECT_EQ(PictureStage(draws[2]), kTextureTimesDiffuse);
+    EXPECT_EQ(draws[3].stageState(0, 1), 2u) << "the flash selects the diffuse colour";
 }
 
 TEST_F(ShotTest, TheRideMovesAndDrawsTheHoverboardAfterTheCharacter) {

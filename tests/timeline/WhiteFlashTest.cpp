@@ -49,6 +49,10 @@ TEST_F(WhiteFlashTest, RisesToFullAtTheEndAndVanishesOutsideTheWindow) {
     EXPECT_EQ(AlphaAt(17.61f), 0u);
     EXPECT_EQ(gFlashQuad.colour & 0xFFFFFF, 0xFFFFFFu);
     EXPECT_EQ(device.count("DrawIndexedPrimitive"), 5) << "drawn also when invisible";
+    // The curve comes back into [0, 1] from a window's length before the
+    // start to half of it, and from half a length after the end to a whole
+    // one; no flash shows there.
+    for (float t : {16.6f, 16.75f, 17.95f, 18.05f}) EXPECT_EQ(AlphaAt(t), 0u) << t;
 }
 
 TEST_F(WhiteFlashTest, BlendsAdditivelyWithoutDepthAndRestoresBlendingAndDepth) {

@@ -47,7 +47,11 @@ TEST(PluginLoaderTest, AFailedLoadStepLeavesTheModuleLoaded) {
     kaPluginLoader loader;
     EXPECT_EQ(loader.Load("failingPlugin.dll"), KA_ERR_INITFAILED);
     EXPECT_TRUE(loader.isLoaded());
+    unsigned char pixel[4];
+    EXPECT_EQ(loader.ReadPresentedFrame(nullptr, pixel, 1, 1), KA_ERR_UNSUPPORTED)
+        << "the frame read-back is optional";
     EXPECT_EQ(loader.Unload(), KA_OK);
+    EXPECT_EQ(loader.ReadPresentedFrame(nullptr, pixel, 1, 1), KA_ERR_WRONGSTATE);
     EXPECT_EQ(GetModuleHandleA("failingPlugin.dll"), nullptr);
 }
 
@@ -59,6 +63,10 @@ TEST(PluginLoaderTest, LoadsTheDirect3DPluginAndHandsOutDevices) {
     ASSERT_EQ(loader.GetRenderDevice(&first, 0), KA_OK);
     ASSERT_EQ(loader.GetRenderDevice(&second, 0), KA_OK);
     EXPECT_NE(first, second) << "each call makes a new device";
+    unsigned char pixel[4];
+    EXPECT_EQ(loader.ReadPresentedFrame(first, pixel, 1, 1), KA_ERR_WRONGSTATE)
+        << "not initialised";
+    EXPECT_EQ(loader.ReadPresentedFrame(nullptr, pixel, 1, 1), KA_ERR_INVALIDARG);
     EXPECT_EQ(first->Release(), KA_OK);
     EXPECT_EQ(second->Release(), KA_OK);
     EXPECT_EQ(loader.Unload(), KA_OK);

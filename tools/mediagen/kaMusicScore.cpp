@@ -25,20 +25,23 @@ constexpr float kChordLength = 4.0f;
 
 // Energy of each shot's section, then of the outro: 1 pad and soft kicks,
 // 2 adds hats, 3 snare and bass, 4 sixteenth hats and the lead.
-const int kLevels[kShotCount + 1] = {1, 1, 2, 2, 3, 2, 3, 4, 1, 4, 3, 2, 4, 3, 4, 3, 4, 4, 4, 3, 4, 3, 4, 0};
+const int kLevels[kSceneCount + 1] = {1, 1, 2, 2, 3, 2, 3, 4, 1, 4, 3, 2, 4, 3, 4, 3, 4, 4, 4, 3, 4, 3, 4, 0};
 
 float Pitch(int semitones, int octave) { return 110.0f * std::pow(2.0f, float(semitones) / 12.0f + float(octave)); }
+
+constexpr int kShotCount = kSceneCount;
+constexpr float kEnd = static_cast<float>(kDemoEnd);
 
 // Section index (shot number - 1, or kShotCount for the outro) at time t.
 int SectionAt(float t) {
     for (int s = kShotCount - 1; s >= 0; --s) {
-        if (t >= kShots[s].start) return t >= kDemoEnd ? kShotCount : s;
+        if (t >= Shots()[s].start) return t >= kEnd ? kShotCount : s;
     }
     return 0;
 }
 
-float SectionStart(int section) { return section < kShotCount ? kShots[section].start : kDemoEnd; }
-float SectionEnd(int section) { return section + 1 < kShotCount ? kShots[section + 1].start : section < kShotCount ? kDemoEnd : kaMusicScore::kLength; }
+float SectionStart(int section) { return section < kShotCount ? Shots()[section].start : kEnd; }
+float SectionEnd(int section) { return section + 1 < kShotCount ? Shots()[section + 1].start : section < kShotCount ? kEnd : kaMusicScore::kLength; }
 
 // Each section starts two chords on from the last, then moves every two bars.
 Chord ChordAt(float t) {
@@ -92,7 +95,7 @@ void Boundaries(kaSynth& synth) {
 // Flash accents: a riser through the window, then a chord stab, a crash and
 // a kick at the peak.
 void Accents(kaSynth& synth) {
-    for (const kaFlashSpec& flash : kFlashes) {
+    for (const kaFlashWindow& flash : Flashes()) {
         synth.Riser(flash.start, flash.end, 0.3f);
         synth.Crash(flash.end, 0.7f);
         synth.Kick(flash.end, 1.0f);

@@ -52,7 +52,7 @@ kaPathLibrary::Path LinePath(const std::string& file, kaVec3 step) {
 // The character's feet in a shot whose character path is still at 0.
 kaVec3 Feet(const kaShotSpec& shot, kaVec3 centre) { return shot.target - centre; }
 
-const kaShotSpec& Shot(int number) { return kShots[number - 1]; }
+const kaShotSpec& Shot(int number) { return Shots()[number - 1]; }
 
 // Camera paths around the character on the start platform (shots 1-7).
 void PlatformPaths(std::vector<kaPathLibrary::Path>& paths, kaVec3 centre) {
@@ -116,7 +116,7 @@ void CharacterPaths(std::vector<kaPathLibrary::Path>& paths, kaVec3 centre) {
 
 float kaPathLibrary::Reach(const std::string& file) {
     float reach = 0.0f;
-    for (const kaShotSpec& shot : kShots) {
+    for (const kaShotSpec& shot : Shots()) {
         const float p = shot.pathRate * (shot.end - shot.start);
         if (file == shot.cameraPath) reach = std::fmax(reach, shot.cameraScale * p);
         if (shot.characterPath != nullptr && file == shot.characterPath)

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
+#include "Schedule.h"
 #include "kaModelSpec.h"
 
 // The shots of the demo as the player stages them: when each is on screen,
@@ -21,7 +25,7 @@ enum class kaPlacement {
 };
 
 struct kaShotSpec {
-    const char* scene;
+    std::string scene;       // "Scene01" ...
     float start;             // on screen after this time (s)
     float end;               // up to this time
     const char* stage;       // the stage model drawn
@@ -38,17 +42,13 @@ struct kaShotSpec {
     float frozenP;     // >= 0: nothing moves, p stays at this value
 };
 
-constexpr int kShotCount = 23;
-extern const kaShotSpec kShots[kShotCount];
+// The 23 shots in schedule order.  Their windows and paths are the player's
+// own schedule: a shot that loads no path follows the last one loaded.
+const std::vector<kaShotSpec>& Shots();
 
-// The white flashes: each rises to full white at the end of its window.
-struct kaFlashSpec {
-    float start, end;
-};
-constexpr int kFlashCount = 41;
-extern const kaFlashSpec kFlashes[kFlashCount];
-// The music clock stops the demo here.
-constexpr float kDemoEnd = 117.7f;
+// Every white flash of the schedule, shot by shot; each rises to full white
+// at the end of its window.
+std::vector<kaFlashWindow> Flashes();
 
 // The hoverboard's constant displacement in the track shot.
 constexpr kaVec3 kHoverboardOffset{1002.0f, -171342.0f, 1500.0f};

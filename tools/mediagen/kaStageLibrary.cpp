@@ -209,8 +209,8 @@ kaModelSpec kaStageLibrary::Skybox() {
 
 std::vector<kaStageLibrary::Named> kaStageLibrary::Build(kaVec3 centre) {
     // Floors lie where the shots put the character's feet.
-    const float platform = kShots[0].target.z - centre.z;
-    const float track = kShots[9].target.z - centre.z;
+    const float platform = Shots()[0].target.z - centre.z;
+    const float track = Shots()[9].target.z - centre.z;
     return {
         {"stage1.tdm", Stage1(platform)},   {"stage2.tdm", Stage2(track)},
         {"closeStage.tdm", CloseStage()},   {"closeStage2.tdm", CloseStage2()},

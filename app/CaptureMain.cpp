@@ -1,0 +1,122 @@
+// VessamorixCapture: the player recorded frame by frame.  Everything the
+// player reads the time from runs on the frame clock, which moves on by one
+// frame each time a frame is presented, so the recording is smooth at its
+// frame rate however fast the machine draws.  Each presented frame is read
+// back from the render device and handed to the frame recorder; the music
+// plays silently on the same clock.
+
+#include <cstdio>
+#include <vector>
+
+#include "DemoFrame.h"
+#include "Globals.h"
+#include "RenderFrame.h"
+#include "Startup.h"
+#include "kaApplication.h"
+#include "kaCaptureOptions.h"
+#include "kaCaptureSchedule.h"
+#include "kaFrameClock.h"
+#include "kaFrameRecorder.h"
+#include "kaMessageBox.h"
+#include "kaPluginLoader.h"
+#include "kaTimer.h"
+
+namespace {
+
+struct Recording {
+    kaFrameRecorder* recorder = nullptr;
+    std::vector<unsigned char> pixels;
+    unsigned width = 0, height = 0;
+    bool stopped = false;  // the demo is to end at the next frame
+    bool failed = false;
+};
+
+Recording sRecording;
+
+// Nobody watches a recording: boxes go to the error stream, and the one
+// question (windowed when the display mode is refused?) is answered yes.
+int ReportBox(const char* caption, const char* text, unsigned style) {
+    std::fprintf(stderr, "[%s] %s\n", caption, text);
+    return (style & KA_MB_YESNO) ? KA_IDYES : KA_IDOK;
+}
+
+void Fail(const std::string& what) {
+    std::fprintf(stderr, "\nVessamorixCapture: %s\n", what.c_str());
+    sRecording.failed = sRecording.stopped = true;
+}
+
+// After every presented frame: read it back when it is wanted, then let the
+// clock move on by one frame.
+void OnFramePresented() {
+    const int64_t frame = kaFrameClock::getFrame();
+    kaFrameRecorder& recorder = *sRecording.recorder;
+    if (!sRecording.failed && recorder.Wants(frame)) {
+        const int read = gRenderPlugin.ReadPresentedFrame(
+            gDevice, sRecording.pixels.data(), sRecording.width, sRecording.height);
+        if (read != 0) {
+            Fail("the render device cannot read back frame " + std::to_string(frame) +
+                 " (code " + std::to_string(read) + ")");
+        } else if (!recorder.Record(frame, sRecording.pixels.data())) {
+            Fail(recorder.getError());
+        }
+    }
+    if (recorder.isDone(frame + 1)) sRecording.stopped = true;
+    kaFrameClock::Advance();
+}
+
+// The player's frame, ended early once the recording has all it wants.  When
+// the demo ends, the closing pictures begin at the next presented frame.
+int CaptureFrame() {
+    if (sRecording.stopped) return 0;
+    if (RenderFrame() != 0) return 1;
+    kaCaptureSchedule::AddClosingStills(*sRecording.recorder, kaFrameClock::getFrame(),
+                                        kaFrameClock::getFps());
+    return 0;
+}
+
+int Record(kaFrameRecorder& recorder) {
+    sRecording.recorder = &recorder;
+    gFramePresented = OnFramePresented;
+    gApp.setFrameCallback(CaptureFrame);
+    gApp.Run();
+    Shutdown();
+    gFramePresented = nullptr;
+    if (!recorder.Close() && !sRecording.failed) Fail(recorder.getError());
+    return sRecording.failed ? 1 : 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    kaCaptureOptions options;
+    const std::string wrong = options.Parse(argc - 1, argv + 1);
+    if (!wrong.empty()) {
+        std::fprintf(stderr, "VessamorixCapture: %s\n%s\n", wrong.c_str(), kaCaptureOptions::Usage());
+        return 2;
+    }
+    SetMessageBoxHook(ReportBox);
+    kaFrameClock::Drive(options.fps);
+    if (!Startup()) {
+        std::fprintf(stderr, "VessamorixCapture: the player did not start (see Vessamorix.log)\n");
+        return 1;
+    }
+    // Start-up made the frame timer on the platform's counter.
+    *gFrameTimer = kaTimer(kaFrameClock::Counter());
+    gFrameTimer->Start();
+
+    int width = 0, height = 0;
+    gApp.getClientSize(&width, &height);
+    sRecording.width = static_cast<unsigned>(width);
+    sRecording.height = static_cast<unsigned>(height);
+    sRecording.pixels.resize(size_t(width) * height * 4);
+    kaFrameRecorder recorder(options, sRecording.width, sRecording.height);
+    recorder.setExpectedFrames(kaCaptureSchedule::ExpectedFrames(options.fps));
+    kaCaptureSchedule::AddSceneStills(recorder, options.fps);
+    if (!recorder.Open()) {
+        std::fprintf(stderr, "VessamorixCapture: %s\n", recorder.getError().c_str());
+        gFramePresented = kaFrameClock::Advance;  // the closing pictures still take their time
+        Shutdown();
+        return 1;
+    }
+    return Record(recorder);
+}

@@ -1,0 +1,66 @@
+#include "kaCaptureOptions.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// A whole decimal number, nothing else.
+bool ParseCount(const char* text, unsigned long* value) {
+    if (*text < '0' || *text > '9') return false;
+    char* end = nullptr;
+    errno = 0;
+    *value = std::strtoul(text, &end, 10);
+    return errno == 0 && *end == '\0';
+}
+
+bool ParseSeconds(const char* text, double* value) {
+    char* end = nullptr;
+    *value = std::strtod(text, &end);
+    return end != text && *end == '\0' && std::isfinite(*value);
+}
+
+}  // namespace
+
+const char* kaCaptureOptions::Usage() {
+    return "usage: VessamorixCapture --frames PATH|- [--fps N] [--start SECONDS] "
+           "[--duration SECONDS] [--stills DIR] [--quiet]";
+}
+
+std::string kaCaptureOptions::Parse(int argc, const char* const* argv) {
+    for (int i = 0; i < argc; ++i) {
+        const std::string option = argv[i];
+        if (option == "--quiet") {
+            progress = false;
+            continue;
+        }
+        if (option != "--frames" && option != "--fps" && option != "--start" &&
+            option != "--duration" && option != "--stills") {
+            return "unknown argument '" + option + "'";
+        }
+        if (i + 1 >= argc) return option + " needs a value";
+        const char* value = argv[++i];
+        unsigned long count = 0;
+        if (option == "--frames") {
+            frames = value;
+        } else if (option == "--stills") {
+            stills = value;
+        } else if (option == "--fps") {
+            if (!ParseCount(value, &count) || count < 1 || count > kMaxFps) {
+                return "--fps takes a whole number from 1 to " + std::to_string(kMaxFps) +
+                       ", not '" + value + "'";
+            }
+            fps = static_cast<unsigned>(count);
+        } else if (option == "--start") {
+            if (!ParseSeconds(value, &start) || start < 0) {
+                return std::string("--start takes seconds from 0 on, not '") + value + "'";
+            }
+        } else if (!ParseSeconds(value, &duration) || duration <= 0) {
+            return std::string("--duration takes a number of seconds above 0, not '") + value + "'";
+        }
+    }
+    if (frames.empty()) return "--frames is missing (a file, or - for standard output)";
+    return "";
+}

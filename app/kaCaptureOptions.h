@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+// The command line of the video capture:
+//
+//   VessamorixCapture --frames PATH|- [--fps N] [--start S] [--duration S]
+//                     [--stills DIR] [--quiet]
+//
+// Raw frames (B, G, R, A bytes, rows top first) go to PATH, or to standard
+// output for "-".  Only the frames from second S on, for S seconds, are
+// written (the whole recording by default); the demo is played from its
+// start all the same and ends once the last of them is written.  The
+// contact sheet's pictures go to DIR.
+struct kaCaptureOptions {
+    static constexpr unsigned kMaxFps = 240;
+
+    unsigned fps = 60;
+    std::string frames;
+    std::string stills;  // empty: no contact-sheet pictures
+    double start = 0;
+    double duration = -1;  // negative: to the end
+    bool progress = true;  // a progress line on standard error
+
+    // Reads the arguments after the program name.  Empty on success, else
+    // what is wrong, fit to be shown with the usage.
+    std::string Parse(int argc, const char* const* argv);
+
+    static const char* Usage();
+};

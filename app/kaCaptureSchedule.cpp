@@ -1,0 +1,63 @@
+#include "kaCaptureSchedule.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "DemoFrame.h"
+#include "OutroPictures.h"
+#include "Schedule.h"
+#include "kaFrameRecorder.h"
+
+namespace {
+
+// "Scene 05 - 17.85 s": what the picture shows and the demo time of its frame.
+std::string Label(const char* format, unsigned number, int64_t frame, unsigned fps) {
+    char what[32], text[64];
+    std::snprintf(what, sizeof what, format, number);
+    std::snprintf(text, sizeof text, "%s - %.2f s", what, double(frame) / fps);
+    return text;
+}
+
+}  // namespace
+
+int64_t kaCaptureSchedule::FrameMilliseconds(int64_t frame, unsigned fps) {
+    return frame * 1000 / fps;
+}
+
+int64_t kaCaptureSchedule::FirstFrameAt(double seconds, unsigned fps) {
+    int64_t frame = std::max<int64_t>(0, std::llround(std::floor(seconds * fps)) - 1);
+    while (FrameMilliseconds(frame, fps) < std::llround(std::ceil(seconds * 1000))) ++frame;
+    return frame;
+}
+
+// The demo's own end test decides, on each frame's music position.
+int64_t kaCaptureSchedule::DemoFrames(unsigned fps) {
+    int64_t frame = std::max<int64_t>(0, std::llround(std::floor(kDemoEnd * fps)) - 1);
+    float t = 0;
+    while (DemoClock(static_cast<int>(FrameMilliseconds(frame, fps)), &t)) ++frame;
+    return frame;
+}
+
+int64_t kaCaptureSchedule::ExpectedFrames(unsigned fps) {
+    return DemoFrames(fps) + 2 * std::llround(kClosingPictureSeconds * fps);
+}
+
+void kaCaptureSchedule::AddSceneStills(kaFrameRecorder& recorder, unsigned fps) {
+    for (unsigned scene = 1; scene <= kSceneCount; ++scene) {
+        const kaSceneSchedule& window = SceneSchedule(scene);
+        const double middle = (std::max(window.after, 0.0) + window.upTo) / 2;
+        const int64_t frame = FirstFrameAt(middle, fps);
+        recorder.AddStill(frame, Label("Scene %02u", scene, frame, fps));
+    }
+}
+
+void kaCaptureSchedule::AddClosingStills(kaFrameRecorder& recorder, int64_t outroStart,
+                                         unsigned fps) {
+    for (unsigned picture = 0; picture < 2; ++picture) {
+        const int64_t frame =
+            outroStart + std::llround((picture + 0.5) * kClosingPictureSeconds * fps);
+        recorder.AddStill(frame, Label("Closing picture %u", picture + 1, frame, fps));
+    }
+}

@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include "kaActivation.h"
+#include "kaApplication.h"
+#include "kaRecordingMessageBoxes.h"
+#include "kaWindowEvents.h"
+
+namespace {
+
+int sFrames = 0;
+bool sKeysSeenOnFirstFrame = false;
+
+int CountFrame() {
+    ++sFrames;
+    return 1;
+}
+
+int EndOnThirdFrame() { return ++sFrames < 3 ? 1 : 0; }
+
+int CheckKeysThenEnd() {
+    kaApplication* app = kaApplication::Instance();
+    if (sFrames++ == 0) {
+        sKeysSeenOnFirstFrame = app->isKeyDown('A') && app->isKeyDown('B') && app->isKeyDown('C');
+    }
+    return 0;
+}
+
+// The message loop on the platform's own window and events (Win32 under
+// Wine, SDL natively).
+class ApplicationLoopTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        sFrames = 0;
+        sKeysSeenOnFirstFrame = false;
+        gActive = 1;
+        UseHeadlessDisplay();
+        ASSERT_EQ(app.Create("Vessamorix loop test", 320, 200, 16, 0), 0);
+        EXPECT_TRUE(boxes.boxes().empty());
+        int width = 0, height = 0;
+        app.getClientSize(&width, &height);
+        EXPECT_EQ(width, 320);
+        EXPECT_EQ(height, 200);
+    }
+    void TearDown() override { StopQuitTimer(); }
+
+    kaRecordingMessageBoxes boxes;
+    kaApplication app;
+};
+
+TEST_F(ApplicationLoopTest, AFrameResultOfZeroEndsTheLoopWithOne) {
+    app.setFrameCallback(EndOnThirdFrame);
+    EXPECT_EQ(app.Run(), 1);
+    EXPECT_EQ(sFrames, 3);
+}
+
+TEST_F(ApplicationLoopTest, AllWaitingMessagesAreHandledBeforeTheNextFrame) {
+    for (char key : {'A', 'B', 'C'}) PostKeyDown(app, key);
+    app.setFrameCallback(CheckKeysThenEnd);
+    EXPECT_EQ(app.Run(), 1);
+    EXPECT_TRUE(sKeysSeenOnFirstFrame);
+}
+
+TEST_F(ApplicationLoopTest, ClosingTheWindowEndsTheLoop) {
+    app.setFrameCallback(CountFrame);
+    PostClose(app);
+    EXPECT_EQ(app.Run(), 1);
+    EXPECT_EQ(sFrames, 0);
+}
+
+TEST_F(ApplicationLoopTest, NoFrameIsDrawnWhileInactive) {
+    app.setFrameCallback(CountFrame);
+    OnActivate(0, 0);
+    QuitAfter(100);
+    EXPECT_EQ(app.Run(), 1);
+    EXPECT_EQ(sFrames, 0);
+}
+
+// Losing and regaining the window's activation drives the flag through the
+// callback; frames stop and resume with it.
+TEST_F(ApplicationLoopTest, ActivationEventsReachTheCallback) {
+    app.setActivateCallback(OnActivate);
+    app.setFrameCallback(CountFrame);
+    PostActivation(app, false);
+    PostQuit();
+    EXPECT_EQ(app.Run(), 1);
+    EXPECT_EQ(gActive, 0);
+    EXPECT_EQ(sFrames, 0);
+
+    app.setFrameCallback(EndOnThirdFrame);
+    PostActivation(app, true);
+    EXPECT_EQ(app.Run(), 1);
+    EXPECT_EQ(gActive, 1);
+    EXPECT_EQ(sFrames, 3);
+}
+
+}  // namespace

@@ -1,0 +1,238 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "DemoFrame.h"
+#include "DemoGlobals.h"
+#include "OutroPictures.h"
+#include "kaCaptureOptions.h"
+#include "kaCaptureSchedule.h"
+#include "kaClipClock.h"
+#include "kaDemoWorld.h"
+#include "kaFrameClock.h"
+#include "kaFrameRecorder.h"
+#include "kaMusic.h"
+#include "kaOggTone.h"
+#include "kaSound.h"
+#include "kaTempDir.h"
+#include "kaTexture.h"
+#include "kaTimer.h"
+
+namespace {
+
+std::string Silence(int seconds) {
+    return EncodeOgg(1, 8000, 8000 * seconds, [](int, int) { return 0.0f; });
+}
+
+// The sound system, the clip clock and a frame timer on the frame clock,
+// put back on the platform's counters afterwards.
+struct OnFrameClock {
+    explicit OnFrameClock(unsigned fps) {
+        kaFrameClock::Start(fps);
+        kaSoundSetCounterSource(kaFrameClock::Counter());
+    }
+    ~OnFrameClock() {
+        kaSoundSetCounterSource(kaCounterSource::Platform());
+        gClipClock.setCounter(kaClipClock::PlatformCounter);
+        gClipClock.Reset();
+    }
+    void ClipClockToo() {
+        gClipClock.setCounter(kaFrameClock::Milliseconds);
+        gClipClock.SetRate(1.0f);
+        gClipClock.Reset();
+    }
+};
+
+// Frame n is n/fps seconds for every clock the player reads, from one common
+// start, with no drift however long the recording (an hour here).
+TEST(FrameClockTest, EveryClockOfThePlayerReadsFrameNAsNOverTheFrameRate) {
+    OnFrameClock clocks(60);
+    clocks.ClipClockToo();
+    ASSERT_EQ(FSOUND_Init(44100, 16, 0), 1);
+    const std::string music = Silence(2);
+    FSOUND_STREAM* stream =
+        FSOUND_Stream_OpenFile(music.data(), FSOUND_LOADMEMORY, static_cast<int>(music.size()));
+    ASSERT_NE(stream, nullptr);
+    kaTimer timer(kaFrameClock::Counter());
+    timer.Start();
+    FSOUND_Stream_Play(FSOUND_FREE, stream);
+    const int64_t expectedMs[] = {0, 16, 33, 50, 66, 83, 100};
+    for (int64_t frame = 0; frame <= 6; ++frame) {
+        EXPECT_EQ(FSOUND_Stream_GetTime(stream), expectedMs[frame]) << "frame " << frame;
+        EXPECT_EQ(gClipClock.Now(), float(expectedMs[frame])) << "frame " << frame;
+        timer.Tick();
+        if (frame > 0) {
+            EXPECT_EQ(timer.getFrameDelta(), 1.0f / 60) << "frame " << frame;
+        }
+        kaFrameClock::Advance();
+    }
+    EXPECT_NEAR(timer.Elapsed(), 7.0 / 60, 1e-6);
+    for (int i = 0; i < 60 * 3600 - 7; ++i) kaFrameClock::Advance();
+    EXPECT_EQ(kaFrameClock::Milliseconds(), 3600000u);
+    EXPECT_EQ(FSOUND_Stream_GetTime(stream), 2000) << "held at the music's end";
+    FSOUND_Close();
+}
+
+TEST(CaptureOptionsTest, ReadsEveryOptionAndRefusesWhatIsWrongWithAReason) {
+    kaCaptureOptions options;
+    const char* all[] = {"--fps", "25", "--frames", "-", "--start", "16.5", "--duration", "1.5",
+                         "--stills", "sheet", "--quiet"};
+    ASSERT_EQ(options.Parse(11, all), "");
+    EXPECT_EQ(options.fps, 25u);
+    EXPECT_EQ(options.frames, "-");
+    EXPECT_EQ(options.stills, "sheet");
+    EXPECT_EQ(options.start, 16.5);
+    EXPECT_EQ(options.duration, 1.5);
+    EXPECT_FALSE(options.progress);
+
+    struct Case {
+        std::vector<const char*> args;
+        const char* reason;
+    };
+    const Case wrong[] = {
+        {{"--fps", "0", "--frames", "-"}, "--fps takes a whole number from 1 to 240, not '0'"},
+        {{"--fps", "241", "--frames", "-"}, "--fps takes a whole number from 1 to 240, not '241'"},
+        {{"--fps", "30.5", "--frames", "-"}, "--fps takes a whole number from 1 to 240, not '30.5'"},
+        {{"--fps", "-5", "--frames", "-"}, "--fps takes a whole number from 1 to 240, not '-5'"},
+        {{"--frames", "-", "--start", "-1"}, "--start takes seconds from 0 on, not '-1'"},
+        {{"--frames", "-", "--duration", "0"}, "--duration takes a number of seconds above 0, not '0'"},
+        {{"--frames", "-", "--duration", "nan"}, "--duration takes a number of seconds above 0, not 'nan'"},
+        {{"--frames"}, "--frames needs a value"},
+        {{"--fps", "30"}, "--frames is missing (a file, or - for standard output)"},
+        {{"--frames", "-", "--size", "2x2"}, "unknown argument '--size'"},
+    };
+    for (const Case& c : wrong) {
+        kaCaptureOptions fresh;
+        EXPECT_EQ(fresh.Parse(static_cast<int>(c.args.size()), c.args.data()), c.reason);
+    }
+}
+
+// Only the chosen window of frames is streamed, byte for byte; a contact
+// sheet picture is kept wherever it falls, as a PPM with its label indexed;
+// an output that cannot be written is reported, not crashed on.
+TEST(FrameRecorderTest, StreamsTheWindowKeepsThePicturesAndReportsFailures) {
+    kaTempDir dir;
+    kaCaptureOptions options;
+    options.fps = 10;
+    options.start = 0.2;
+    options.duration = 0.3;
+    options.progress = false;
+    options.frames = dir.file("frames.raw");
+    options.stills = dir.file("");
+    kaFrameRecorder recorder(options, 2, 1);
+    ASSERT_TRUE(recorder.Open()) << recorder.getError();
+    recorder.AddStill(7, "Scene 01 - 0.70 s");
+    int64_t frame = 0;
+    for (; !recorder.isDone(frame); ++frame) {
+        const unsigned char pixels[8] = {uint8_t(frame), 1, 2, 255, 10, 20, 30, 255};
+        EXPECT_EQ(recorder.Wants(frame), (frame >= 2 && frame < 5) || frame == 7) << frame;
+        if (recorder.Wants(frame)) {
+            ASSERT_TRUE(recorder.Record(frame, pixels)) << recorder.getError();
+        }
+    }
+    EXPECT_EQ(frame, 8) << "done once the last picture is kept";
+    ASSERT_TRUE(recorder.Close()) << recorder.getError();
+    EXPECT_EQ(recorder.getWritten(), 3);
+    EXPECT_EQ(kaTempDir::read(options.frames),
+              std::string("\x02\x01\x02\xff\x0a\x14\x1e\xff\x03\x01\x02\xff\x0a\x14\x1e\xff"
+                          "\x04\x01\x02\xff\x0a\x14\x1e\xff", 24));
+    EXPECT_EQ(kaTempDir::read(dir.file("01.ppm")), std::string("P6\n2 1\n255\n\x02\x01\x07\x1e\x14\x0a", 17));
+    EXPECT_EQ(kaTempDir::read(dir.file("index.txt")), "01.ppm\tScene 01 - 0.70 s\n");
+
+    options.frames = dir.file("no such folder/frames.raw");
+    kaFrameRecorder unwritable(options, 2, 1);
+    EXPECT_FALSE(unwritable.Open());
+    EXPECT_EQ(unwritable.getError().rfind("cannot write frames to " + options.frames + ": ", 0), 0u)
+        << unwritable.getError();
+}
+
+// The whole demo on the frame clock, as the capture plays it: the music
+// clock read every frame, the frame timer's delta, every presented frame
+// stepping the clock.  Each scene's set-up frame (it draws nothing) and the
+// demo's end fall on the frames the schedule gives at 30 frames a second.
+// Every boundary B is the music position of frame 30 B; the demo time there
+// is that position times the single-precision 0.001, rounded to single
+// precision, which lands just past B for 7.3, 12.6, 18.7, 23.5, 25.2, 31.5,
+// 50, 54.5, 82, 86, 90, 94, 100, 104, 108, 112 and 115.5 (that frame already
+// sets up the next scene) and on B itself for the others (the next frame
+// does).
+TEST(CaptureScheduleTest, TheDemoOnTheFrameClockSetsUpEachSceneOnItsFrameAndEndsAt117Point7) {
+    OnFrameClock clocks(30);
+    kaDemoWorld world;
+    clocks.ClipClockToo();
+    StopMusic();
+    FreeMusicData();
+    world.media.put("xMusics/lost_in_space_remix.ogg", Silence(120));
+    ASSERT_EQ(StartMusic(), 1);
+
+    std::vector<int64_t> silent;
+    int64_t presented = 0;
+    gFramePresented = [] { kaFrameClock::Advance(); };
+    kaTimer timer(kaFrameClock::Counter());
+    timer.Start();
+    float t = 0;
+    for (;;) {
+        timer.Tick();
+        if (!DemoClock(FSOUND_Stream_GetTime(gMusicStream), &t)) break;
+        world.device.clearCalls();
+        DrawDemoFrame(timer.getFrameDelta(), t);
+        if (world.device.draws().empty()) silent.push_back(kaFrameClock::getFrame() - 1);
+        ++presented;
+    }
+    gFramePresented = nullptr;
+    const std::vector<int64_t> setUps = {0,    219,  286,  378,  511,  561,  705,  756,
+                                         945,  1021, 1201, 1500, 1635, 2341, 2460, 2580,
+                                         2700, 2820, 3000, 3120, 3240, 3360, 3465};
+    EXPECT_EQ(silent, setUps);
+    EXPECT_EQ(presented, 3531);
+    EXPECT_EQ(kaCaptureSchedule::DemoFrames(30), 3531);
+    EXPECT_EQ(kaCaptureSchedule::DemoFrames(60), 7062);
+    EXPECT_EQ(kaCaptureSchedule::ExpectedFrames(60), 7662);
+    EXPECT_EQ(kaCaptureSchedule::FirstFrameAt(17.6, 60), 1056);
+}
+
+// The contact sheet: the middle of each scene's window from the player's own
+// schedule (Scene 1 from 0 s), and the middle of each closing picture after
+// the demo's last frame.
+TEST(CaptureScheduleTest, TheContactSheetTakesTheMiddleOfEveryWindow) {
+    kaTempDir dir;
+    kaCaptureOptions options;
+    options.frames = dir.file("frames.raw");
+    options.stills = dir.file("");
+    options.progress = false;
+    kaFrameRecorder recorder(options, 1, 1);
+    ASSERT_TRUE(recorder.Open());
+    kaCaptureSchedule::AddSceneStills(recorder, 60);
+    kaCaptureSchedule::AddClosingStills(recorder, 7062, 60);
+    const unsigned char pixel[4] = {0, 0, 0, 255};
+    for (int64_t frame = 0; frame < 7662; ++frame) ASSERT_TRUE(recorder.Record(frame, pixel));
+    ASSERT_TRUE(recorder.Close());
+    const std::string index = kaTempDir::read(dir.file("index.txt"));
+    EXPECT_EQ(index.substr(0, 50), "01.ppm\tScene 01 - 3.65 s\n02.ppm\tScene 02 - 8.40 s\n");
+    EXPECT_NE(index.find("\n11.ppm\tScene 11 - 45.00 s\n"), std::string::npos) << index;
+    EXPECT_EQ(index.substr(index.find("23.ppm")),
+              "23.ppm\tScene 23 - 116.60 s\n24.ppm\tClosing picture 1 - 120.20 s\n"
+              "25.ppm\tClosing picture 2 - 125.20 s\n");
+}
+
+// Each closing picture is shown until its timer has passed 5 s, tested after
+// each frame: on the frame clock that is 5 s of video at 60 frames a second
+// (1/60 rounds up in single precision); where 1/fps rounds down, as at 25,
+// 5 s is reached exactly and one more frame is shown.
+TEST(CaptureScheduleTest, EachClosingPictureLastsFiveSecondsOfVideo) {
+    kaDemoWorld world;
+    gFramePresented = [] { kaFrameClock::Advance(); };
+    for (const unsigned fps : {60u, 25u}) {
+        kaFrameClock::Start(fps);
+        kaTimer timer(kaFrameClock::Counter());
+        world.device.clearCalls();
+        ShowClosingPictures(gTextures[0].texture, gTextures[1].texture, timer, kClosingPictureSeconds);
+        EXPECT_EQ(world.device.count("Flip"), fps == 60 ? 600u : 252u) << fps << " frames a second";
+        EXPECT_EQ(kaFrameClock::getFrame(), int64_t(world.device.count("Flip")));
+    }
+    gFramePresented = nullptr;
+}
+
+}  // namespace

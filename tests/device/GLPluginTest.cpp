@@ -1,0 +1,112 @@
+// The OpenGL plug-in as the player reaches it: a module opened by file name
+// whose entry points are found by their plain names.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+#include <dlfcn.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "kaPluginApi.h"
+#include "kaResult.h"
+
+// Mesa keeps allocations of its own until the process ends, in modules it has
+// unloaded by then; LeakSanitizer would report them as this program's leaks.
+extern "C" const char* __asan_default_options() { return "detect_leaks=0"; }
+
+namespace {
+
+typedef int (*kaReadPresentedFrameFn)(kaRenderDevice*, unsigned char*, unsigned, unsigned);
+
+class GLPluginTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        module = dlopen(VX_GL_PLUGIN, RTLD_NOW | RTLD_LOCAL);
+        ASSERT_NE(module, nullptr) << dlerror();
+    }
+    void TearDown() override {
+        if (module) dlclose(module);
+    }
+
+    template <typename F>
+    F Find(const char* name) {
+        return reinterpret_cast<F>(dlsym(module, name));
+    }
+
+    void* module = nullptr;
+};
+
+TEST_F(GLPluginTest, ExportsTheEntryPointsAndDescribesItself) {
+    const char* names[] = {"doLoad", "doUnload", "getDescription", "getVersion",
+                           "getRenderDeviceCount", "getRenderDeviceDesc", "getRenderDevice",
+                           "readPresentedFrame"};
+    for (const char* name : names) EXPECT_NE(dlsym(module, name), nullptr) << name;
+    auto getDescription = Find<kaGetDescriptionFn>("getDescription");
+    ASSERT_NE(getDescription, nullptr);
+    for (unsigned maxChars : {6u, 15u, 200u}) {
+        std::vector<char> text(maxChars + 8, '#');
+        EXPECT_EQ(getDescription(text.data(), maxChars), KA_OK);
+        EXPECT_EQ(std::string(text.data()), std::string("OpenGL Renderer").substr(0, maxChars));
+    }
+    int version = 0;
+    EXPECT_EQ(Find<kaGetVersionFn>("getVersion")(&version), KA_OK);
+    EXPECT_EQ(version, 1);
+}
+
+TEST_F(GLPluginTest, ListsTheDisplaysModesOnlyWhileLoaded) {
+    auto doLoad = Find<kaDoLoadFn>("doLoad");
+    auto doUnload = Find<kaDoUnloadFn>("doUnload");
+    auto getCount = Find<kaGetRenderDeviceCountFn>("getRenderDeviceCount");
+    auto getDesc = Find<kaGetRenderDeviceDescFn>("getRenderDeviceDesc");
+    unsigned count = 0;
+    EXPECT_EQ(getCount(&count), KA_ERR_WRONGSTATE) << "before doLoad";
+    ASSERT_EQ(doLoad(), KA_OK);
+    EXPECT_EQ(getCount(nullptr), KA_ERR_INVALIDARG);
+    ASSERT_EQ(getCount(&count), KA_OK);
+    ASSERT_GE(count, 1u);
+    kaRenderDeviceDesc desc;
+    ASSERT_EQ(getDesc(&desc, 0), KA_OK);
+    EXPECT_EQ(std::strncmp(desc.name, "OpenGL Render Device", 20), 0) << desc.name;
+    for (unsigned i = 0; i < desc.modeCount; ++i) {
+        EXPECT_GE(desc.modes[i].width, 512u);
+        EXPECT_GE(desc.modes[i].height, 384u);
+        EXPECT_TRUE(desc.modes[i].bitsPerPixel == 16 || desc.modes[i].bitsPerPixel == 32);
+    }
+    EXPECT_EQ(getDesc(&desc, count), KA_ERR_WRONGSTATE) << "no such display";
+    EXPECT_EQ(doUnload(), KA_OK);
+    EXPECT_EQ(doUnload(), KA_ERR_WRONGSTATE);
+}
+
+// readPresentedFrame gives the frame Flip showed, rows top first, B, G, R, A.
+TEST_F(GLPluginTest, ReadsBackThePresentedFrame) {
+    ASSERT_EQ(Find<kaDoLoadFn>("doLoad")(), KA_OK);
+    auto read = Find<kaReadPresentedFrameFn>("readPresentedFrame");
+    kaRenderDevice* device = nullptr;
+    ASSERT_EQ(Find<kaGetRenderDeviceFn>("getRenderDevice")(&device, 0), KA_OK);
+    std::vector<unsigned char> pixels(800 * 600 * 4, 0);
+    EXPECT_EQ(read(device, pixels.data(), 800, 600), KA_ERR_WRONGSTATE) << "not initialised";
+    SDL_Window* window = SDL_CreateWindow("plug-in test", 0, 0, 800, 600,
+                                          SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    ASSERT_NE(window, nullptr);
+    ASSERT_EQ(device->InitializeWindowed(window, 800, 600, 77, 0, 0), KA_OK);
+    EXPECT_EQ(device->InitializeWindowed(window, 800, 600, 77, 0, 0), KA_ERR_WRONGSTATE);
+    kaViewport lower{0, 300, 800, 300};
+    ASSERT_EQ(device->Clear(KA_CLEAR_TARGET, 0xFF102030, 1.0f, 0), KA_OK);
+    ASSERT_EQ(device->setViewport(&lower), KA_OK);
+    ASSERT_EQ(device->Clear(KA_CLEAR_TARGET, 0xFF405060, 1.0f, 0), KA_OK);
+    ASSERT_EQ(device->Flip(), KA_OK);
+    EXPECT_EQ(read(device, nullptr, 800, 600), KA_ERR_INVALIDARG);
+    EXPECT_EQ(read(device, pixels.data(), 640, 480), KA_ERR_INVALIDARG);
+    ASSERT_EQ(read(device, pixels.data(), 800, 600), KA_OK);
+    const unsigned char top[4] = {0x30, 0x20, 0x10, 0xFF};
+    const unsigned char bottom[4] = {0x60, 0x50, 0x40, 0xFF};
+    EXPECT_EQ(std::memcmp(&pixels[(10 * 800 + 10) * 4], top, 4), 0);
+    EXPECT_EQ(std::memcmp(&pixels[(590 * 800 + 790) * 4], bottom, 4), 0);
+    EXPECT_EQ(device->Release(), KA_OK);
+    SDL_DestroyWindow(window);
+    EXPECT_EQ(Find<kaDoUnloadFn>("doUnload")(), KA_OK);
+}
+
+}  // namespace

@@ -1,0 +1,42 @@
+#include "kaConformanceTest.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+void kaConformanceTest::SetUp() {
+    mDevice = kaTestDevice::Create(kWidth, kHeight);
+    ASSERT_NE(mDevice, nullptr) << "the device under test cannot be initialised";
+}
+
+void kaConformanceTest::TearDown() {
+    if (mDevice) kaTestDevice::Destroy(mDevice);
+    mDevice = nullptr;
+}
+
+void kaConformanceTest::PresentFrame() {
+    mFrame = kaTestDevice::PresentAndRead(mDevice, kWidth, kHeight);
+    if (mFrame.size() != kWidth * kHeight) {
+        ADD_FAILURE() << "the shown frame cannot be read back";
+        mFrame.assign(kWidth * kHeight, 0xDEADBEEF);
+    }
+}
+
+uint32_t kaConformanceTest::ShownPixel(unsigned x, unsigned y) {
+    PresentFrame();
+    return At(x, y);
+}
+
+::testing::AssertionResult ColorNear(uint32_t actual, uint32_t expected, int tolerance) {
+    for (int shift = 0; shift < 24; shift += 8) {
+        const int a = static_cast<int>((actual >> shift) & 0xFF);
+        const int e = static_cast<int>((expected >> shift) & 0xFF);
+        if (std::abs(a - e) > tolerance) {
+            char text[80];
+            std::snprintf(text, sizeof text, "colour 0x%06X is not within %d of 0x%06X",
+                          static_cast<unsigned>(actual), tolerance,
+                          static_cast<unsigned>(expected));
+            return ::testing::AssertionFailure() << text;
+        }
+    }
+    return ::testing::AssertionSuccess();
+}

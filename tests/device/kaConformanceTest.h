@@ -1,0 +1,31 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "kaRenderDevice.h"
+#include "kaTestDevice.h"
+
+// A device under test, drawn into through the render-device interface only.
+class kaConformanceTest : public ::testing::Test {
+protected:
+    static constexpr unsigned kWidth = 256;
+    static constexpr unsigned kHeight = 256;
+
+    void SetUp() override;
+    void TearDown() override;
+
+    // Flips and returns the pixel (x, y) of what was shown, as 0xRRGGBB.
+    uint32_t ShownPixel(unsigned x, unsigned y);
+    // The frame shown by the last PresentFrame.
+    void PresentFrame();
+    uint32_t At(unsigned x, unsigned y) const { return mFrame[y * kWidth + x]; }
+
+    kaRenderDevice* mDevice = nullptr;
+    std::vector<uint32_t> mFrame;
+};
+
+// True when every channel of two 0xRRGGBB colours differs by at most tolerance.
+::testing::AssertionResult ColorNear(uint32_t actual, uint32_t expected, int tolerance);

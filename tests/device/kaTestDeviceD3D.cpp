@@ -1,0 +1,83 @@
+// The conformance suite's device under Windows: the Direct3D 8 device on a
+// window of its own.
+#include "kaTestDeviceD3D.h"
+
+#include "kaTestDevice.h"
+#include "kaD3DModule.h"
+#include "kaD3DRenderDevice.h"
+
+namespace {
+
+const char kWindowClass[] = "VessamorixDeviceTest";
+
+HWND CreateTestWindow(unsigned width, unsigned height) {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = kWindowClass;
+    RegisterClassA(&windowClass);
+    return CreateWindowExA(0, kWindowClass, "device test", WS_POPUP | WS_VISIBLE, 0, 0, width,
+                           height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+}  // namespace
+
+HWND kaTestWindow(unsigned width, unsigned height) {
+    static HWND window = CreateTestWindow(width, height);
+    return window;
+}
+
+IDirect3D8* kaTestRoot() {
+    static IDirect3D8* root = Direct3DCreate8(D3D_SDK_VERSION);
+    return root;
+}
+
+std::vector<uint32_t> kaReadBackBuffer(IDirect3DDevice8* device) {
+    IDirect3DSurface8* backBuffer = nullptr;
+    IDirect3DSurface8* copy = nullptr;
+    std::vector<uint32_t> pixels;
+    D3DSURFACE_DESC desc;
+    if (SUCCEEDED(device->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &backBuffer)) &&
+        SUCCEEDED(backBuffer->GetDesc(&desc)) &&
+        SUCCEEDED(device->CreateImageSurface(desc.Width, desc.Height, desc.Format, &copy)) &&
+        SUCCEEDED(device->CopyRects(backBuffer, nullptr, 0, copy, nullptr))) {
+        D3DLOCKED_RECT locked;
+        if (SUCCEEDED(copy->LockRect(&locked, nullptr, D3DLOCK_READONLY))) {
+            pixels.resize(size_t(desc.Width) * desc.Height);
+            for (UINT y = 0; y < desc.Height; ++y) {
+                const auto* row = reinterpret_cast<const uint32_t*>(
+                    static_cast<const unsigned char*>(locked.pBits) + y * locked.Pitch);
+                for (UINT x = 0; x < desc.Width; ++x) {
+                    pixels[y * desc.Width + x] = row[x] & 0x00FFFFFF;
+                }
+            }
+            copy->UnlockRect();
+        }
+    }
+    if (copy) copy->Release();
+    if (backBuffer) backBuffer->Release();
+    return pixels;
+}
+
+kaRenderDevice* kaTestDevice::Create(unsigned width, unsigned height) {
+    HWND window = kaTestWindow(width, height);
+    if (window == nullptr || kaTestRoot() == nullptr) return nullptr;
+    kaD3DSetRoot(kaTestRoot());
+    kaD3DRenderDevice* device = new kaD3DRenderDevice(0);
+    if (device->InitializeWindowed(window, width, height, D3DFMT_D24X8, 0, 0) != 0) {
+        device->Release();
+        return nullptr;
+    }
+    return device;
+}
+
+void kaTestDevice::Destroy(kaRenderDevice* device) { device->Release(); }
+
+// The back buffer is read before it is shown: the copy swap effect leaves
+// what Flip showed in it.
+std::vector<uint32_t> kaTestDevice::PresentAndRead(kaRenderDevice* device, unsigned, unsigned) {
+    std::vector<uint32_t> pixels =
+        kaReadBackBuffer(static_cast<kaD3DRenderDevice*>(device)->getPlatformDevice());
+    if (device->Flip() != 0) return {};
+    return pixels;
+}

@@ -1,0 +1,5 @@
+#include "kaTestSoundDevice.h"
+
+#include <SDL.h>
+
+void UseTestSoundDevice() { SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy"); }

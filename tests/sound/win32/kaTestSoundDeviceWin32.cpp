@@ -1,0 +1,3 @@
+#include "kaTestSoundDevice.h"
+
+void UseTestSoundDevice() {}
