@@ -114,6 +114,13 @@ bool kaGLContext::EnterFullscreen(unsigned index) {
            SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) == 0;
 }
 
+// VX_GL_TEXTURE_SWIZZLE=0 stores textures as a WebGL 2 context must, without
+// swizzles, so that the browser's texture path runs and is tested natively.
+bool kaGLContext::HasTextureSwizzle() const {
+    const char* wanted = std::getenv("VX_GL_TEXTURE_SWIZZLE");
+    return wanted == nullptr || std::strcmp(wanted, "0") != 0;
+}
+
 bool kaGLContext::HasExtension(const char* name) const {
     GLint count = 0;
     mGL.GetIntegerv(GL_NUM_EXTENSIONS, &count);

@@ -98,6 +98,8 @@ kaGLContext::kaGLContext(void* window, void* context, kaGLContextKind kind)
 
 bool kaGLContext::HasExtension(const char* name) const { return vxHasWebGLExtension(name) != 0; }
 
+bool kaGLContext::HasTextureSwizzle() const { return false; }
+
 void kaGLContext::DrawableSize(int* width, int* height) const {
     emscripten_get_canvas_element_size(static_cast<const char*>(mWindow), width, height);
 }
