@@ -119,15 +119,18 @@ void Step() {
 
 // Stills: frames until one is handed over (the page reads it before it
 // shows anything else) or the tick's time is up; after the last one the
-// program stays as it is, with that frame on show.
+// program stays as it is, with that frame on show: its ticks, now at the
+// display's pace, do nothing (a loop paused or ended would let the program
+// exit).
 void StillTick() {
+    if (sStills.isDone()) return;
     const double end = emscripten_get_now() + kStillTickMs;
     sStillHanded = false;
     const bool playing = sPhase == Phase::Playing || sPhase == Phase::Closing;
     do {
         Step();
     } while (playing && !sStillHanded && emscripten_get_now() < end);
-    if (sStills.isDone()) emscripten_cancel_main_loop();
+    if (sStills.isDone()) emscripten_set_main_loop_timing(EM_TIMING_RAF, 1);
 }
 
 void Tick() {
@@ -152,6 +155,9 @@ int main(int argc, char** argv) {
     chdir(kProgramFolder);
     gShutdownFailedStartup = AskShutdown;
     emscripten_set_main_loop(Tick, 0, 0);
+    // Stills are not shown on the way: ticks follow each other at once rather
+    // than waiting for the display.
+    if (sStills.isWanted()) emscripten_set_main_loop_timing(EM_TIMING_SETTIMEOUT, 0);
     if (!StartupBegin()) StartupFailed();
     return 0;
 }

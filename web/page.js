@@ -29,6 +29,7 @@ const vessamorix = (() => {
     firstPictureMs: null,
     audio: null,
     files: null,
+    program: null,      // the compiled WebAssembly module, shared by every run
     module: null,       // the running instance's module object
     frames: 0,          // demo frames presented in the last run ...
     playSeconds: 0,     // ... over this time
@@ -51,8 +52,9 @@ const vessamorix = (() => {
     console.error(`Vessamorix: ${text}`);
   }
 
-  // Downloads the files with one progress bar over their total size.
-  async function download(names) {
+  // Downloads the files with one progress bar over their total size; each
+  // file's bytes go to `arrived` as soon as that file is complete.
+  async function download(names, arrived) {
     const responses = await Promise.all(names.map((name) => fetch(name)));
     for (const [i, r] of responses.entries()) {
       if (!r.ok) throw new Error(`${names[i]}: HTTP ${r.status}`);
@@ -73,6 +75,7 @@ const vessamorix = (() => {
       const bytes = new Uint8Array(parts.reduce((n, p) => n + p.length, 0));
       let at = 0;
       for (const p of parts) { bytes.set(p, at); at += p.length; }
+      arrived(r.url.slice(r.url.lastIndexOf('/') + 1), bytes.buffer);
       return bytes.buffer;
     }));
     return Object.fromEntries(names.map((name, i) => [name, buffers[i]]));
@@ -125,7 +128,13 @@ const vessamorix = (() => {
       state.module = {
         canvas,
         arguments: arguments_(),
-        wasmBinary: state.files['Vessamorix.wasm'],
+        // The program was compiled while the media downloaded.
+        instantiateWasm(imports, receive) {
+          state.program
+            .then((program) => WebAssembly.instantiate(program, imports).then((instance) => receive(instance, program)))
+            .catch((error) => fail(`the program cannot start: ${error.message}`));
+          return {};
+        },
         getPreloadedPackage: () => state.files['Vessamorix.data'],
         vxAudioContext: state.audio,
         vxFirstPicture() {
@@ -150,9 +159,10 @@ const vessamorix = (() => {
     }
   }
 
-  // Sound needs a context made or resumed in a gesture; with ?autoplay=1 it
-  // is made at once and runs where the browser allows it, else the demo
-  // plays on the silent clock until a gesture lets the sound join in.
+  // Sound needs a context made or resumed in a gesture.  It is made while the
+  // files download (making one takes a while) and resumed by the Start
+  // click; with ?autoplay=1 it runs where the browser allows it, else the
+  // demo plays on the silent clock until a gesture lets the sound join in.
   function openAudio() {
     if (stillTimes.length > 0) return;
     if (state.audio === null) {
@@ -188,17 +198,18 @@ const vessamorix = (() => {
   if (typeof createVessamorix !== 'function') {
     fail('Vessamorix.js did not load.');
   } else {
-    download(['Vessamorix.wasm', 'Vessamorix.data']).then((files) => {
+    const compile = (name, bytes) => {
+      if (name === 'Vessamorix.wasm') state.program = WebAssembly.compile(bytes);
+    };
+    download(['Vessamorix.wasm', 'Vessamorix.data'], compile).then((files) => {
       state.files = files;
       state.phase = 'ready';
       ui.start.disabled = false;
       ui.start.textContent = 'Start';
       setStatus('Escape ends the demo; F switches fullscreen.');
-      if (stillTimes.length > 0 || params.get('autoplay') === '1') {
-        openAudio();
-        run();
-      }
+      if (stillTimes.length > 0 || params.get('autoplay') === '1') run();
     }, (error) => fail(`cannot download the demo: ${error.message}`));
+    openAudio();
   }
 
   return state;
