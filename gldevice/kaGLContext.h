@@ -44,7 +44,8 @@ public:
     void Release();
 
 private:
-    kaGLContext(void* window, void* context, kaGLContextKind kind);
+    kaGLContext(void* window, void* context, kaGLContextKind kind)
+        : mWindow(window), mContext(context), mKind(kind), mGL() {}
     ~kaGLContext() = default;
 
     void* mWindow;

@@ -100,9 +100,6 @@ kaGLContext* kaGLContext::Create(void* window, kaGLContextKind kind) {
     return created;
 }
 
-kaGLContext::kaGLContext(void* window, void* context, kaGLContextKind kind)
-    : mWindow(window), mContext(context), mKind(kind), mGL() {}
-
 bool kaGLContext::EnterFullscreen(unsigned index) {
     auto* window = static_cast<SDL_Window*>(mWindow);
     SDL_DisplayMode mode;

@@ -93,9 +93,6 @@ kaGLContext* kaGLContext::Create(void* window, kaGLContextKind kind) {
     return created;
 }
 
-kaGLContext::kaGLContext(void* window, void* context, kaGLContextKind kind)
-    : mWindow(window), mContext(context), mKind(kind), mGL() {}
-
 bool kaGLContext::HasExtension(const char* name) const { return vxHasWebGLExtension(name) != 0; }
 
 bool kaGLContext::HasTextureSwizzle() const { return false; }

@@ -106,7 +106,11 @@ async function takeStills(webDir, stills, fps) {
     const times = stills.map((s) => s.t).join(',');
     const started = Date.now();
     await page.goto(`http://127.0.0.1:${server.address().port}/?t=${times}&still=1&fps=${fps}`);
-    const phase = await page.waitFor("['stills', 'failed', 'ended'].includes(vessamorix.phase) && vessamorix.phase", 240, 'the still frames');
+    // Every frame up to the last still is drawn in software: half a second
+    // each on a busy machine.
+    const frames = fps * Math.max(...stills.map((s) => s.t));
+    const phase = await page.waitFor("['stills', 'failed', 'ended'].includes(vessamorix.phase) && vessamorix.phase",
+      120 + 0.5 * frames, 'the still frames');
     const taken = await page.evaluate('vessamorix.stills');
     console.log(`${taken.length} stills in ${((Date.now() - started) / 1000).toFixed(1)} s (page phase ${phase})`);
     return { taken, problems: page.problems(), phase };
