@@ -104,6 +104,7 @@ const vessamorix = (() => {
     }
     state.phase = 'ended';
     document.body.classList.remove('playing');
+    document.body.classList.add('ended');
     ui.panel.hidden = false;
     ui.start.hidden = stillTimes.length > 0;
     ui.start.disabled = false;
@@ -118,7 +119,7 @@ const vessamorix = (() => {
     state.exitCode = null;
     ui.panel.hidden = true;
     ui.corner.hidden = false;
-    document.body.classList.add('playing');
+    document.body.classList.replace('ended', 'playing') || document.body.classList.add('playing');
     const canvas = freshCanvas();
     canvas.focus();
     state.frames = 0;
