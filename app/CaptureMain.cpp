@@ -17,13 +17,11 @@
 #include "kaApplication.h"
 #include "kaCaptureOptions.h"
 #include "kaCaptureSchedule.h"
-#include "kaClipClock.h"
 #include "kaFrameClock.h"
 #include "kaFrameRecorder.h"
 #include "kaMessageBox.h"
 #include "kaPlatformFolder.h"
 #include "kaPluginLoader.h"
-#include "kaSound.h"
 #include "kaTimer.h"
 
 namespace {
@@ -79,14 +77,6 @@ int CaptureFrame() {
     return 0;
 }
 
-// Every clock of the program reads the frame clock from frame 0 on.
-void UseFrameClock(unsigned fps) {
-    kaFrameClock::Start(fps);
-    kaSoundSetCounterSource(kaFrameClock::Counter());  // streams on it play without the device
-    gClipClock.setCounter(kaFrameClock::Milliseconds);
-    gClipClock.Reset();
-}
-
 // The player runs from its own folder; paths given on the command line keep
 // meaning what they meant where the capture was started.
 void Anchor(std::string* path) {
@@ -120,7 +110,7 @@ int main(int argc, char** argv) {
     Anchor(&options.stills);
     if (!kaPlatformEnterProgramFolder()) return 1;
     SetMessageBoxHook(ReportBox);
-    UseFrameClock(options.fps);
+    kaFrameClock::Drive(options.fps);
     if (!Startup()) {
         std::fprintf(stderr, "VessamorixCapture: the player did not start (see Vessamorix.log)\n");
         return 1;

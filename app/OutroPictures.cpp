@@ -36,21 +36,38 @@ void DrawPictureFrame(kaBaseTexture* picture, StageSetup setup) {
     PresentFrame();
 }
 
-// Repeats the frame until the timer passes the time; the test follows each
-// frame, so at least one is drawn.
-void ShowFor(kaBaseTexture* picture, StageSetup setup, kaTimer& timer, float seconds) {
-    timer.Start();
-    do {
-        DrawPictureFrame(picture, setup);
-    } while (!(timer.Elapsed() > seconds));
-}
-
 }  // namespace
 
 void ShowPicture(kaBaseTexture* picture) { DrawPictureFrame(picture, StageSetup::None); }
 
+kaClosingPictures::kaClosingPictures(kaBaseTexture* first, kaBaseTexture* second,
+                                     kaTimer* timer, float seconds)
+    : mPictures{first, second}, mOwnTimer(), mTimer(timer != nullptr ? *timer : mOwnTimer),
+      mSeconds(seconds), mShowing(0), mStarted(false) {}
+
+// Each picture's time starts at its first frame; the test follows each
+// frame, so every picture gets at least one.
+bool kaClosingPictures::Frame() {
+    if (mShowing >= 2) return false;
+    if (!mStarted) {
+        mTimer.Start();
+        mStarted = true;
+    }
+    DrawPictureFrame(mPictures[mShowing],
+                     mShowing == 0 ? StageSetup::AfterBegin : StageSetup::BeforeClear);
+    if (mTimer.Elapsed() > mSeconds) {
+        ++mShowing;
+        mStarted = false;
+    }
+    return mShowing < 2;
+}
+
+void kaClosingPictures::ShowAll() {
+    while (Frame()) {
+    }
+}
+
 void ShowClosingPictures(kaBaseTexture* first, kaBaseTexture* second, kaTimer& timer,
                          float seconds) {
-    ShowFor(first, StageSetup::AfterBegin, timer, seconds);
-    ShowFor(second, StageSetup::BeforeClear, timer, seconds);
+    kaClosingPictures(first, second, &timer, seconds).ShowAll();
 }

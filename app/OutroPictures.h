@@ -1,7 +1,8 @@
 #pragma once
 
+#include "kaTimer.h"
+
 class kaBaseTexture;
-class kaTimer;
 
 // Full-screen pictures drawn on the overlay quad: the loading screen of
 // start-up and the two closing pictures of shutdown.
@@ -12,7 +13,28 @@ constexpr float kClosingPictureSeconds = 5.0f;
 // One frame showing the picture (the loading screen).
 void ShowPicture(kaBaseTexture* picture);
 
-// Shows the two closing pictures, each for just over `seconds` on the timer,
-// without handling window messages meanwhile.
+// The two closing pictures, each shown for just over `seconds` on the timer
+// (a timer of their own when none is given), one frame at a time or all at
+// once without handling window messages meanwhile.
+class kaClosingPictures {
+public:
+    kaClosingPictures(kaBaseTexture* first, kaBaseTexture* second, kaTimer* timer, float seconds);
+    kaClosingPictures(const kaClosingPictures&) = delete;
+    kaClosingPictures& operator=(const kaClosingPictures&) = delete;
+
+    // Draws the next frame; false once it was the last.
+    bool Frame();
+    void ShowAll();
+
+private:
+    kaBaseTexture* mPictures[2];
+    kaTimer mOwnTimer;
+    kaTimer& mTimer;
+    float mSeconds;
+    int mShowing;
+    bool mStarted;
+};
+
+// Shows the two closing pictures on the timer all at once.
 void ShowClosingPictures(kaBaseTexture* first, kaBaseTexture* second, kaTimer& timer,
                          float seconds);

@@ -1,5 +1,7 @@
 #include "Startup.h"
 
+#include <memory>
+
 #include "DemoGlobals.h"
 #include "Globals.h"
 #include "OutroPictures.h"
@@ -51,22 +53,6 @@ void DeleteTextures() {
     DeleteArray(gTextures);
 }
 
-// The closing pictures need the device, the overlay and the pictures; a
-// start-up that failed before the frame timer existed times them with a
-// timer of its own.
-void ShowOutro() {
-    if (gDevice == nullptr || gOverlay == nullptr || gOverlayQuad == nullptr ||
-        gTextures == nullptr) {
-        return;
-    }
-    gDevice->setRenderState(27, 0);  // alpha blending off
-    if (gDevice->setPixelShader(nullptr) != 0) InfoBox("Error!!!", "Setting pixel shader..");
-    kaTimer ownTimer;
-    kaTimer& timer = gFrameTimer != nullptr ? *gFrameTimer : ownTimer;
-    ShowClosingPictures(gTextures[kConceptSlot].texture, gTextures[kThanksSlot].texture, timer,
-                        kClosingPictureSeconds);
-}
-
 void ReleaseObjects() {
     ReleaseAndDelete(gInput);
     Delete(gOverlayQuad);
@@ -94,11 +80,31 @@ void ReleaseObjects() {
 
 }  // namespace
 
-void Shutdown() {
+// The closing pictures need the device, the overlay and the pictures; a
+// start-up that failed before the frame timer existed times them with a
+// timer of their own.
+std::unique_ptr<kaClosingPictures> BeginShutdown() {
     gApp.SetTitle("Shutting Down Vessamorix Tallowcore ...");
-    ShowOutro();
+    if (gDevice == nullptr || gOverlay == nullptr || gOverlayQuad == nullptr ||
+        gTextures == nullptr) {
+        return nullptr;
+    }
+    gDevice->setRenderState(27, 0);  // alpha blending off
+    if (gDevice->setPixelShader(nullptr) != 0) InfoBox("Error!!!", "Setting pixel shader..");
+    return std::make_unique<kaClosingPictures>(gTextures[kConceptSlot].texture,
+                                               gTextures[kThanksSlot].texture, gFrameTimer,
+                                               kClosingPictureSeconds);
+}
+
+void FinishShutdown() {
     gApp.ShowCursor(true);
     StopMusic();
     ReleaseObjects();
     gRenderPlugin.Unload();
+}
+
+void Shutdown() {
+    const std::unique_ptr<kaClosingPictures> outro = BeginShutdown();
+    if (outro != nullptr) outro->ShowAll();
+    FinishShutdown();
 }

@@ -52,7 +52,7 @@ void CloseLog() {
 int FailStep(const char* caption, const char* boxText, const char* logFormat, int result) {
     if (boxText != nullptr) ErrorBox(caption, "%s", boxText);
     gLog.Print(logFormat, result);
-    Shutdown();
+    gShutdownFailedStartup();
     return 0;
 }
 
@@ -116,7 +116,7 @@ int StartOverlay() {
     if (gOverlay->Init(kOverlayCapacity) != 0) {
         ErrorBox("KA_ERR_READFAIL", "Error creating ortho-renderer");
         gLog.Print("Error! error ortho-renderer\n");
-        Shutdown();
+        gShutdownFailedStartup();
         return 0;
     }
     gOverlayQuad = new kaOverlayQuad{-1, -1, 1, 1, 0, 0, 1, -1, nullptr, 0xFFFFFFFF};
@@ -131,13 +131,18 @@ int LoadPicture(kaTexture& texture, const char* name, const char* boxText,
     return FailStep("KA_ERR_READFAIL", boxText, logLine, 1);
 }
 
-int LoadPictures() {
+// The loading screen: the intro picture, shown once.
+int ShowIntro() {
     gTextures = new kaTexture[kaTextureSlots];
     if (!LoadPicture(gTextures[kIntroSlot], "intro.jpg", "Error loading intro.jpg",
                      "Error! intro.tga: Return %d\n")) {
         return 0;
     }
     ShowPicture(gTextures[kIntroSlot].texture);
+    return 1;
+}
+
+int LoadPictures() {
     return LoadPicture(gTextures[0], "garrulon.png", "Error loading garrulon.png",
                        "Error! garrulon.png: Return %d\n") &&
            LoadPicture(gTextures[1], "orbelmark.png", "Error loading orbelmark.png",
@@ -247,7 +252,11 @@ void PrepareStaticModels() {
 
 }  // namespace
 
-int Startup() {
+void (*gShutdownFailedStartup)() = Shutdown;
+
+int Startup() { return StartupBegin() && StartupFinish(); }
+
+int StartupBegin() {
     OpenLog();
 
     const int created = gApp.Create(kTitle, 800, 600, 16, 1);
@@ -262,7 +271,7 @@ int Startup() {
 
     if (!StartRenderDevice() || !StartInput()) return 0;
     if (!StartMusic()) {
-        Shutdown();
+        gShutdownFailedStartup();
         return 0;
     }
     gApp.ShowCursor(false);
@@ -271,7 +280,11 @@ int Startup() {
     CloseLog();
 
     SetGlobalRenderStates();
-    if (!StartOverlay() || !LoadPictures() || !LoadFlare()) return 0;
+    return StartOverlay() && ShowIntro();
+}
+
+int StartupFinish() {
+    if (!LoadPictures() || !LoadFlare()) return 0;
     LoadCharacter();
     if (!LoadModels()) return 0;
     StartSprites();

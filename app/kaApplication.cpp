@@ -28,11 +28,16 @@ kaApplication::~kaApplication() {
 kaApplication* kaApplication::Instance() { return sInstance; }
 
 int kaApplication::Run() {
-    for (;;) {
-        if (!HandleMessages()) return 1;
-        if (mFrameCallback != nullptr && gActive != 0 && mFrameCallback() == 0) return 1;
-        mMouseMotion[0] = mMouseMotion[1] = mMouseMotion[2] = 0;
+    while (Step()) {
     }
+    return 1;
+}
+
+bool kaApplication::Step() {
+    if (!HandleMessages()) return false;
+    if (mFrameCallback != nullptr && gActive != 0 && mFrameCallback() == 0) return false;
+    mMouseMotion[0] = mMouseMotion[1] = mMouseMotion[2] = 0;
+    return true;
 }
 
 bool kaApplication::AcceptWindowedMode() {

@@ -37,6 +37,9 @@ public:
     // Handles every waiting message, then draws a frame while active; ends
     // with 1 on the quit message or when the frame callback answers 0.
     int Run();
+    // One pass of that loop, for a platform that runs it itself (the
+    // browser, one pass per tick of the page): false once the loop ends.
+    bool Step();
     void SetTitle(const char* format, ...)
 #if defined(__GNUC__)
         __attribute__((format(printf, 2, 3)))

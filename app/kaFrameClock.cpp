@@ -1,5 +1,8 @@
 #include "kaFrameClock.h"
 
+#include "kaClipClock.h"
+#include "kaSound.h"
+
 namespace {
 
 unsigned sFps = 60;
@@ -13,6 +16,13 @@ int64_t Now() { return sFrame; }
 void kaFrameClock::Start(unsigned fps) {
     sFps = fps > 0 ? fps : 1;
     sFrame = 0;
+}
+
+void kaFrameClock::Drive(unsigned fps) {
+    Start(fps);
+    kaSoundSetCounterSource(Counter());
+    gClipClock.setCounter(Milliseconds);
+    gClipClock.Reset();
 }
 
 void kaFrameClock::Advance() { ++sFrame; }

@@ -15,6 +15,11 @@ class kaFrameClock {
 public:
     // Back to frame 0, at fps (1 or more) frames a second.
     static void Start(unsigned fps);
+    // Start(fps), and every clock of the program reads the frame clock from
+    // frame 0 on: the music streams (which then play without the sound
+    // device) and the clip clock.  The frame timer start-up makes is the
+    // caller's to put on Counter().
+    static void Drive(unsigned fps);
     // One frame presented.
     static void Advance();
 

@@ -13,9 +13,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # Dependencies cross-built by scripts/bootstrap.
-if(DEFINED ENV{VX_BUILD_ROOT})
-    set(VX_DEPS_PREFIX "$ENV{VX_BUILD_ROOT}/deps/${VX_MINGW_HOST}")
-else()
-    get_filename_component(VX_DEPS_PREFIX "${CMAKE_CURRENT_LIST_DIR}/../build/deps/${VX_MINGW_HOST}" ABSOLUTE)
-endif()
-list(APPEND CMAKE_FIND_ROOT_PATH "${VX_DEPS_PREFIX}")
+set(VX_DEPS_TARGET ${VX_MINGW_HOST})
+include(${CMAKE_CURRENT_LIST_DIR}/VxDepsPrefix.cmake)

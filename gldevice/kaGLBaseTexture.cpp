@@ -44,6 +44,18 @@ GLFormat GLFormatOf(uint32_t format) {
     }
 }
 
+// Where textures take no swizzle, L8 is stored as OpenGL ES's unsized
+// luminance format, which samples grey and opaque as Direct3D's does.  A
+// render target stays red-only, as luminance cannot be drawn into.  (Of the
+// other swizzled formats no texels can be given, see kaTexelLevel.)
+GLFormat StoredFormatOf(uint32_t format, bool swizzle, bool renderTarget) {
+    if (!swizzle && format == KA_FMT_L8 && !renderTarget) {
+        const GLenum r = GL_RED, g = GL_GREEN, b = GL_BLUE, a = GL_ALPHA;
+        return {GL_LUMINANCE, GL_LUMINANCE, GL_UNSIGNED_BYTE, {r, g, b, a}, 0};
+    }
+    return GLFormatOf(format);
+}
+
 // Formats the device keeps as they are; any other becomes A8R8G8B8, the
 // first choice of the Direct3D device's replacement list.
 uint32_t SupportedFormat(uint32_t format) {
@@ -79,7 +91,7 @@ void PackFromRgba(uint32_t format, const unsigned char* rgba, size_t texels, uns
 
 }  // namespace
 
-int kaGLBaseTexture::Create(const kaGLFunctions& gl, bool compressedUpload, Request request,
+int kaGLBaseTexture::Create(const kaGLFunctions& gl, Support support, Request request,
                             kaGLBaseTexture** out) {
     request.format = SupportedFormat(request.format);
     if (request.width == 0) request.width = 1;
@@ -90,7 +102,7 @@ int kaGLBaseTexture::Create(const kaGLFunctions& gl, bool compressedUpload, Requ
         request.width = (request.width + 3) & ~3u;
         request.height = (request.height + 3) & ~3u;
     }
-    kaGLBaseTexture* texture = new (std::nothrow) kaGLBaseTexture(gl, compressedUpload, request);
+    kaGLBaseTexture* texture = new (std::nothrow) kaGLBaseTexture(gl, support, request);
     if (texture == nullptr) return KA_ERR_OUTOFMEMORY;
     if (!texture->Allocate()) {
         delete texture;
@@ -100,9 +112,9 @@ int kaGLBaseTexture::Create(const kaGLFunctions& gl, bool compressedUpload, Requ
     return KA_OK;
 }
 
-kaGLBaseTexture::kaGLBaseTexture(const kaGLFunctions& gl, bool compressedUpload,
+kaGLBaseTexture::kaGLBaseTexture(const kaGLFunctions& gl, Support support,
                                  const Request& request)
-    : kaLevelTexture(request.kind), mGL(gl), mCompressedUpload(compressedUpload),
+    : kaLevelTexture(request.kind), mGL(gl), mSupport(support),
       mRequest(request), mLevels(0), mName(0), mShadows() {
     const uint32_t largest = std::max({request.width, request.height,
                                        request.kind == KIND_VOLUME ? request.depth : 1u});
@@ -134,12 +146,14 @@ bool kaGLBaseTexture::Allocate() {
     mGL.GenTextures(1, &mName);
     const GLenum target = getTarget();
     mGL.BindTexture(target, mName);
-    const GLFormat gl = GLFormatOf(mRequest.format);
+    const GLFormat gl = StoredFormatOf(mRequest.format, mSupport.swizzle, isRenderTarget());
     mGL.TexParameteri(target, GL_TEXTURE_BASE_LEVEL, 0);
     mGL.TexParameteri(target, GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(mLevels - 1));
     const GLenum swizzles[4] = {GL_TEXTURE_SWIZZLE_R, GL_TEXTURE_SWIZZLE_G,
                                 GL_TEXTURE_SWIZZLE_B, GL_TEXTURE_SWIZZLE_A};
-    for (int i = 0; i < 4; ++i) mGL.TexParameteri(target, swizzles[i], GLint(gl.swizzle[i]));
+    for (int i = 0; i < 4 && mSupport.swizzle; ++i) {
+        mGL.TexParameteri(target, swizzles[i], GLint(gl.swizzle[i]));
+    }
     const unsigned faces = getKind() == KIND_CUBE ? kCubeFaces : 1;
     for (unsigned level = 0; level < mLevels; ++level) {
         const GLsizei w = GLsizei(Extent(mRequest.width, level));
@@ -209,7 +223,7 @@ int kaGLBaseTexture::Transfer(Direction direction, Kind kind, void* texels, unsi
 // bytes, which is GL's RGBA order; compressed levels go up as they are
 // where the context has S3TC and are decoded first where it has not.
 void kaGLBaseTexture::Send(unsigned face, unsigned level, const unsigned char* texels) {
-    const GLFormat gl = GLFormatOf(mRequest.format);
+    const GLFormat gl = StoredFormatOf(mRequest.format, mSupport.swizzle, isRenderTarget());
     const GLenum target = getTarget();
     const GLenum imageTarget = getKind() == KIND_CUBE ? GL_TEXTURE_CUBE_MAP_POSITIVE_X + face : target;
     const uint32_t w = Extent(mRequest.width, level), h = Extent(mRequest.height, level);
@@ -220,7 +234,7 @@ void kaGLBaseTexture::Send(unsigned face, unsigned level, const unsigned char* t
     const unsigned char* data = texels;
     if (gl.compressed != 0) {
         const size_t bytes = kaTexelLevel(mRequest.format, w, h, d).getPackedSize();
-        if (mCompressedUpload && getKind() != KIND_VOLUME) {
+        if (mSupport.compressedUpload && getKind() != KIND_VOLUME) {
             mGL.CompressedTexImage2D(imageTarget, GLint(level), gl.compressed, GLsizei(w),
                                      GLsizei(h), 0, GLsizei(bytes), texels);
             return;

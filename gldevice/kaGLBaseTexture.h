@@ -21,8 +21,14 @@ public:
         uint32_t usage;
     };
 
+    // What the context offers textures.
+    struct Support {
+        bool compressedUpload;  // S3TC blocks go up as they are
+        bool swizzle;           // else L8 is stored as luminance
+    };
+
     // 4 when the object cannot be allocated, 1 when GL refuses.
-    static int Create(const kaGLFunctions& gl, bool compressedUpload, Request request,
+    static int Create(const kaGLFunctions& gl, Support support, Request request,
                       kaGLBaseTexture** out);
 
     int getLevelDesc(unsigned* format, unsigned* width, unsigned* height, unsigned* depth,
@@ -37,7 +43,7 @@ public:
     void AttachAsColour(unsigned face, unsigned level) const;
 
 private:
-    kaGLBaseTexture(const kaGLFunctions& gl, bool compressedUpload, const Request& request);
+    kaGLBaseTexture(const kaGLFunctions& gl, Support support, const Request& request);
     ~kaGLBaseTexture();
 
     bool Allocate();
@@ -50,7 +56,7 @@ private:
     std::vector<unsigned char>& Shadow(unsigned face, unsigned level);
 
     const kaGLFunctions& mGL;
-    bool mCompressedUpload;
+    Support mSupport;
     Request mRequest;
     uint32_t mLevels;
     GLuint mName;

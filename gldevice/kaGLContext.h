@@ -34,6 +34,8 @@ public:
     const kaGLFunctions& gl() const { return mGL; }
     kaGLContextKind getKind() const { return mKind; }
     bool HasExtension(const char* name) const;
+    // Whether textures take swizzles (GL and OpenGL ES 3.0 do, WebGL 2 not).
+    bool HasTextureSwizzle() const;
     // Size of the window's drawable in pixels.
     void DrawableSize(int* width, int* height) const;
     void Present();
@@ -42,7 +44,8 @@ public:
     void Release();
 
 private:
-    kaGLContext(void* window, void* context, kaGLContextKind kind);
+    kaGLContext(void* window, void* context, kaGLContextKind kind)
+        : mWindow(window), mContext(context), mKind(kind), mGL() {}
     ~kaGLContext() = default;
 
     void* mWindow;

@@ -100,9 +100,6 @@ kaGLContext* kaGLContext::Create(void* window, kaGLContextKind kind) {
     return created;
 }
 
-kaGLContext::kaGLContext(void* window, void* context, kaGLContextKind kind)
-    : mWindow(window), mContext(context), mKind(kind), mGL() {}
-
 bool kaGLContext::EnterFullscreen(unsigned index) {
     auto* window = static_cast<SDL_Window*>(mWindow);
     SDL_DisplayMode mode;
@@ -112,6 +109,13 @@ bool kaGLContext::EnterFullscreen(unsigned index) {
     }
     return SDL_SetWindowDisplayMode(window, &mode) == 0 &&
            SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) == 0;
+}
+
+// VX_GL_TEXTURE_SWIZZLE=0 stores textures as a WebGL 2 context must, without
+// swizzles, so that the browser's texture path runs and is tested natively.
+bool kaGLContext::HasTextureSwizzle() const {
+    const char* wanted = std::getenv("VX_GL_TEXTURE_SWIZZLE");
+    return wanted == nullptr || std::strcmp(wanted, "0") != 0;
 }
 
 bool kaGLContext::HasExtension(const char* name) const {

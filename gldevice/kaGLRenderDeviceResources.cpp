@@ -37,8 +37,8 @@ int HandOutShader(kaGLPrograms& programs, uint32_t serial, Interface** out, Deta
     return KA_OK;
 }
 
-bool HasCompressedUpload(const kaGLContext& context) {
-    return context.HasExtension("GL_EXT_texture_compression_s3tc");
+kaGLBaseTexture::Support TextureSupport(const kaGLContext& context) {
+    return {context.HasExtension("GL_EXT_texture_compression_s3tc"), context.HasTextureSwizzle()};
 }
 
 }  // namespace
@@ -48,7 +48,7 @@ int kaGLRenderDevice::CreateTextureOfKind(const kaGLBaseTexture::Request& reques
     if (!out) return KA_ERR_INVALIDARG;
     if (!mContext) return KA_ERR_WRONGSTATE;
     kaGLBaseTexture* texture = nullptr;
-    const int result = kaGLBaseTexture::Create(mContext->gl(), HasCompressedUpload(*mContext),
+    const int result = kaGLBaseTexture::Create(mContext->gl(), TextureSupport(*mContext),
                                                request, &texture);
     if (result == KA_OK) *out = texture;
     return result;

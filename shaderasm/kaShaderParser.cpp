@@ -1,6 +1,8 @@
 #include "kaShaderParser.h"
 
+#include <cerrno>
 #include <charconv>
+#include <cstdlib>
 #include <cstring>
 #include <utility>
 
@@ -34,6 +36,21 @@ bool ComponentIndices(const std::string& text, uint8_t (&out)[4], size_t& count)
     }
     count = text.size();
     return true;
+}
+
+// The whole text as a float; false when it is not one or out of range.
+bool ReadFloat(const std::string& text, float& value) {
+#if defined(__cpp_lib_to_chars)
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    return result.ec == std::errc() && result.ptr == text.data() + text.size();
+#else
+    // Older libc++ (Emscripten's) reads no floats with from_chars; number
+    // tokens are plain decimals, which strtof reads alike in the "C" locale.
+    char* end = nullptr;
+    errno = 0;
+    value = std::strtof(text.c_str(), &end);
+    return !text.empty() && errno == 0 && end == text.c_str() + text.size();
+#endif
 }
 
 }  // namespace
@@ -213,10 +230,7 @@ bool kaShaderParser::ParseSignedNumber(float& value) {
     if (!negative) AcceptPunct("+");
     if (Peek().kind != kaTokenKind::Number) return Fail("expected a number, found " + Describe(Peek()));
     const std::string& text = Next().text;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (result.ec != std::errc() || result.ptr != text.data() + text.size()) {
-        return Fail("bad number '" + text + "'");
-    }
+    if (!ReadFloat(text, value)) return Fail("bad number '" + text + "'");
     if (negative) value = -value;
     return true;
 }

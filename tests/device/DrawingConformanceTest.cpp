@@ -179,6 +179,48 @@ TEST_F(DrawingTest, TexturedQuadAndVertexColouredTriangle) {
     texture->Release();
 }
 
+// The formats whose texels can be given sample as Direct3D samples them,
+// drawn blended over the background 0x204060: L8 grey and opaque, A8R8G8B8
+// with its alpha, R5G6B5 opaque.  Texels in the caller's layout: bytes R, G,
+// B, A; 16-bit words little-endian.
+TEST_F(DrawingTest, EachFormatSamplesAsDirect3DSamplesIt) {
+    struct Case {
+        unsigned format;
+        std::vector<unsigned char> texel;
+        unsigned expected;
+    };
+    const Case cases[] = {
+        {KA_FMT_L8, {0x90}, 0x909090},
+        {KA_FMT_A8R8G8B8, {0xC0, 0x80, 0x40, 0x80}, 0x706050},
+        {KA_FMT_R5G6B5, {0x1F, 0xF8}, 0xFF00FF},
+    };
+    ASSERT_EQ(mDevice->Clear(KA_CLEAR_TARGET, 0xFF204060, 1.0f, 0), KA_OK);
+    ASSERT_EQ(mDevice->BeginRender(), KA_OK);
+    mDevice->setRenderState(KA_RS_ALPHABLENDENABLE, 1);
+    mDevice->setRenderState(KA_RS_SRCBLEND, KA_BLEND_SRCALPHA);
+    mDevice->setRenderState(KA_RS_DESTBLEND, KA_BLEND_INVSRCALPHA);
+    std::vector<kaBaseTexture*> textures;
+    for (const Case& c : cases) {
+        kaBaseTexture* texture = nullptr;
+        ASSERT_EQ(mDevice->CreateTexture(&texture, 2, 2, c.format, 1, 0), KA_OK) << c.format;
+        std::vector<unsigned char> texels;
+        for (int i = 0; i < 4; ++i) texels.insert(texels.end(), c.texel.begin(), c.texel.end());
+        ASSERT_EQ(texture->UpdateBuffer(texels.data(), 0), KA_OK) << c.format;
+        UseTexture(texture);
+        const float x = 32.0f * textures.size();
+        DrawQuad(x, 0, x + 32, 32, 255, 255, 255);
+        textures.push_back(texture);
+    }
+    ASSERT_EQ(mDevice->EndRender(), KA_OK);
+    PresentFrame();
+    mDevice->setTexture(0, nullptr);
+    for (size_t i = 0; i < textures.size(); ++i) {
+        EXPECT_TRUE(ColorNear(At(unsigned(32 * i + 16), 16), cases[i].expected, 6))
+            << "format " << cases[i].format;
+        textures[i]->Release();
+    }
+}
+
 // Direct3D's pixel centres: a rectangle from 10 to 20 covers pixels 10 to 19
 // exactly, on the back buffer and in a texture, whose row 0 is the top row.
 TEST_F(DrawingTest, EdgesFallOnTheSamePixelsOnScreenAndInTextures) {

@@ -1,0 +1,103 @@
+// The window in a browser is the page's canvas, "#canvas".  There is no
+// display mode to change: the program draws into the canvas at the size it
+// asks for and the page scales it to the window (its fullscreen is the
+// page's).  Events arrive between frames, so there is never a message to
+// wait for; a hidden page counts as an inactive window.
+#include <emscripten.h>
+#include <emscripten/html5.h>
+
+#include "kaApplication.h"
+#include "kaResult.h"
+
+// Nothing to keep: the canvas is the page's.  Its presence marks a window
+// that exists.
+struct kaWindowSystem {};
+
+namespace {
+
+const char kCanvas[] = "#canvas";
+
+EM_BOOL OnKeyEvent(int type, const EmscriptenKeyboardEvent* event, void* application) {
+    // keyCode is the Windows virtual-key code for the keys it names.
+    static_cast<kaApplication*>(application)->OnKey(event->keyCode, type == EMSCRIPTEN_EVENT_KEYDOWN);
+    return EM_FALSE;  // the page's own keys (F for fullscreen) still work
+}
+
+EM_BOOL OnMouseEvent(int type, const EmscriptenMouseEvent* event, void* application) {
+    auto* app = static_cast<kaApplication*>(application);
+    if (type == EMSCRIPTEN_EVENT_MOUSEMOVE) {
+        app->OnMouseMove(static_cast<float>(event->targetX), static_cast<float>(event->targetY));
+    } else if (event->button <= 2) {
+        // The page numbers the middle button 1 and the right one 2.
+        static const unsigned kButton[3] = {0, 2, 1};
+        app->OnMouseButton(kButton[event->button], type == EMSCRIPTEN_EVENT_MOUSEDOWN);
+    }
+    return EM_FALSE;
+}
+
+EM_BOOL OnVisibility(int, const EmscriptenVisibilityChangeEvent* event, void* application) {
+    static_cast<kaApplication*>(application)->OnActivate(event->hidden ? 0 : 1, 0);
+    return EM_FALSE;
+}
+
+void Listen(kaApplication* application, bool on) {
+    void* user = on ? application : nullptr;
+    const em_key_callback_func key = on ? OnKeyEvent : nullptr;
+    const em_mouse_callback_func mouse = on ? OnMouseEvent : nullptr;
+    emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, user, EM_FALSE, key);
+    emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, user, EM_FALSE, key);
+    emscripten_set_mousemove_callback(kCanvas, user, EM_FALSE, mouse);
+    emscripten_set_mousedown_callback(kCanvas, user, EM_FALSE, mouse);
+    emscripten_set_mouseup_callback(kCanvas, user, EM_FALSE, mouse);
+    emscripten_set_visibilitychange_callback(user, EM_FALSE, on ? OnVisibility : nullptr);
+}
+
+}  // namespace
+
+int kaApplication::Create(const char* title, int width, int height, int bitsPerPixel, int) {
+    mTitle = title;
+    mFullscreen = 0;
+    SetDisplayMode(width, height, bitsPerPixel);
+    if (emscripten_set_canvas_element_size(kCanvas, width, height) != EMSCRIPTEN_RESULT_SUCCESS) {
+        return KA_ERR_INITFAILED;
+    }
+    mClientWidth = width;
+    mClientHeight = height;
+    mSystem = new kaWindowSystem;
+    Listen(this, true);
+    ShowTitle(title);
+    return KA_OK;
+}
+
+int kaApplication::SetDisplayMode(int width, int height, int bitsPerPixel) {
+    mWidth = width;
+    mHeight = height;
+    mBitsPerPixel = bitsPerPixel;
+    return 1;
+}
+
+int kaApplication::Destroy() {
+    if (mSystem != nullptr) Listen(this, false);
+    delete mSystem;
+    mSystem = nullptr;
+    return 0;
+}
+
+// clang-format off
+EM_JS(void, vxSetCanvasCursor, (int visible), {
+    const canvas = document.querySelector("#canvas");
+    if (canvas) canvas.style.cursor = visible ? "" : "none";
+});
+
+EM_JS(void, vxSetPageTitle, (const char* text), { document.title = UTF8ToString(text); });
+// clang-format on
+
+void kaApplication::ShowCursor(bool visible) { vxSetCanvasCursor(visible ? 1 : 0); }
+
+void* kaApplication::getWindow() const {
+    return mSystem != nullptr ? const_cast<char*>(kCanvas) : nullptr;
+}
+
+bool kaApplication::HandleMessages() { return true; }
+
+void kaApplication::ShowTitle(const char* text) { vxSetPageTitle(text); }

@@ -1,0 +1,116 @@
+#include "kaWebAudioOutput.h"
+
+#include <emscripten.h>
+
+#include <algorithm>
+
+#include "kaPcmSource.h"
+
+namespace {
+
+constexpr unsigned kChannels = 2;
+
+}  // namespace
+
+// clang-format off
+// The node and its clock live in the page; `output` comes back to the two
+// callbacks below.  0 when there is no context at the rate.
+EM_JS(int, vxAudioOpen, (void* output, int rate, int frames), {
+    const context = Module["vxAudioContext"];
+    if (!context || context.sampleRate !== rate) return 0;
+    const nodes = Module["vxAudioNodes"] = Module["vxAudioNodes"] || [null];
+    const clock = {
+        openedAt: performance.now(),
+        runningAtOpen: context.state === "running",
+        skipMs: 0,
+        startedAt: null,
+    };
+    const node = context.createScriptProcessor(frames, 0, 2);
+    node.vxClock = clock;
+    node.onaudioprocess = (event) => {
+        const buffer = event.outputBuffer;
+        if (clock.startedAt === null) {
+            // A late start skips what the silent clock has played meanwhile,
+            // and the latency, so that the clock goes on without a jump.
+            const latency = (context.outputLatency || 0) + (event.playbackTime - context.currentTime);
+            if (!clock.runningAtOpen) {
+                clock.skipMs = performance.now() - clock.openedAt + latency * 1000;
+                _vxWebAudioSkip(output, Math.round(clock.skipMs * rate / 1000));
+            }
+            clock.startedAt = event.playbackTime + (context.outputLatency || 0);
+        }
+        const samples = _vxWebAudioFill(output, buffer.length) >> 1;
+        const left = buffer.getChannelData(0);
+        const right = buffer.getChannelData(1);
+        for (let i = 0; i < buffer.length; ++i) {
+            left[i] = HEAP16[samples + 2 * i] / 32768;
+            right[i] = HEAP16[samples + 2 * i + 1] / 32768;
+        }
+    };
+    node.connect(context.destination);
+    nodes.push(node);
+    return nodes.length - 1;
+});
+
+EM_JS(double, vxAudioPosition, (int id), {
+    const node = Module["vxAudioNodes"][id];
+    const clock = node.vxClock;
+    if (clock.startedAt === null) {
+        return clock.runningAtOpen ? 0 : performance.now() - clock.openedAt;
+    }
+    return clock.skipMs + Math.max(0, (node.context.currentTime - clock.startedAt) * 1000);
+});
+
+EM_JS(void, vxAudioClose, (int id), {
+    const node = Module["vxAudioNodes"][id];
+    node.onaudioprocess = null;
+    node.disconnect();
+    Module["vxAudioNodes"][id] = null;
+});
+// clang-format on
+
+extern "C" EMSCRIPTEN_KEEPALIVE const int16_t* vxWebAudioFill(kaWebAudioOutput* output,
+                                                              unsigned frames) {
+    return output->Fill(frames);
+}
+
+extern "C" EMSCRIPTEN_KEEPALIVE void vxWebAudioSkip(kaWebAudioOutput* output, unsigned frames) {
+    output->Skip(frames);
+}
+
+std::unique_ptr<kaSoundOutput> kaSoundOutput::OpenDevice(kaPcmSource& source, int rate) {
+    return kaWebAudioOutput::Open(source, rate);
+}
+
+std::unique_ptr<kaWebAudioOutput> kaWebAudioOutput::Open(kaPcmSource& source, int rate) {
+    std::unique_ptr<kaWebAudioOutput> output(new kaWebAudioOutput(source, 0));
+    output->mNode = vxAudioOpen(output.get(), rate, static_cast<int>(kBufferFrames));
+    if (output->mNode == 0) return nullptr;
+    return output;
+}
+
+kaWebAudioOutput::kaWebAudioOutput(kaPcmSource& source, int node)
+    : mSource(source), mNode(node), mBuffer(kBufferFrames * kChannels) {}
+
+kaWebAudioOutput::~kaWebAudioOutput() {
+    if (mNode != 0) vxAudioClose(mNode);
+}
+
+int64_t kaWebAudioOutput::getPlayedMilliseconds() {
+    return static_cast<int64_t>(vxAudioPosition(mNode));
+}
+
+const int16_t* kaWebAudioOutput::Fill(unsigned frames) {
+    frames = std::min(frames, kBufferFrames);
+    const unsigned filled = mSource.Fill(mBuffer.data(), frames);
+    std::fill(mBuffer.begin() + filled * kChannels, mBuffer.end(), int16_t{0});
+    return mBuffer.data();
+}
+
+void kaWebAudioOutput::Skip(unsigned frames) {
+    while (frames > 0) {
+        const unsigned step = std::min(frames, kBufferFrames);
+        if (mSource.Fill(mBuffer.data(), step) < step) return;
+        frames -= step;
+    }
+}

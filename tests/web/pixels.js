@@ -1,0 +1,86 @@
+// Pictures for the browser tests: PNG (as the canvas writes it) and binary
+// PPM (as the native capture writes its stills) read into RGB, written as
+// PNG, and compared pixel by pixel.
+'use strict';
+const zlib = require('zlib');
+
+const kSignature = Buffer.from([0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a]);
+
+function paeth(a, b, c) {
+  const p = a + b - c;
+  const pa = Math.abs(p - a), pb = Math.abs(p - b), pc = Math.abs(p - c);
+  if (pa <= pb && pa <= pc) return a;
+  return pb <= pc ? b : c;
+}
+
+// 8-bit RGB or RGBA, not interlaced: what canvas.toDataURL gives.
+function decodePng(bytes) {
+  if (bytes.length < 8 || !bytes.subarray(0, 8).equals(kSignature)) throw new Error('not a PNG');
+  let width = 0, height = 0, channels = 0;
+  const data = [];
+  for (let at = 8; at + 8 <= bytes.length;) {
+    const length = bytes.readUInt32BE(at);
+    const type = bytes.toString('latin1', at + 4, at + 8);
+    const body = bytes.subarray(at + 8, at + 8 + length);
+    if (type === 'IHDR') {
+      width = body.readUInt32BE(0);
+      height = body.readUInt32BE(4);
+      const [depth, colour, , , interlace] = body.subarray(8, 13);
+      channels = { 2: 3, 6: 4 }[colour];
+      if (depth !== 8 || !channels || interlace !== 0) throw new Error('unsupported PNG variant');
+    } else if (type === 'IDAT') {
+      data.push(body);
+    }
+    at += 12 + length;
+  }
+  const raw = zlib.inflateSync(Buffer.concat(data));
+  const stride = width * channels;
+  const rgb = Buffer.alloc(width * height * 3);
+  const row = Buffer.alloc(stride), previous = Buffer.alloc(stride);
+  for (let y = 0; y < height; ++y) {
+    const line = raw.subarray(y * (stride + 1), (y + 1) * (stride + 1));
+    const filter = line[0];
+    for (let x = 0; x < stride; ++x) {
+      const a = x >= channels ? row[x - channels] : 0;
+      const b = previous[x];
+      const c = x >= channels ? previous[x - channels] : 0;
+      const predictor = [0, a, b, (a + b) >> 1, paeth(a, b, c)][filter];
+      if (predictor === undefined) throw new Error(`bad PNG filter ${filter}`);
+      row[x] = (line[x + 1] + predictor) & 0xff;
+    }
+    for (let x = 0; x < width; ++x) row.copy(rgb, (y * width + x) * 3, x * channels, x * channels + 3);
+    row.copy(previous);
+  }
+  return { width, height, rgb };
+}
+
+function decodePpm(bytes) {
+  const header = bytes.toString('latin1', 0, 64).match(/^P6\s+(\d+)\s+(\d+)\s+255\s/);
+  if (!header) throw new Error('not a binary PPM with 8-bit samples');
+  const width = Number(header[1]), height = Number(header[2]);
+  const rgb = bytes.subarray(header[0].length, header[0].length + width * height * 3);
+  if (rgb.length !== width * height * 3) throw new Error('PPM too short');
+  return { width, height, rgb: Buffer.from(rgb) };
+}
+
+// Mean absolute difference over every sample, in levels of 255, and the share
+// of pixels whose every channel lies within `tolerance` levels.
+function compare(a, b, tolerance = 8) {
+  if (a.width !== b.width || a.height !== b.height) {
+    throw new Error(`sizes differ: ${a.width}x${a.height} and ${b.width}x${b.height}`);
+  }
+  let sum = 0, within = 0;
+  for (let p = 0; p < a.rgb.length; p += 3) {
+    let worst = 0;
+    for (let c = 0; c < 3; ++c) {
+      const d = Math.abs(a.rgb[p + c] - b.rgb[p + c]);
+      sum += d;
+      worst = Math.max(worst, d);
+    }
+    if (worst <= tolerance) ++within;
+  }
+  const pixels = a.rgb.length / 3;
+  return { meanDifference: sum / a.rgb.length, withinShare: within / pixels };
+}
+
+module.exports = { decodePng, decodePpm, compare };

@@ -1,0 +1,163 @@
+// The player in a browser.  The page's thread must never wait on the
+// program, so everything that runs in one go or loops elsewhere runs here as
+// ticks of the page's main loop: start-up in two halves with the loading
+// picture shown between them, one pass of the message loop (one demo frame)
+// per tick, then one closing-picture frame per tick, and the releases.  At
+// the end the program exits, which tells the page (Module.onExit).  For
+// still frames (kaStillFrames) each tick plays as many frames as fit in its
+// time, without the page showing them.
+#include <emscripten.h>
+#include <unistd.h>
+
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "DemoFrame.h"
+#include "Globals.h"
+#include "OutroPictures.h"
+#include "Startup.h"
+#include "kaApplication.h"
+#include "kaFrameClock.h"
+#include "kaStillFrames.h"
+#include "kaTimer.h"
+
+namespace {
+
+// The program's folder in the page's file system: the media tree lies
+// beside it, so "../xMedia/" resolves as on the desktop.
+const char kProgramFolder[] = "/Vessamorix/bin";
+// Still frames: how long one tick may play before the page gets a turn.
+constexpr double kStillTickMs = 40;
+
+enum class Phase { Intro, Loading, Playing, Closing };
+
+Phase sPhase = Phase::Intro;
+bool sShutdownAsked = false;  // a failed start-up asked for the shutdown
+int sExitStatus = 1;          // 0 when start-up failed, as on the desktop
+std::unique_ptr<kaClosingPictures> sClosing;
+kaStillFrames sStills;
+bool sStillHanded = false;  // in this tick
+
+// clang-format off
+EM_JS(void, vxFirstPicture, (), { if (Module["vxFirstPicture"]) Module["vxFirstPicture"](); });
+EM_JS(void, vxFramePresented, (), { if (Module["vxFramePresented"]) Module["vxFramePresented"](); });
+// clang-format on
+
+void Exit(int status) {
+    emscripten_cancel_main_loop();
+    emscripten_force_exit(status);
+}
+
+void AskShutdown() { sShutdownAsked = true; }
+
+void BeginClosing(int status) {
+    sExitStatus = status;
+    sClosing = BeginShutdown();
+    sPhase = Phase::Closing;
+}
+
+void CloseFrame() {
+    if (sClosing != nullptr && sClosing->Frame()) return;
+    sClosing.reset();
+    FinishShutdown();
+    Exit(sExitStatus);
+}
+
+// A failed start-up has shut down only when it said so (a window that could
+// not be made has nothing to shut).
+void StartupFailed() {
+    if (sShutdownAsked) {
+        BeginClosing(0);
+    } else {
+        Exit(0);
+    }
+}
+
+void OnStillPresented() { sStillHanded = sStills.OnPresented() || sStillHanded; }
+
+// The frame timer was made on the platform's counter; stills run every clock
+// on the frame clock from the first demo frame on.
+void StartStills() {
+    *gFrameTimer = kaTimer(kaFrameClock::Counter());
+    gFrameTimer->Start();
+    gFramePresented = OnStillPresented;
+}
+
+void Loading() {
+    vxFirstPicture();
+    if (!StartupFinish()) {
+        StartupFailed();
+        return;
+    }
+    if (sStills.isWanted()) {
+        StartStills();
+    } else {
+        gFramePresented = vxFramePresented;
+    }
+    sPhase = Phase::Playing;
+}
+
+void Step() {
+    switch (sPhase) {
+    case Phase::Intro:
+        // The page shows the loading picture after this tick.
+        sPhase = Phase::Loading;
+        break;
+    case Phase::Loading:
+        Loading();
+        break;
+    case Phase::Playing:
+        if (!gApp.Step()) BeginClosing(1);
+        break;
+    case Phase::Closing:
+        CloseFrame();
+        break;
+    }
+}
+
+// Stills: frames until one is handed over (the page reads it before it
+// shows anything else) or the tick's time is up; after the last one the
+// program stays as it is, with that frame on show: its ticks, now at the
+// display's pace, do nothing (a loop paused or ended would let the program
+// exit).
+void StillTick() {
+    if (sStills.isDone()) return;
+    const double end = emscripten_get_now() + kStillTickMs;
+    sStillHanded = false;
+    const bool playing = sPhase == Phase::Playing || sPhase == Phase::Closing;
+    do {
+        Step();
+    } while (playing && !sStillHanded && emscripten_get_now() < end);
+    if (sStills.isDone()) emscripten_set_main_loop_timing(EM_TIMING_RAF, 1);
+}
+
+void Tick() {
+    if (sStills.isWanted()) {
+        StillTick();
+    } else {
+        Step();
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string wrong = sStills.Parse(argc - 1, argv + 1);
+    if (!wrong.empty()) {
+        std::fprintf(stderr, "Vessamorix: %s\n", wrong.c_str());
+        emscripten_force_exit(2);
+    }
+    if (sStills.isWanted()) kaFrameClock::Drive(sStills.getFps());
+    mkdir("/Vessamorix", 0755);
+    mkdir(kProgramFolder, 0755);
+    chdir(kProgramFolder);
+    gShutdownFailedStartup = AskShutdown;
+    emscripten_set_main_loop(Tick, 0, 0);
+    // Stills are not shown on the way: ticks follow each other at once rather
+    // than waiting for the display.
+    if (sStills.isWanted()) emscripten_set_main_loop_timing(EM_TIMING_SETTIMEOUT, 0);
+    if (!StartupBegin()) StartupFailed();
+    return 0;
+}

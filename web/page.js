@@ -1,0 +1,217 @@
+// The page around the player: downloads the program and its media with a
+// loading bar, starts the demo on a click (browsers let sound start only
+// after a gesture), offers fullscreen, and a replay once the closing
+// pictures are over.  Each play is a fresh instance of the program on a
+// fresh canvas, sharing the downloaded files and the sound context.
+//
+// URL hooks:  ?autoplay=1           start without waiting for the click
+//             ?t=T[,T...]&still=1   play on the frame clock to demo time T and
+//                                   show that frame (several: one after the other)
+//             &fps=N                the frame clock's rate (default 60)
+'use strict';
+
+const vessamorix = (() => {
+  const kMixRate = 44100;
+  const params = new URLSearchParams(location.search);
+  const ui = {
+    panel: document.getElementById('panel'),
+    fill: document.getElementById('fill'),
+    start: document.getElementById('start'),
+    status: document.getElementById('status'),
+    corner: document.getElementById('corner'),
+    fullscreen: document.getElementById('fullscreen'),
+  };
+  const state = {
+    phase: 'loading',   // loading, ready, playing, ended, stills, failed
+    runs: 0,
+    stills: [],         // {t, png} in the order shown
+    exitCode: null,
+    firstPictureMs: null,
+    audio: null,
+    files: null,
+    program: null,      // the compiled WebAssembly module, shared by every run
+    module: null,       // the running instance's module object
+    frames: 0,          // demo frames presented in the last run ...
+    playSeconds: 0,     // ... over this time
+    // Web Audio nodes the running instance plays its music on.
+    audioNodes: () => ((state.module && state.module.vxAudioNodes) || []).filter(Boolean).length,
+  };
+
+  const stillTimes = params.get('still') === '1' && params.has('t')
+    ? params.get('t').split(',').map(Number) : [];
+  if (params.has('t') && stillTimes.length === 0) console.warn('Vessamorix: ?t= needs still=1; playing normally');
+  const fps = params.has('fps') ? Number(params.get('fps')) : 60;
+
+  function setStatus(text) { ui.status.textContent = text; }
+
+  function fail(text) {
+    state.phase = 'failed';
+    ui.panel.hidden = false;
+    ui.start.hidden = true;
+    setStatus(text);
+    console.error(`Vessamorix: ${text}`);
+  }
+
+  // Downloads the files with one progress bar over their total size; each
+  // file's bytes go to `arrived` as soon as that file is complete.
+  async function download(names, arrived) {
+    const responses = await Promise.all(names.map((name) => fetch(name)));
+    for (const [i, r] of responses.entries()) {
+      if (!r.ok) throw new Error(`${names[i]}: HTTP ${r.status}`);
+    }
+    const total = responses.reduce((sum, r) => sum + Number(r.headers.get('Content-Length') || 0), 0);
+    let received = 0;
+    const buffers = await Promise.all(responses.map(async (r) => {
+      const reader = r.body.getReader();
+      const parts = [];
+      for (;;) {
+        const { done, value } = await reader.read();
+        if (done) break;
+        parts.push(value);
+        received += value.length;
+        if (total > 0) ui.fill.style.width = `${Math.min(100, (100 * received) / total).toFixed(1)}%`;
+        setStatus(`Loading ${(received / 1048576).toFixed(1)} of ${(total / 1048576).toFixed(1)} MB`);
+      }
+      const bytes = new Uint8Array(parts.reduce((n, p) => n + p.length, 0));
+      let at = 0;
+      for (const p of parts) { bytes.set(p, at); at += p.length; }
+      arrived(r.url.slice(r.url.lastIndexOf('/') + 1), bytes.buffer);
+      return bytes.buffer;
+    }));
+    return Object.fromEntries(names.map((name, i) => [name, buffers[i]]));
+  }
+
+  function arguments_() {
+    if (stillTimes.length === 0) return [];
+    return ['--stills', stillTimes.join(','), '--fps', String(fps)];
+  }
+
+  // A new canvas for every run: a finished run's context goes with it.
+  function freshCanvas() {
+    const old = document.getElementById('canvas');
+    const canvas = old.cloneNode(false);
+    old.replaceWith(canvas);
+    return canvas;
+  }
+
+  // 1 after the demo, 0 when it could not start, 2 for wrong URL hooks.
+  function onExit(code) {
+    state.exitCode = code;
+    for (const node of state.module.vxAudioNodes || []) if (node) node.disconnect();
+    if (code === 2) {
+      fail('the URL asks for something the player does not know (see the console)');
+      return;
+    }
+    state.phase = 'ended';
+    document.body.classList.remove('playing');
+    document.body.classList.add('ended');
+    ui.panel.hidden = false;
+    ui.start.hidden = stillTimes.length > 0;
+    ui.start.disabled = false;
+    ui.start.textContent = 'Replay';
+    ui.fill.parentElement.hidden = true;
+    setStatus(code === 1 ? '' : 'The demo could not start (see the console).');
+  }
+
+  async function run() {
+    state.phase = 'playing';
+    state.runs += 1;
+    state.exitCode = null;
+    ui.panel.hidden = true;
+    ui.corner.hidden = false;
+    document.body.classList.replace('ended', 'playing') || document.body.classList.add('playing');
+    const canvas = freshCanvas();
+    canvas.focus();
+    state.frames = 0;
+    state.playSeconds = 0;
+    let firstFrameAt = 0;
+    try {
+      state.module = {
+        canvas,
+        arguments: arguments_(),
+        // The program was compiled while the media downloaded.
+        instantiateWasm(imports, receive) {
+          state.program
+            .then((program) => WebAssembly.instantiate(program, imports).then((instance) => receive(instance, program)))
+            .catch((error) => fail(`the program cannot start: ${error.message}`));
+          return {};
+        },
+        getPreloadedPackage: () => state.files['Vessamorix.data'],
+        vxAudioContext: state.audio,
+        vxFirstPicture() {
+          if (state.firstPictureMs === null) state.firstPictureMs = performance.now();
+        },
+        vxFramePresented() {
+          if (state.frames++ === 0) firstFrameAt = performance.now();
+          state.playSeconds = (performance.now() - firstFrameAt) / 1000;
+        },
+        vxKeepFrames: stillTimes.length > 0,
+        vxStill(t) {
+          state.stills.push({ t, png: canvas.toDataURL('image/png') });
+          if (state.stills.length === stillTimes.length) state.phase = 'stills';
+        },
+        onExit,
+        print: (text) => console.log(text),
+        printErr: (text) => console.warn(text),
+      };
+      await createVessamorix(state.module);
+    } catch (error) {
+      fail(`the program failed: ${error && error.message ? error.message : error}`);
+    }
+  }
+
+  // Sound needs a context made or resumed in a gesture.  It is made while the
+  // files download (making one takes a while) and resumed by the Start
+  // click; with ?autoplay=1 it runs where the browser allows it, else the
+  // demo plays on the silent clock until a gesture lets the sound join in.
+  function openAudio() {
+    if (stillTimes.length > 0) return;
+    if (state.audio === null) {
+      try {
+        state.audio = new AudioContext({ sampleRate: kMixRate, latencyHint: 'playback' });
+      } catch (error) {
+        console.warn(`Vessamorix: no sound (${error.message})`);
+        return;
+      }
+    }
+    if (state.audio.state === 'suspended') state.audio.resume().catch(() => {});
+  }
+
+  function toggleFullscreen() {
+    if (document.fullscreenElement) document.exitFullscreen().catch(() => {});
+    else document.documentElement.requestFullscreen().catch(() => {});
+  }
+
+  ui.start.addEventListener('click', () => {
+    if (state.phase !== 'ready' && state.phase !== 'ended') return;
+    openAudio();
+    run();
+  });
+  ui.fullscreen.addEventListener('click', toggleFullscreen);
+  window.addEventListener('keydown', (event) => {
+    if (event.key === 'f' || event.key === 'F') toggleFullscreen();
+    if (state.audio !== null && state.audio.state === 'suspended') state.audio.resume().catch(() => {});
+  });
+  window.addEventListener('pointerdown', () => {
+    if (state.audio !== null && state.audio.state === 'suspended') state.audio.resume().catch(() => {});
+  });
+
+  if (typeof createVessamorix !== 'function') {
+    fail('Vessamorix.js did not load.');
+  } else {
+    const compile = (name, bytes) => {
+      if (name === 'Vessamorix.wasm') state.program = WebAssembly.compile(bytes);
+    };
+    download(['Vessamorix.wasm', 'Vessamorix.data'], compile).then((files) => {
+      state.files = files;
+      state.phase = 'ready';
+      ui.start.disabled = false;
+      ui.start.textContent = 'Start';
+      setStatus('Escape ends the demo; F switches fullscreen.');
+      if (stillTimes.length > 0 || params.get('autoplay') === '1') run();
+    }, (error) => fail(`cannot download the demo: ${error.message}`));
+    openAudio();
+  }
+
+  return state;
+})();
