@@ -119,7 +119,10 @@ async function takeStills(webDir, stills, fps) {
 async function main() {
   const { webDir, outDir, fps, native, nativeStills: stillsDir } = parseArguments(process.argv.slice(2));
   fs.mkdirSync(outDir, { recursive: true });
-  if (native) await runCapture(native, fps, path.join(outDir, 'native'));
+  if (native) {
+    fs.mkdirSync(path.join(outDir, 'native'), { recursive: true });
+    await runCapture(native, fps, path.join(outDir, 'native'));
+  }
   const stills = native ? nativeStills(path.join(outDir, 'native'))
     : stillsDir ? nativeStills(stillsDir) : middles(fps);
   const { taken, problems, phase } = await takeStills(webDir, stills, fps);
