@@ -12,10 +12,6 @@
 #include "kaPluginApi.h"
 #include "kaResult.h"
 
-// Mesa keeps allocations of its own until the process ends, in modules it has
-// unloaded by then; LeakSanitizer would report them as this program's leaks.
-extern "C" const char* __asan_default_options() { return "detect_leaks=0"; }
-
 namespace {
 
 typedef int (*kaReadPresentedFrameFn)(kaRenderDevice*, unsigned char*, unsigned, unsigned);

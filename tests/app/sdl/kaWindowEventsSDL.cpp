@@ -4,12 +4,6 @@
 
 #include "kaApplication.h"
 
-// Windows in the tests come from SDL on Mesa, which keeps allocations of its
-// own until the process ends, in modules it has unloaded by then;
-// LeakSanitizer would report them as this program's leaks (and without frame
-// pointers in those modules nothing in the report tells them apart).
-extern "C" const char* __asan_default_options() { return "detect_leaks=0"; }
-
 namespace {
 
 SDL_TimerID sQuitTimer = 0;
