@@ -2,7 +2,9 @@
 // loading bar, starts the demo on a click (browsers let sound start only
 // after a gesture), offers fullscreen, and a replay once the closing
 // pictures are over.  Each play is a fresh instance of the program on a
-// fresh canvas, sharing the downloaded files and the sound context.
+// fresh canvas, sharing the downloaded files and the sound context.  When
+// the program fails (it cannot start, aborts, or a frame throws), the page
+// says so and offers to load itself again.
 //
 // URL hooks:  ?autoplay=1           start without waiting for the click
 //             ?t=T[,T...]&still=1   play on the frame clock to demo time T and
@@ -44,10 +46,25 @@ const vessamorix = (() => {
 
   function setStatus(text) { ui.status.textContent = text; }
 
+  // Stops the sound of a run that went wrong.
+  function silence() {
+    for (const node of (state.module && state.module.vxAudioNodes) || []) if (node) node.disconnect();
+  }
+
+  // Shows what went wrong and offers to load the page again: a program that
+  // stopped half-way cannot run again in this page.  The first failure of a
+  // run is the one shown; what follows from it adds nothing.
   function fail(text) {
+    if (state.phase === 'failed') return;
     state.phase = 'failed';
+    silence();
+    document.body.classList.remove('playing', 'ended');
     ui.panel.hidden = false;
-    ui.start.hidden = true;
+    ui.corner.hidden = true;
+    ui.fill.parentElement.hidden = true;
+    ui.start.hidden = false;
+    ui.start.disabled = false;
+    ui.start.textContent = 'Reload';
     setStatus(text);
     console.error(`Vessamorix: ${text}`);
   }
@@ -96,8 +113,9 @@ const vessamorix = (() => {
 
   // 1 after the demo, 0 when it could not start, 2 for wrong URL hooks.
   function onExit(code) {
+    if (state.phase === 'failed') return;
     state.exitCode = code;
-    for (const node of state.module.vxAudioNodes || []) if (node) node.disconnect();
+    silence();
     if (code === 2) {
       fail('the URL asks for something the player does not know (see the console)');
       return;
@@ -151,6 +169,8 @@ const vessamorix = (() => {
           if (state.stills.length === stillTimes.length) state.phase = 'stills';
         },
         onExit,
+        // An abort inside the program (a failed check, memory exhausted).
+        onAbort: (what) => fail(`the program stopped: ${what}`),
         print: (text) => console.log(text),
         printErr: (text) => console.warn(text),
       };
@@ -182,7 +202,19 @@ const vessamorix = (() => {
     else document.documentElement.requestFullscreen().catch(() => {});
   }
 
+  // A fault thrown out of one of the program's frames ends up here, past
+  // the program: while it runs, that ends the run.
+  const runFault = (error) => {
+    if (state.phase === 'playing') fail(`the program stopped: ${error && error.message ? error.message : error}`);
+  };
+  window.addEventListener('error', (event) => runFault(event.error || event.message));
+  window.addEventListener('unhandledrejection', (event) => runFault(event.reason));
+
   ui.start.addEventListener('click', () => {
+    if (state.phase === 'failed') {
+      location.reload();
+      return;
+    }
     if (state.phase !== 'ready' && state.phase !== 'ended') return;
     openAudio();
     run();

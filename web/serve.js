@@ -8,6 +8,7 @@
 const http = require('http');
 const fs = require('fs');
 const path = require('path');
+const { pipeline } = require('stream');
 
 const kTypes = {
   '.html': 'text/html; charset=utf-8',
@@ -20,8 +21,9 @@ const kTypes = {
   '.json': 'application/json',
 };
 
-// The file under root that the URL path names, or null when it would leave
-// root or is not a plain file.
+// The real path (symbolic links followed) of the file under root that the
+// URL path names, or null when the name is malformed, names nothing, or leads
+// out of root, by its spelling or through a link.  root is a real path.
 function resolve(root, urlPath) {
   let name;
   try {
@@ -30,40 +32,74 @@ function resolve(root, urlPath) {
     return null;
   }
   if (name.endsWith('/')) name += 'index.html';
-  const file = path.resolve(root, '.' + path.posix.normalize('/' + name));
-  if (file !== root && !file.startsWith(root + path.sep)) return null;
+  let file;
   try {
-    return fs.statSync(file).isFile() ? file : null;
+    file = fs.realpathSync(path.resolve(root, '.' + path.posix.normalize('/' + name)));
   } catch (e) {
     return null;
   }
+  return file.startsWith(root + path.sep) ? file : null;
+}
+
+function answer(response, status, text, headers = {}) {
+  response.writeHead(status, { 'Content-Type': 'text/plain; charset=utf-8', ...headers });
+  response.end(`${text}\n`);
+}
+
+// The status for a file that could not be opened or read.
+function failureStatus(error) {
+  if (error.code === 'ENOENT' || error.code === 'ENOTDIR') return [404, 'not found'];
+  if (error.code === 'EACCES' || error.code === 'EPERM') return [403, 'forbidden'];
+  return [500, 'cannot read the file'];
+}
+
+// Sends the file from one open descriptor, so that what is measured is what
+// is sent, however the name changes meanwhile.  Nothing but a plain file is
+// served; a read that fails before the header goes out gets its status, one
+// that fails later cuts the connection (the length announced cannot be met).
+function sendFile(file, request, response) {
+  fs.open(file, 'r', (openError, fd) => {
+    if (openError) {
+      answer(response, ...failureStatus(openError));
+      return;
+    }
+    fs.fstat(fd, (statError, stat) => {
+      if (statError || !stat.isFile()) {
+        fs.close(fd, () => {});
+        if (statError) answer(response, ...failureStatus(statError));
+        else answer(response, 404, 'not found');
+        return;
+      }
+      response.writeHead(200, {
+        'Content-Type': kTypes[path.extname(file)] || 'application/octet-stream',
+        'Content-Length': stat.size,
+        'Cache-Control': 'no-cache',
+      });
+      if (request.method === 'HEAD' || stat.size === 0) {
+        fs.close(fd, () => {});
+        response.end();
+        return;
+      }
+      const bytes = fs.createReadStream(null, { fd, start: 0, end: stat.size - 1 });
+      pipeline(bytes, response, (error) => {
+        if (error && error.code !== 'ERR_STREAM_PREMATURE_CLOSE') {
+          console.error(`serve.js: ${file}: ${error.message}`);
+        }
+      });
+    });
+  });
 }
 
 function serve(root, port, host) {
-  root = path.resolve(root);
+  root = fs.realpathSync(root);
   const server = http.createServer((request, response) => {
     if (request.method !== 'GET' && request.method !== 'HEAD') {
-      response.writeHead(405, { Allow: 'GET, HEAD' });
-      response.end();
+      answer(response, 405, 'only GET and HEAD', { Allow: 'GET, HEAD' });
       return;
     }
     const file = resolve(root, request.url);
-    if (file === null) {
-      response.writeHead(404, { 'Content-Type': 'text/plain' });
-      response.end('not found\n');
-      return;
-    }
-    const size = fs.statSync(file).size;
-    response.writeHead(200, {
-      'Content-Type': kTypes[path.extname(file)] || 'application/octet-stream',
-      'Content-Length': size,
-      'Cache-Control': 'no-cache',
-    });
-    if (request.method === 'HEAD') {
-      response.end();
-      return;
-    }
-    fs.createReadStream(file).pipe(response);
+    if (file === null) answer(response, 404, 'not found');
+    else sendFile(file, request, response);
   });
   return new Promise((done, fail) => {
     server.once('error', fail);

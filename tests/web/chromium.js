@@ -164,4 +164,28 @@ class Browser {
   }
 }
 
-module.exports = { Browser };
+// Serves webDir on the loopback address, starts a browser with extraFlags
+// and runs use(browser, url) with the page's URL; the browser and the server
+// are closed however use ends.  Answers what use answers.
+async function withServedBrowser(webDir, extraFlags, use) {
+  const { serve } = require('../../web/serve');
+  const server = await serve(webDir, 0, '127.0.0.1');
+  try {
+    const browser = await Browser.launch(extraFlags);
+    try {
+      return await use(browser, `http://127.0.0.1:${server.address().port}/`);
+    } finally {
+      await browser.close();
+    }
+  } finally {
+    server.close();
+  }
+}
+
+// Prints each failure and sets the exit code.
+function report(failures) {
+  for (const failure of failures) console.error(`FAIL ${failure}`);
+  process.exitCode = failures.length === 0 ? 0 : 1;
+}
+
+module.exports = { Browser, withServedBrowser, report };

@@ -10,8 +10,7 @@
 const fs = require('fs');
 const path = require('path');
 const zlib = require('zlib');
-const { Browser } = require('./chromium');
-const { serve } = require('../../web/serve');
+const { withServedBrowser, report } = require('./chromium');
 
 const kFiles = ['Vessamorix.wasm', 'Vessamorix.data', 'Vessamorix.js'];
 // The demo (117.7 s) and the closing pictures (2 x 5 s), with room for
@@ -33,12 +32,10 @@ async function main() {
   const webDir = process.argv[2];
   if (!webDir) throw new Error('usage: play.js WEB_DIR');
   downloadSize(webDir);
-  const server = await serve(webDir, 0, '127.0.0.1');
-  const browser = await Browser.launch(['--autoplay-policy=no-user-gesture-required']);
   const failures = [];
-  try {
+  await withServedBrowser(webDir, ['--autoplay-policy=no-user-gesture-required'], async (browser, url) => {
     const page = await browser.newPage(800, 600);
-    await page.goto(`http://127.0.0.1:${server.address().port}/?autoplay=1`);
+    await page.goto(`${url}?autoplay=1`);
     await page.waitFor("vessamorix.phase === 'playing'", 60, 'the demo to start');
     const sound = await page.waitFor('vessamorix.audioNodes() > 0 && vessamorix.audio.state', 60, 'the music to start');
     if (sound !== 'running') failures.push(`the sound context is ${sound}, not running`);
@@ -51,12 +48,8 @@ async function main() {
     for (const p of page.problems()) failures.push(`console ${p.level}: ${p.text}`);
     console.log(`console: ${page.console.length} lines`);
     for (const line of page.console) console.log(`  [${line.level}] ${line.text}`);
-  } finally {
-    await browser.close();
-    server.close();
-  }
-  for (const failure of failures) console.error(`FAIL ${failure}`);
-  process.exitCode = failures.length === 0 ? 0 : 1;
+  });
+  report(failures);
 }
 
 main().catch((error) => {
