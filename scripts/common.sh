@@ -5,6 +5,21 @@
 # refuse every 32-bit program, Wine's 32-bit half included).
 vx_host_runs_32bit() { /usr/lib/wine/wine --version >/dev/null 2>&1; }
 
+# Whether the kernel runs 32-bit x86 programs at all, asked before Wine is
+# installed: a 93-byte i386 ELF program that only exits with 0 is run.
+vx_kernel_runs_32bit() {
+    local probe ran=1
+    local program=7f454c4601010100000000000000000002000300010000005480040834000000\
+0000000000000000340020000100000000000000010000000000000000800408\
+008004085d0000005d0000000500000000100000b80100000031dbcd80
+    probe=$(mktemp) || return 1
+    printf "$(sed 's/../\\x&/g' <<<"$program")" >"$probe"
+    chmod +x "$probe"
+    "$probe" 2>/dev/null && ran=0
+    rm -f "$probe"
+    return $ran
+}
+
 # Picks the Windows build this host can run: the 32-bit deliverables
 # (preset win32, dist/Vessamorix/bin) or else the same programs in 64 bits
 # (preset win64, dist/Vessamorix/bin64), and says so in the second case.
@@ -73,4 +88,22 @@ vx_build() {
 vx_media() {
     vx_build native mediagen
     build/native/tools/mediagen/mediagen "$1"
+}
+
+# vx_release_stop_tree PID: stops the process PID and every process it
+# started, however deep: all are asked to end (TERM), and those still there
+# after three seconds are killed.
+vx_release_stop_tree() {
+    local pids=("$1") i=0 child
+    while [ "$i" -lt ${#pids[@]} ]; do
+        for child in $(pgrep -P "${pids[$i]}" || true); do pids+=("$child"); done
+        i=$((i + 1))
+    done
+    kill -TERM "${pids[@]}" 2>/dev/null || true
+    for _ in $(seq 30); do
+        # Ended ones may linger as zombies until their parent reaps them.
+        ps -o stat= -p "$(IFS=,; echo "${pids[*]}")" | grep -qv '^Z' || return 0
+        sleep 0.1
+    done
+    kill -KILL "${pids[@]}" 2>/dev/null || true
 }
