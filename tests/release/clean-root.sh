@@ -9,7 +9,7 @@
 #
 #   clean-root.sh ARCHIVE ROOT
 #
-# ROOT is made once (a few minutes, about 350 MB) and kept; the test is
+# ROOT is made once (a few minutes, about 500 MB) and kept; the test is
 # skipped, saying why, where the archive is not made yet or the root cannot
 # be made here.
 set -uo pipefail
