@@ -102,7 +102,7 @@ vx_release_stop_tree() {
     kill -TERM "${pids[@]}" 2>/dev/null || true
     for _ in $(seq 30); do
         # Ended ones may linger as zombies until their parent reaps them.
-        ps -o stat= -p "$(IFS=,; echo "${pids[*]}")" | grep -qv '^Z' || return 0
+        ps -o stat= -p "$(IFS=,; echo "${pids[*]}")" | grep -v '^Z' >/dev/null || return 0
         sleep 0.1
     done
     kill -KILL "${pids[@]}" 2>/dev/null || true
