@@ -16,10 +16,13 @@
 #include "kaOrthoOverlay.h"
 #include "kaPluginLoader.h"
 #include "kaRenderDevice.h"
+#include "kaResult.h"
 #include "kaShaderRenderer.h"
 #include "kaSpriteBatch.h"
 #include "kaTexture.h"
 #include "kaTimer.h"
+
+#include <string>
 
 kaPluginLoader gRenderPlugin;
 kaInput* gInput = nullptr;
@@ -56,8 +59,26 @@ int FailStep(const char* caption, const char* boxText, const char* logFormat, in
     return 0;
 }
 
+// A text with every '%' doubled, to stand as itself in a format.
+std::string FormatLiteral(const char* text) {
+    std::string literal;
+    for (const char* c = text; *c != '\0'; ++c) literal += *c == '%' ? "%%" : std::string(1, *c);
+    return literal;
+}
+
+// The module did not open: most often it was not copied beside the program,
+// so the box and the log name the file.
+int FailPluginFile(int result) {
+    const std::string box = std::string("Couldn't initialize d3d8 driver:\n") + gRenderPluginFile +
+                            " is missing or cannot be loaded.\nIt belongs in the program's folder.";
+    const std::string log = "Error! couldn't initialize d3d8 driver: Return %d, cannot load " +
+                            FormatLiteral(gRenderPluginFile) + "\n";
+    return FailStep("KA_ERR_INITFAILED", box.c_str(), log.c_str(), result);
+}
+
 int StartRenderDevice() {
     int result = gRenderPlugin.Load(gRenderPluginFile);
+    if (result == KA_ERR_OPENFAIL) return FailPluginFile(result);
     if (result != 0) {
         return FailStep("KA_ERR_INITFAILED", "Couldn't initialize d3d8 driver",
                         "Error! couldn't initialize d3d8 driver: Return %d\n", result);

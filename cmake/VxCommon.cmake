@@ -28,3 +28,20 @@ function(vx_add_gtest target)
             DISCOVERY_TIMEOUT 60)
     endif()
 endfunction()
+
+# vx_portable_linux_program(TARGET): for the Linux release, which carries the
+# libraries it needs in bin/lib beside the program.  The C++ runtime is
+# linked in (the GL driver brings the system's own, whatever its version;
+# a module keeps its copy to itself) without its one call into a C library
+# newer than 2.35, and the old-style run path $ORIGIN/lib, which also
+# applies to the dependencies of those libraries, finds the carried ones
+# before the system's.  Other builds are left alone.
+function(vx_portable_linux_program target)
+    if(WIN32 OR EMSCRIPTEN OR VX_SANITIZE OR VX_FUZZ)
+        return()
+    endif()
+    target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/app/sdl/kaArc4randomWrap.cpp)
+    target_link_options(${target} PRIVATE -static-libstdc++ -static-libgcc
+        -Wl,--wrap=arc4random -Wl,--disable-new-dtags -Wl,--exclude-libs,ALL)
+    set_target_properties(${target} PROPERTIES BUILD_RPATH "\$ORIGIN/lib")
+endfunction()

@@ -115,9 +115,13 @@ std::vector<StartupCase> Cases() {
         {"display unusable", [](kaPlayerRun& run) { run.BreakDisplay(); },
          {{"KA_ERR_INITFAILED", "Error creating window", kError}}, 0,
          "Error! initializing application: Return 11", 0, false},
-        {"render module missing", [](kaPlayerRun& run) { run.setPluginFile("/no/such/module.so"); },
-         {{"KA_ERR_INITFAILED", "Couldn't initialize d3d8 driver", kError}}, 1,
-         "Error! couldn't initialize d3d8 driver: Return 8", 0, false},
+        // The box and the log name the file that is not there.
+        {"render module missing", [](kaPlayerRun& run) { run.setPluginFile("/no/such/module%d.so"); },
+         {{"KA_ERR_INITFAILED",
+           "Couldn't initialize d3d8 driver:\n/no/such/module%d.so is missing or cannot be loaded.\n"
+           "It belongs in the program's folder.",
+           kError}},
+         1, "Error! couldn't initialize d3d8 driver: Return 8, cannot load /no/such/module%d.so", 0, false},
         {"render module load fails", [](kaPlayerRun& run) { run.plugin().loadResult = 11; },
          {{"KA_ERR_INITFAILED", "Couldn't initialize d3d8 driver", kError}}, 1,
          "Error! couldn't initialize d3d8 driver: Return 11", 0, false},

@@ -7,6 +7,9 @@
 # DESKTOP is the size of a Wine virtual desktop, or "plain" for none.
 # MISSING names a media file (e.g. xModels/stage1.tdm) to leave out: the
 # player then runs from a copy of its folder and media without that file.
+# VX_PLAYER_LAUNCHER=CMD.EXE starts the player through that cmd.exe, from its
+# own folder (Windows' system folder), as a shortcut or a command prompt
+# elsewhere would; the log must still land beside the player.
 set -uo pipefail
 player=$1 driver=$2 expected_rc=$3 expected_log=$4 desktop=${5:-plain} missing=${6:-}
 [ "$desktop" = plain ] && desktop=
@@ -24,8 +27,13 @@ fi
 log=$(dirname "$player")/Vessamorix.log
 rm -f "$log"
 
+launch=("$player")
+if [ -n "${VX_PLAYER_LAUNCHER:-}" ]; then
+    [ -f "$VX_PLAYER_LAUNCHER" ] || { echo "no $VX_PLAYER_LAUNCHER: the Wine prefix is made by the first Wine run"; exit 1; }
+    launch=("$VX_PLAYER_LAUNCHER" /c "Z:$player")
+fi
 VX_WINE_DESKTOP=$desktop VX_WINE_TIMEOUT=${VX_PLAYER_TIMEOUT:-60} VX_WINE_DRIVER="bash $here/$driver" \
-    "$here/../../../scripts/wine-run" "$player"
+    "$here/../../../scripts/wine-run" "${launch[@]}"
 rc=$?
 [ "$rc" -eq "$expected_rc" ] || { echo "player exited with $rc, expected $expected_rc"; exit 1; }
 
