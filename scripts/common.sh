@@ -257,21 +257,3 @@ vx_media() {
     vx_run build/native/tools/mediagen/mediagen "$temp" || { rm -rf -- "$temp"; exit 1; }
     vx_with_lock build/.lock-media "the media tree" vx_replace_folder "$temp" "$dir"
 }
-
-# vx_release_stop_tree PID: stops the process PID and every process it
-# started, however deep: all are asked to end (TERM), and those still there
-# after three seconds are killed.
-vx_release_stop_tree() {
-    local pids=("$1") i=0 child
-    while [ "$i" -lt ${#pids[@]} ]; do
-        for child in $(pgrep -P "${pids[$i]}" || true); do pids+=("$child"); done
-        i=$((i + 1))
-    done
-    kill -TERM "${pids[@]}" 2>/dev/null || true
-    for _ in $(seq 30); do
-        # Ended ones may linger as zombies until their parent reaps them.
-        ps -o stat= -p "$(IFS=,; echo "${pids[*]}")" | grep -v '^Z' >/dev/null || return 0
-        sleep 0.1
-    done
-    kill -KILL "${pids[@]}" 2>/dev/null || true
-}
