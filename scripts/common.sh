@@ -71,7 +71,8 @@ vx_remove_on_exit() { vx_cleanup_files+=("$@"); }
 # vx_run COMMAND [ARGS...]: runs COMMAND and answers its exit code.  It runs
 # in the background (with the script's standard input) and is waited for,
 # because bash runs a signal's trap only after a command in the foreground
-# has ended.
+# has ended.  A function run so that is tested with `||` runs without
+# `set -e`: it checks its own steps.
 vx_run() {
     "$@" <&0 &
     wait $!
@@ -146,16 +147,19 @@ vx_replace_folder() {
 
 # vx_with_lock FILE WHAT COMMAND...: runs COMMAND holding an exclusive lock
 # on FILE, so that runs at once take turns; while another run holds it, says
-# that it waits for WHAT.
+# that it waits for WHAT.  COMMAND runs as a plain statement, not under
+# `||`, so that a function's own failing steps still end the script (bash
+# ignores `set -e` everywhere below a command tested with `||`).
 vx_with_lock() {
-    local file=$1 what=$2 fd status=0
+    local file=$1 what=$2 fd status
     shift 2
     exec {fd}>>"$file"
     if ! flock -n "$fd"; then
         echo "$vx_name: waiting for $what (another run holds $file)" >&2
         vx_run flock "$fd"
     fi
-    "$@" || status=$?
+    "$@"
+    status=$?
     exec {fd}>&-
     return "$status"
 }
