@@ -1,5 +1,6 @@
 #include <cstring>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "kaConformanceTest.h"
@@ -132,15 +133,25 @@ TEST_F(TextureTest, CompressedTexturesAreMadeOfWholeBlocks) {
     texture->Release();
 }
 
-TEST_F(TextureTest, FormatsWithoutAKnownSizeCopyNothing) {
-    kaBaseTexture* texture = Make2D(4, 4, KA_FMT_X8R8G8B8);
-    ASSERT_NE(texture, nullptr);
-    GuardedBytes download(0, 0xCC);
-    std::vector<unsigned char> texels(64, 0x11);
-    EXPECT_EQ(texture->UpdateBuffer(texels.data(), 0), KA_OK);
-    EXPECT_EQ(texture->getBuffer(download.data(), 0), KA_OK);
-    EXPECT_TRUE(download.GuardIntact(0xCC));
-    texture->Release();
+// Every format the devices keep takes a whole 4 x 4 level in the caller's
+// layout and gives exactly those bytes back, touching nothing past the level.
+TEST_F(TextureTest, EveryKeptFormatTakesAndGivesBackWholeLevels) {
+    const std::pair<unsigned, size_t> cases[] = {
+        {KA_FMT_X8R8G8B8, 64}, {KA_FMT_A1R5G5B5, 32}, {KA_FMT_A4R4G4B4, 32}, {KA_FMT_A8, 16},
+        {KA_FMT_A8L8, 32},     {KA_FMT_DXT2, 16},     {KA_FMT_DXT4, 16},     {KA_FMT_L8, 16}};
+    for (const auto& c : cases) {
+        kaBaseTexture* texture = Make2D(4, 4, c.first);
+        ASSERT_NE(texture, nullptr);
+        std::vector<unsigned char> texels(c.second);
+        for (size_t i = 0; i < texels.size(); ++i) texels[i] = static_cast<unsigned char>(7 * i + 1);
+        GuardedBytes download(c.second, 0xCC);
+        EXPECT_EQ(texture->UpdateBuffer(texels.data(), 0), KA_OK) << c.first;
+        EXPECT_EQ(texture->getBuffer(download.data(), 0), KA_OK) << c.first;
+        EXPECT_EQ(std::vector<unsigned char>(download.bytes.begin(), download.bytes.begin() + c.second),
+                  texels) << "format " << c.first;
+        EXPECT_TRUE(download.GuardIntact(0xCC)) << c.first;
+        texture->Release();
+    }
 }
 
 TEST_F(TextureTest, OperationsForAnotherKindAreRefused) {
