@@ -105,13 +105,15 @@ int kaGLRenderDevice::Start(void* window, unsigned width, unsigned height, unsig
     return KA_OK;
 }
 
+// The back buffer has no alpha, as Direct3D's X8R8G8B8 back buffers have
+// none: blending reads its alpha as 1.
 bool kaGLRenderDevice::CreateBackBuffer(unsigned depthFormat) {
     const kaGLFunctions& gl = mContext->gl();
     const bool depthOnly = depthFormat == 80 || depthFormat == 70;  // the 16-bit depth formats
     mDepthHasStencil = !depthOnly;
     gl.GenRenderbuffers(1, &mBackColour);
     gl.BindRenderbuffer(GL_RENDERBUFFER, mBackColour);
-    gl.RenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, GLsizei(mWidth), GLsizei(mHeight));
+    gl.RenderbufferStorage(GL_RENDERBUFFER, GL_RGB8, GLsizei(mWidth), GLsizei(mHeight));
     gl.GenRenderbuffers(1, &mBackDepth);
     gl.BindRenderbuffer(GL_RENDERBUFFER, mBackDepth);
     gl.RenderbufferStorage(GL_RENDERBUFFER, depthOnly ? GL_DEPTH_COMPONENT16 : GL_DEPTH24_STENCIL8,
