@@ -7,6 +7,7 @@
 // under Wine) are kept in d3d8-reference.txt; with VX_DEVICE_REFERENCE_OUT
 // set, the run writes its own pictures there instead of comparing, which is
 // how the reference is made.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -73,16 +74,12 @@ std::vector<Texture> Textures() {
     std::vector<Texture> textures;
     unsigned seed = 7;
     for (const auto& f : formats) textures.push_back({f.first, Noise(f.second, seed++)});
-    // DXT1 in both modes, DXT5 with six interpolated alphas as well as eight.
-    Texture threeColour{KA_FMT_DXT1, Noise(8, 91)};
-    threeColour.texels[0] = 0x00;
-    threeColour.texels[1] = 0x10;
-    threeColour.texels[2] = 0xFF;
-    threeColour.texels[3] = 0xFF;
-    textures.push_back(threeColour);
+    // DXT1 in its three-colour mode with every index in each row, DXT5 with
+    // six interpolated alphas and every alpha index.
+    textures.push_back({KA_FMT_DXT1, {0x00, 0x10, 0xFF, 0xFF, 0xE4, 0xE4, 0xE4, 0xE4}});
     Texture sixAlphas{KA_FMT_DXT5, Noise(16, 92)};
-    sixAlphas.texels[0] = 0x20;
-    sixAlphas.texels[1] = 0xE0;
+    const unsigned char alphas[8] = {0x20, 0xE0, 0x88, 0xC6, 0xFA, 0x77, 0x39, 0x05};
+    std::copy(alphas, alphas + 8, sixAlphas.texels.begin());
     textures.push_back(sixAlphas);
     return textures;
 }
@@ -390,10 +387,16 @@ TEST_F(DifferentialTest, EveryCaseDrawsAsTheDirect3D8DeviceDrewIt) {
     mDevice->setRenderState(KA_RS_CULLMODE, KA_CULL_NONE);
     mDevice->setRenderState(KA_RS_ZENABLE, 0);
     mDevice->setRenderState(KA_RS_TEXTUREFACTOR, 0x60A0D040);
-    for (unsigned stage = 0; stage < 2; ++stage) {
-        mDevice->setTextureState(stage, KA_TSS_MAGFILTER, KA_TEXF_POINT);
-        mDevice->setTextureState(stage, KA_TSS_MINFILTER, KA_TEXF_POINT);
-    }
+    // The base every case starts from: stage 0 modulates its texture with
+    // the diffuse colour and takes the texture's alpha, stage 1 is off.
+    const std::vector<Setting> base = {
+        {STAGE0, KA_TSS_MAGFILTER, KA_TEXF_POINT},    {STAGE0, KA_TSS_MINFILTER, KA_TEXF_POINT},
+        {STAGE0, KA_TSS_COLOROP, KA_TOP_MODULATE},    {STAGE0, KA_TSS_COLORARG1, KA_TA_TEXTURE},
+        {STAGE0, KA_TSS_COLORARG2, KA_TA_CURRENT},    {STAGE0, KA_TSS_ALPHAOP, KA_TOP_SELECTARG1},
+        {STAGE0, KA_TSS_ALPHAARG1, KA_TA_TEXTURE},    {STAGE0, KA_TSS_ALPHAARG2, KA_TA_CURRENT},
+        {STAGE1, KA_TSS_COLOROP, KA_TOP_DISABLE},     {STAGE1, KA_TSS_ALPHAOP, KA_TOP_DISABLE},
+        {RENDER, KA_RS_FOGTABLEMODE, KA_FOG_NONE},    {RENDER, KA_RS_FOGVERTEXMODE, KA_FOG_NONE}};
+    Apply(base);
     float constants[5][4] = {{0.9f, -0.4f, 0.25f, 0.6f}, {-0.7f, 0.8f, 0.5f, -0.3f}, {0.3f, -0.6f, 0.9f, 0.45f},
                              {0.5f, 0.5f, 0.5f, 0.5f},  {0.0625f, 0.0625f, 0.0625f, 0.0625f}};
     ASSERT_EQ(mDevice->setPixelShaderConstant(0, constants[0], 5), KA_OK);
