@@ -84,13 +84,15 @@ std::vector<unsigned char> GLTexels(uint32_t format, const unsigned char* texels
 }
 
 // Formats the device keeps as they are; any other becomes A8R8G8B8, the
-// first choice of the Direct3D device's replacement list.
-uint32_t SupportedFormat(uint32_t format) {
+// first choice of the Direct3D device's replacement list.  Block-compressed
+// formats cannot be drawn into: their render targets become A8R8G8B8 too.
+uint32_t SupportedFormat(uint32_t format, bool renderTarget) {
     switch (format) {
     case KA_FMT_A8R8G8B8: case KA_FMT_X8R8G8B8: case KA_FMT_R5G6B5: case KA_FMT_A1R5G5B5:
-    case KA_FMT_A4R4G4B4: case KA_FMT_A8: case KA_FMT_L8: case KA_FMT_A8L8: case KA_FMT_DXT1:
-    case KA_FMT_DXT2: case KA_FMT_DXT3: case KA_FMT_DXT4: case KA_FMT_DXT5:
+    case KA_FMT_A4R4G4B4: case KA_FMT_A8: case KA_FMT_L8: case KA_FMT_A8L8:
         return format;
+    case KA_FMT_DXT1: case KA_FMT_DXT2: case KA_FMT_DXT3: case KA_FMT_DXT4: case KA_FMT_DXT5:
+        return renderTarget ? uint32_t(KA_FMT_A8R8G8B8) : format;
     default:
         return KA_FMT_A8R8G8B8;
     }
@@ -100,18 +102,31 @@ void StoreIfWanted(unsigned* out, unsigned value) {
     if (out) *out = value;
 }
 
-// A render target read back as R, G, B, A bytes, in the caller's layout of its format.
-void PackFromRgba(uint32_t format, const unsigned char* rgba, size_t texels, unsigned char* out) {
+// One texel of a render target, read back as R, G, B, A bytes, as the
+// 16-bit word of its format (A8L8 and A8 are stored in red and green).
+unsigned PackedWord(uint32_t format, const unsigned char* p) {
+    switch (format) {
+    case KA_FMT_R5G6B5: return (p[0] >> 3) << 11 | (p[1] >> 2) << 5 | p[2] >> 3;
+    case KA_FMT_A1R5G5B5: return (p[3] >> 7) << 15 | (p[0] >> 3) << 10 | (p[1] >> 3) << 5 | p[2] >> 3;
+    case KA_FMT_A4R4G4B4: return (p[3] >> 4) << 12 | (p[0] >> 4) << 8 | (p[1] >> 4) << 4 | p[2] >> 4;
+    default: return unsigned(p[1]) << 8 | p[0];
+    }
+}
+
+// A render target read back as R, G, B, A bytes, in the caller's layout of
+// its format, texelBytes to a texel.
+void PackFromRgba(uint32_t format, const unsigned char* rgba, size_t texels, size_t texelBytes,
+                  unsigned char* out) {
     for (size_t i = 0; i < texels; ++i) {
         const unsigned char* p = rgba + 4 * i;
-        if (format == KA_FMT_R5G6B5) {
-            const unsigned word = (p[0] >> 3) << 11 | (p[1] >> 2) << 5 | p[2] >> 3;
+        if (texelBytes == 4) {
+            std::copy(p, p + 4, out + 4 * i);
+        } else if (texelBytes == 2) {
+            const unsigned word = PackedWord(format, p);
             out[2 * i] = static_cast<unsigned char>(word & 0xFF);
             out[2 * i + 1] = static_cast<unsigned char>(word >> 8);
-        } else if (format == KA_FMT_L8) {
-            out[i] = p[0];
         } else {
-            std::copy(p, p + 4, out + 4 * i);
+            out[i] = p[0];
         }
     }
 }
@@ -120,7 +135,7 @@ void PackFromRgba(uint32_t format, const unsigned char* rgba, size_t texels, uns
 
 int kaGLBaseTexture::Create(const kaGLFunctions& gl, Support support, Request request,
                             kaGLBaseTexture** out) {
-    request.format = SupportedFormat(request.format);
+    request.format = SupportedFormat(request.format, (request.usage & KA_USAGE_RENDERTARGET) != 0);
     if (request.width == 0) request.width = 1;
     if (request.height == 0) request.height = 1;
     if (request.kind != KIND_VOLUME || request.depth == 0) request.depth = 1;
@@ -309,5 +324,6 @@ void kaGLBaseTexture::ReadFromGpu(unsigned face, unsigned level, unsigned char* 
     mGL.ReadPixels(0, 0, GLsizei(w), GLsizei(h), GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
     mGL.BindFramebuffer(GL_FRAMEBUFFER, GLuint(previous));
     mGL.DeleteFramebuffers(1, &framebuffer);
-    PackFromRgba(mRequest.format, rgba.data(), size_t(w) * h, texels);
+    const size_t texelBytes = kaTexelLevel(mRequest.format, w, h, 1).getPackedSize() / (size_t(w) * h);
+    PackFromRgba(mRequest.format, rgba.data(), size_t(w) * h, texelBytes, texels);
 }

@@ -154,6 +154,41 @@ TEST_F(TextureTest, EveryKeptFormatTakesAndGivesBackWholeLevels) {
     }
 }
 
+// A render target of each format, cleared to half-transparent red, reads
+// back (where the device reads render targets back at all) as that colour
+// in its format's layout and never past its level; block-compressed render
+// targets are not kept as such.
+TEST_F(TextureTest, RenderTargetsReadBackInTheirOwnLayout) {
+    struct Case {
+        unsigned format;
+        std::vector<unsigned char> texel;  // red, alpha 0x80
+    };
+    const Case cases[] = {{KA_FMT_A8R8G8B8, {0xFF, 0x00, 0x00, 0x80}}, {KA_FMT_R5G6B5, {0x00, 0xF8}},
+                          {KA_FMT_A1R5G5B5, {0x00, 0xFC}},             {KA_FMT_A4R4G4B4, {0x00, 0x8F}},
+                          {KA_FMT_DXT5, {}}};
+    for (const Case& c : cases) {
+        kaBaseTexture* target = nullptr;
+        ASSERT_EQ(mDevice->CreateTexture(&target, 4, 4, c.format, 1, KA_USAGE_RENDERTARGET), KA_OK);
+        unsigned format = 0;
+        ASSERT_EQ(target->getLevelDesc(&format, nullptr, nullptr, nullptr, 0), KA_OK);
+        const std::vector<unsigned char> texel = format == c.format ? c.texel : cases[0].texel;
+        if (texel.empty() || format != c.format) {
+            EXPECT_EQ(format, unsigned(KA_FMT_A8R8G8B8)) << c.format << " is kept as a target";
+        }
+        if (mDevice->BeginRenderToTexture(target, 0, 0) == KA_OK) {
+            EXPECT_EQ(mDevice->Clear(KA_CLEAR_TARGET, 0x80FF0000, 1.0f, 0), KA_OK);
+            EXPECT_EQ(mDevice->EndRenderToTexture(), KA_OK);
+            GuardedBytes back(16 * texel.size(), 0xCC);
+            if (target->getBuffer(back.data(), 0) == KA_OK) {
+                EXPECT_EQ(std::vector<unsigned char>(back.bytes.begin(), back.bytes.begin() + texel.size()), texel)
+                    << c.format;
+            }
+            EXPECT_TRUE(back.GuardIntact(0xCC)) << c.format;
+        }
+        target->Release();
+    }
+}
+
 TEST_F(TextureTest, OperationsForAnotherKindAreRefused) {
     kaBaseTexture* texture = Make2D(4, 4, KA_FMT_A8R8G8B8);
     ASSERT_NE(texture, nullptr);
