@@ -74,6 +74,7 @@ int kaD3DBaseTexture::Transfer(Direction direction, Kind kind, void* texels, uns
     unsigned format = 0, width = 0, height = 0, depth = 0;
     if (getLevelDesc(&format, &width, &height, &depth, level) != KA_OK) return KA_ERR_PLATFORM;
     const kaTexelLevel layout(format, width, height, depth);
+    if (layout.getPackedSize() == 0) return KA_ERR_UNSUPPORTED;  // texels of no known layout
     return getKind() == KIND_VOLUME ? TransferVolume(direction, layout, texels, level)
                                 : TransferSurface(direction, layout, texels, face, level);
 }

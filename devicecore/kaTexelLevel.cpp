@@ -13,11 +13,18 @@ struct FormatSize {
 
 FormatSize SizeOf(uint32_t format) {
     switch (format) {
-    case KA_FMT_A8R8G8B8: return {4, false};
-    case KA_FMT_R5G6B5: return {2, false};
-    case KA_FMT_L8: return {1, false};
+    case KA_FMT_A8R8G8B8:
+    case KA_FMT_X8R8G8B8: return {4, false};
+    case KA_FMT_R5G6B5:
+    case KA_FMT_A1R5G5B5:
+    case KA_FMT_A4R4G4B4:
+    case KA_FMT_A8L8: return {2, false};
+    case KA_FMT_L8:
+    case KA_FMT_A8: return {1, false};
     case KA_FMT_DXT1: return {8, true};
+    case KA_FMT_DXT2:
     case KA_FMT_DXT3:
+    case KA_FMT_DXT4:
     case KA_FMT_DXT5: return {16, true};
     default: return {0, false};
     }
@@ -38,7 +45,7 @@ void CopySwappingRedBlue(const unsigned char* from, unsigned char* to, uint32_t 
 kaTexelLevel::kaTexelLevel(uint32_t format, uint32_t width, uint32_t height,
                                  uint32_t depth)
     : mRowBytes(0), mRows(0), mSlices(depth > 1 ? depth : 1),
-      mSwapRedBlue(format == KA_FMT_A8R8G8B8) {
+      mSwapRedBlue(format == KA_FMT_A8R8G8B8 || format == KA_FMT_X8R8G8B8) {
     const FormatSize size = SizeOf(format);
     if (size.blocks) {
         mRowBytes = (width + 3) / 4 * size.texelBytes;

@@ -4,9 +4,12 @@
 
 // The bytes of one whole texture level in the caller's packed layout, and
 // their copy to or from a locked platform level whose rows and slices may be
-// padded.  A8R8G8B8 texels travel as red, green, blue, alpha on the caller's
-// side and blue, green, red, alpha on the platform's; every other format with
-// a known size is copied unchanged, and unknown formats copy nothing.
+// padded.  A8R8G8B8 and X8R8G8B8 texels travel as red, green, blue, alpha (or
+// unused) on the caller's side and blue, green, red, alpha on the platform's;
+// the 16-bit formats (R5G6B5, A1R5G5B5, A4R4G4B4, A8L8) travel as
+// little-endian words, A8 and L8 as bytes, DXT1 to DXT5 as their blocks, all
+// copied unchanged.  A format of no known size has a packed size of 0: its
+// texels cannot be moved, and the devices refuse the transfer.
 class kaTexelLevel {
 public:
     // width, height, depth of the level; depth 0 or 1 for a 2D or cube level.

@@ -20,6 +20,8 @@ struct GLFormat {
     GLenum compressed;  // the S3TC format, or 0
 };
 
+// The 16-bit formats with alpha are stored in GL's red-first layouts, into
+// which their texels are turned before they go up (see GLTexels).
 GLFormat GLFormatOf(uint32_t format) {
     const GLenum r = GL_RED, g = GL_GREEN, b = GL_BLUE, a = GL_ALPHA, one = GL_ONE, zero = GL_ZERO;
     switch (format) {
@@ -27,8 +29,7 @@ GLFormat GLFormatOf(uint32_t format) {
     case KA_FMT_R5G6B5: return {GL_RGB565, GL_RGB, GL_UNSIGNED_SHORT_5_6_5, {r, g, b, one}, 0};
     case KA_FMT_A1R5G5B5:
         return {GL_RGB5_A1, GL_RGBA, GL_UNSIGNED_SHORT_5_5_5_1, {r, g, b, a}, 0};
-    // A4R4G4B4 read as R4G4B4A4 holds alpha in red, red in green, and so on.
-    case KA_FMT_A4R4G4B4: return {GL_RGBA4, GL_RGBA, GL_UNSIGNED_SHORT_4_4_4_4, {g, b, a, r}, 0};
+    case KA_FMT_A4R4G4B4: return {GL_RGBA4, GL_RGBA, GL_UNSIGNED_SHORT_4_4_4_4, {r, g, b, a}, 0};
     case KA_FMT_A8: return {GL_R8, GL_RED, GL_UNSIGNED_BYTE, {zero, zero, zero, r}, 0};
     case KA_FMT_L8: return {GL_R8, GL_RED, GL_UNSIGNED_BYTE, {r, r, r, one}, 0};
     case KA_FMT_A8L8: return {GL_RG8, GL_RG, GL_UNSIGNED_BYTE, {r, r, r, g}, 0};
@@ -44,26 +45,54 @@ GLFormat GLFormatOf(uint32_t format) {
     }
 }
 
-// Where textures take no swizzle, L8 is stored as OpenGL ES's unsized
-// luminance format, which samples grey and opaque as Direct3D's does.  A
-// render target stays red-only, as luminance cannot be drawn into.  (Of the
-// other swizzled formats no texels can be given, see kaTexelLevel.)
+// Where textures take no swizzle, L8, A8 and A8L8 are stored in OpenGL ES's
+// unsized luminance and alpha formats, which sample as Direct3D's do.  A
+// render target stays in the sized format, as those cannot be drawn into.
 GLFormat StoredFormatOf(uint32_t format, bool swizzle, bool renderTarget) {
-    if (!swizzle && format == KA_FMT_L8 && !renderTarget) {
-        const GLenum r = GL_RED, g = GL_GREEN, b = GL_BLUE, a = GL_ALPHA;
-        return {GL_LUMINANCE, GL_LUMINANCE, GL_UNSIGNED_BYTE, {r, g, b, a}, 0};
+    const GLenum r = GL_RED, g = GL_GREEN, b = GL_BLUE, a = GL_ALPHA;
+    if (swizzle || renderTarget) return GLFormatOf(format);
+    switch (format) {
+    case KA_FMT_L8: return {GL_LUMINANCE, GL_LUMINANCE, GL_UNSIGNED_BYTE, {r, g, b, a}, 0};
+    case KA_FMT_A8: return {GL_ALPHA, GL_ALPHA, GL_UNSIGNED_BYTE, {r, g, b, a}, 0};
+    case KA_FMT_A8L8:
+        return {GL_LUMINANCE_ALPHA, GL_LUMINANCE_ALPHA, GL_UNSIGNED_BYTE, {r, g, b, a}, 0};
+    default: return GLFormatOf(format);
     }
-    return GLFormatOf(format);
+}
+
+// The caller's texels in the layout GL takes, for the formats whose layouts
+// differ: X8R8G8B8 gets an opaque alpha (so that it samples opaque without a
+// swizzle), and the 16-bit words with alpha in their top bits get it moved to
+// their low bits (A1R5G5B5 to R5G5B5A1, A4R4G4B4 to R4G4B4A4).  Empty for
+// the other formats, which go up as they are.
+std::vector<unsigned char> GLTexels(uint32_t format, const unsigned char* texels, size_t bytes) {
+    std::vector<unsigned char> out;
+    if (format == KA_FMT_X8R8G8B8) {
+        out.assign(texels, texels + bytes);
+        for (size_t i = 3; i < bytes; i += 4) out[i] = 0xFF;
+    } else if (format == KA_FMT_A1R5G5B5 || format == KA_FMT_A4R4G4B4) {
+        const unsigned alphaBits = format == KA_FMT_A1R5G5B5 ? 1 : 4;
+        out.resize(bytes);
+        for (size_t i = 0; i + 1 < bytes; i += 2) {
+            const unsigned word = unsigned(texels[i]) | unsigned(texels[i + 1]) << 8;
+            const unsigned moved = (word << alphaBits | word >> (16 - alphaBits)) & 0xFFFFu;
+            out[i] = static_cast<unsigned char>(moved & 0xFF);
+            out[i + 1] = static_cast<unsigned char>(moved >> 8);
+        }
+    }
+    return out;
 }
 
 // Formats the device keeps as they are; any other becomes A8R8G8B8, the
-// first choice of the Direct3D device's replacement list.
-uint32_t SupportedFormat(uint32_t format) {
+// first choice of the Direct3D device's replacement list.  Block-compressed
+// formats cannot be drawn into: their render targets become A8R8G8B8 too.
+uint32_t SupportedFormat(uint32_t format, bool renderTarget) {
     switch (format) {
     case KA_FMT_A8R8G8B8: case KA_FMT_X8R8G8B8: case KA_FMT_R5G6B5: case KA_FMT_A1R5G5B5:
-    case KA_FMT_A4R4G4B4: case KA_FMT_A8: case KA_FMT_L8: case KA_FMT_A8L8: case KA_FMT_DXT1:
-    case KA_FMT_DXT2: case KA_FMT_DXT3: case KA_FMT_DXT4: case KA_FMT_DXT5:
+    case KA_FMT_A4R4G4B4: case KA_FMT_A8: case KA_FMT_L8: case KA_FMT_A8L8:
         return format;
+    case KA_FMT_DXT1: case KA_FMT_DXT2: case KA_FMT_DXT3: case KA_FMT_DXT4: case KA_FMT_DXT5:
+        return renderTarget ? uint32_t(KA_FMT_A8R8G8B8) : format;
     default:
         return KA_FMT_A8R8G8B8;
     }
@@ -73,18 +102,31 @@ void StoreIfWanted(unsigned* out, unsigned value) {
     if (out) *out = value;
 }
 
-// A render target read back as R, G, B, A bytes, in the caller's layout of its format.
-void PackFromRgba(uint32_t format, const unsigned char* rgba, size_t texels, unsigned char* out) {
+// One texel of a render target, read back as R, G, B, A bytes, as the
+// 16-bit word of its format (A8L8 and A8 are stored in red and green).
+unsigned PackedWord(uint32_t format, const unsigned char* p) {
+    switch (format) {
+    case KA_FMT_R5G6B5: return (p[0] >> 3) << 11 | (p[1] >> 2) << 5 | p[2] >> 3;
+    case KA_FMT_A1R5G5B5: return (p[3] >> 7) << 15 | (p[0] >> 3) << 10 | (p[1] >> 3) << 5 | p[2] >> 3;
+    case KA_FMT_A4R4G4B4: return (p[3] >> 4) << 12 | (p[0] >> 4) << 8 | (p[1] >> 4) << 4 | p[2] >> 4;
+    default: return unsigned(p[1]) << 8 | p[0];
+    }
+}
+
+// A render target read back as R, G, B, A bytes, in the caller's layout of
+// its format, texelBytes to a texel.
+void PackFromRgba(uint32_t format, const unsigned char* rgba, size_t texels, size_t texelBytes,
+                  unsigned char* out) {
     for (size_t i = 0; i < texels; ++i) {
         const unsigned char* p = rgba + 4 * i;
-        if (format == KA_FMT_R5G6B5) {
-            const unsigned word = (p[0] >> 3) << 11 | (p[1] >> 2) << 5 | p[2] >> 3;
+        if (texelBytes == 4) {
+            std::copy(p, p + 4, out + 4 * i);
+        } else if (texelBytes == 2) {
+            const unsigned word = PackedWord(format, p);
             out[2 * i] = static_cast<unsigned char>(word & 0xFF);
             out[2 * i + 1] = static_cast<unsigned char>(word >> 8);
-        } else if (format == KA_FMT_L8) {
-            out[i] = p[0];
         } else {
-            std::copy(p, p + 4, out + 4 * i);
+            out[i] = p[0];
         }
     }
 }
@@ -93,7 +135,7 @@ void PackFromRgba(uint32_t format, const unsigned char* rgba, size_t texels, uns
 
 int kaGLBaseTexture::Create(const kaGLFunctions& gl, Support support, Request request,
                             kaGLBaseTexture** out) {
-    request.format = SupportedFormat(request.format);
+    request.format = SupportedFormat(request.format, (request.usage & KA_USAGE_RENDERTARGET) != 0);
     if (request.width == 0) request.width = 1;
     if (request.height == 0) request.height = 1;
     if (request.kind != KIND_VOLUME || request.depth == 0) request.depth = 1;
@@ -201,7 +243,7 @@ int kaGLBaseTexture::Transfer(Direction direction, Kind kind, void* texels, unsi
     unsigned format = 0, width = 0, height = 0, depth = 0;
     if (getLevelDesc(&format, &width, &height, &depth, level) != KA_OK) return KA_ERR_PLATFORM;
     const size_t bytes = kaTexelLevel(format, width, height, depth).getPackedSize();
-    if (bytes == 0) return KA_OK;
+    if (bytes == 0) return KA_ERR_UNSUPPORTED;  // texels of no known layout
     auto* caller = static_cast<unsigned char*>(texels);
     if (direction == UPLOAD) {
         Send(face, level, caller);
@@ -220,8 +262,9 @@ int kaGLBaseTexture::Transfer(Direction direction, Kind kind, void* texels, unsi
 }
 
 // Uploads one level in the caller's layout: A8R8G8B8 comes as R, G, B, A
-// bytes, which is GL's RGBA order; compressed levels go up as they are
-// where the context has S3TC and are decoded first where it has not.
+// bytes, which is GL's RGBA order, and the formats GL lays out otherwise are
+// turned first; compressed levels go up as they are where the context has
+// S3TC and are decoded first where it has not.
 void kaGLBaseTexture::Send(unsigned face, unsigned level, const unsigned char* texels) {
     const GLFormat gl = StoredFormatOf(mRequest.format, mSupport.swizzle, isRenderTarget());
     const GLenum target = getTarget();
@@ -230,10 +273,10 @@ void kaGLBaseTexture::Send(unsigned face, unsigned level, const unsigned char* t
     const uint32_t d = getKind() == KIND_VOLUME ? Extent(mRequest.depth, level) : 1;
     mGL.BindTexture(target, mName);
     mGL.PixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    const size_t bytes = kaTexelLevel(mRequest.format, w, h, d).getPackedSize();
     std::vector<unsigned char> decoded;
     const unsigned char* data = texels;
     if (gl.compressed != 0) {
-        const size_t bytes = kaTexelLevel(mRequest.format, w, h, d).getPackedSize();
         if (mSupport.compressedUpload && getKind() != KIND_VOLUME) {
             mGL.CompressedTexImage2D(imageTarget, GLint(level), gl.compressed, GLsizei(w),
                                      GLsizei(h), 0, GLsizei(bytes), texels);
@@ -246,6 +289,9 @@ void kaGLBaseTexture::Send(unsigned face, unsigned level, const unsigned char* t
                                  decoded.data() + size_t(slice) * w * h * 4);
         }
         data = decoded.data();
+    } else {
+        decoded = GLTexels(mRequest.format, texels, bytes);
+        if (!decoded.empty()) data = decoded.data();
     }
     if (getKind() == KIND_VOLUME) {
         mGL.TexImage3D(target, GLint(level), GLint(gl.internal), GLsizei(w), GLsizei(h),
@@ -278,5 +324,6 @@ void kaGLBaseTexture::ReadFromGpu(unsigned face, unsigned level, unsigned char* 
     mGL.ReadPixels(0, 0, GLsizei(w), GLsizei(h), GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
     mGL.BindFramebuffer(GL_FRAMEBUFFER, GLuint(previous));
     mGL.DeleteFramebuffers(1, &framebuffer);
-    PackFromRgba(mRequest.format, rgba.data(), size_t(w) * h, texels);
+    const size_t texelBytes = kaTexelLevel(mRequest.format, w, h, 1).getPackedSize() / (size_t(w) * h);
+    PackFromRgba(mRequest.format, rgba.data(), size_t(w) * h, texelBytes, texels);
 }

@@ -24,8 +24,9 @@ struct kaGLVertexKey {
 };
 
 // What a pixel program depends on: a pixel shader (with the kinds of texture
-// its stages sample) or the texture-stage state, and the tail the device adds
-// after it (alpha test, fog).
+// its stages sample and the stages' projection, in stage[].projectedCount)
+// or the texture-stage state, and the tail the device adds after it (alpha
+// test, fog).
 struct kaGLPixelKey {
     struct Stage {
         uint8_t colorOp, colorArg[3];  // arguments 1, 2, 0

@@ -125,11 +125,13 @@ std::string kaGLPrograms::PixelSource(const kaGLPixelKey& key) {
     const auto tokens = mPixelTokens.find(key.shader);
     if (tokens == mPixelTokens.end()) return std::string();
     kaGLSLTextureKind kinds[kaGLSLStageCount];
+    uint8_t projected[kaGLSLStageCount];
     for (size_t stage = 0; stage < kaGLSLStageCount; ++stage) {
         kinds[stage] = kaGLSLTextureKind(key.textureKind[stage]);
+        projected[stage] = key.stage[stage].projectedCount;
     }
     const kaGLSLSource source = kaTranslatePixelShader(
-        tokens->second.data(), tokens->second.size(), kinds, DialectOf(mKind));
+        tokens->second.data(), tokens->second.size(), kinds, DialectOf(mKind), projected);
     if (!source.ok) {
         std::fprintf(stderr, "kaGLRenderDevice: a pixel shader does not translate: %s\n",
                      source.error.c_str());

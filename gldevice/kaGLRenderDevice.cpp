@@ -14,6 +14,10 @@ namespace {
 // Multisample types 0 (none) and 2 to 4 are accepted; 1 is not a real type.
 bool IsValidMultiSample(unsigned type) { return type != 1 && type <= 4; }
 
+// Desktop GL takes the programs' gl_PointSize only with this enabled; OpenGL
+// ES (and WebGL) always takes it and has no such switch.
+constexpr GLenum kProgramPointSize = 0x8642;  // GL_PROGRAM_POINT_SIZE
+
 bool IsDepthFormat(unsigned format) {
     switch (format) {
     case 70: case 71: case 73: case 75: case 77: case 79: case 80: return true;
@@ -81,6 +85,7 @@ int kaGLRenderDevice::Start(void* window, unsigned width, unsigned height, unsig
     mWidth = width;
     mHeight = height;
     const kaGLFunctions& gl = mContext->gl();
+    if (mContext->getKind() == kaGLContextKind::Core33) gl.Enable(kProgramPointSize);
     gl.GenVertexArrays(1, &mVertexArray);
     gl.BindVertexArray(mVertexArray);
     gl.GenBuffers(1, &mConstantBuffer);
@@ -100,13 +105,15 @@ int kaGLRenderDevice::Start(void* window, unsigned width, unsigned height, unsig
     return KA_OK;
 }
 
+// The back buffer has no alpha, as Direct3D's X8R8G8B8 back buffers have
+// none: blending reads its alpha as 1.
 bool kaGLRenderDevice::CreateBackBuffer(unsigned depthFormat) {
     const kaGLFunctions& gl = mContext->gl();
     const bool depthOnly = depthFormat == 80 || depthFormat == 70;  // the 16-bit depth formats
     mDepthHasStencil = !depthOnly;
     gl.GenRenderbuffers(1, &mBackColour);
     gl.BindRenderbuffer(GL_RENDERBUFFER, mBackColour);
-    gl.RenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, GLsizei(mWidth), GLsizei(mHeight));
+    gl.RenderbufferStorage(GL_RENDERBUFFER, GL_RGB8, GLsizei(mWidth), GLsizei(mHeight));
     gl.GenRenderbuffers(1, &mBackDepth);
     gl.BindRenderbuffer(GL_RENDERBUFFER, mBackDepth);
     gl.RenderbufferStorage(GL_RENDERBUFFER, depthOnly ? GL_DEPTH_COMPONENT16 : GL_DEPTH24_STENCIL8,

@@ -18,6 +18,10 @@ namespace {
 
 using L = kaVertexLayout;
 
+// What PrimitiveMode gives for a type Direct3D does not have (GL_POINTS is
+// 0, the value of GL_NONE, so that cannot mark it).
+constexpr GLenum kNoPrimitive = 0xFFFFFFFFu;
+
 GLenum PrimitiveMode(unsigned type) {
     switch (type) {
     case KA_PT_POINTLIST: return GL_POINTS;
@@ -26,7 +30,7 @@ GLenum PrimitiveMode(unsigned type) {
     case KA_PT_TRIANGLELIST: return GL_TRIANGLES;
     case KA_PT_TRIANGLESTRIP: return GL_TRIANGLE_STRIP;
     case KA_PT_TRIANGLEFAN: return GL_TRIANGLE_FAN;
-    default: return GL_NONE;
+    default: return kNoPrimitive;
     }
 }
 
@@ -193,6 +197,15 @@ kaGLVertexKey VertexKeyOf(const kaDeviceState& state, const uint32_t* rs) {
     return key;
 }
 
+// The component a stage's lookups divide its coordinates by (0 for none):
+// with D3DTTFF_PROJECTED the last of the count the flags give, and with a
+// vertex shader, whose outputs have no count, w.
+uint8_t ProjectedCount(const kaDeviceState& state, unsigned stage) {
+    const uint32_t flags = state.textureStates[stage][KA_TSS_TEXTURETRANSFORMFLAGS];
+    if ((flags & KA_TTFF_PROJECTED) == 0) return 0;
+    return state.vertexProcessing.shader != nullptr ? 4 : uint8_t(flags & 7u);
+}
+
 void FixedStagesOf(const kaDeviceState& state, kaGLPixelKey* key) {
     const bool fixedVertices = state.vertexProcessing.shader == nullptr;
     for (unsigned s = 0; s < kaMaxTextureStages; ++s) {
@@ -209,23 +222,25 @@ void FixedStagesOf(const kaDeviceState& state, kaGLPixelKey* key) {
         stage.result = uint8_t(ts[KA_TSS_RESULTARG]);
         stage.kind = KindOf(state.textures[s]);
         stage.coordinates = uint8_t(fixedVertices ? s : ts[KA_TSS_TEXCOORDINDEX] & 7u);
-        const uint32_t flags = ts[KA_TSS_TEXTURETRANSFORMFLAGS];
-        stage.projectedCount = (flags & KA_TTFF_PROJECTED) ? uint8_t(flags & 7u) : 0;
+        stage.projectedCount = ProjectedCount(state, s);
         key->textureKind[s] = stage.kind;
         if (stage.colorOp == KA_TOP_DISABLE) break;
     }
 }
 
 // A pixel shader's program depends on the kinds of texture bound to the
-// stages it may sample, the texture stages' program on their states; the
-// tail on alpha test and fog.
+// stages it may sample and on their projection, the texture stages' program
+// on their states; the tail on alpha test and fog.
 kaGLPixelKey PixelKeyOf(const kaDeviceState& state, const kaPixelShader* shader,
                         const uint32_t* rs) {
     kaGLPixelKey key;
     std::memset(&key, 0, sizeof key);
     if (shader != nullptr) {
         key.shader = static_cast<const kaGLPixelShader*>(shader)->getSerial();
-        for (unsigned s = 0; s < kaGLSLStageCount; ++s) key.textureKind[s] = KindOf(state.textures[s]);
+        for (unsigned s = 0; s < kaGLSLStageCount; ++s) {
+            key.textureKind[s] = KindOf(state.textures[s]);
+            key.stage[s].projectedCount = ProjectedCount(state, s);
+        }
     } else {
         FixedStagesOf(state, &key);
         key.specular = rs[KA_RS_SPECULARENABLE] != 0;
@@ -242,7 +257,7 @@ kaGLPixelKey PixelKeyOf(const kaDeviceState& state, const kaPixelShader* shader,
 
 int kaGLRenderDevice::DrawPrimitive(unsigned primitiveType, unsigned startVertex,
                                     unsigned primitiveCount) {
-    if (!mContext || PrimitiveMode(primitiveType) == GL_NONE) return KA_ERR_PLATFORM;
+    if (!mContext || PrimitiveMode(primitiveType) == kNoPrimitive) return KA_ERR_PLATFORM;
     if (primitiveCount == 0) return KA_OK;
     if (!PrepareDraw("DrawPrimitive")) return KA_ERR_PLATFORM;
     const kaGLFunctions& gl = mContext->gl();
@@ -253,7 +268,7 @@ int kaGLRenderDevice::DrawPrimitive(unsigned primitiveType, unsigned startVertex
 
 int kaGLRenderDevice::DrawIndexedPrimitive(unsigned primitiveType, unsigned startIndex,
                                            unsigned, unsigned primitiveCount) {
-    if (!mContext || PrimitiveMode(primitiveType) == GL_NONE) return KA_ERR_PLATFORM;
+    if (!mContext || PrimitiveMode(primitiveType) == kNoPrimitive) return KA_ERR_PLATFORM;
     if (primitiveCount == 0) return KA_OK;
     const kaIndexBuffer* indices = getCurrentState().indexBuffer;
     if (indices == nullptr) return Refuse("DrawIndexedPrimitive", "no index buffer is set");

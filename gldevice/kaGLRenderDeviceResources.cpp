@@ -105,8 +105,9 @@ int kaGLRenderDevice::BeginRenderToCubeTexture(kaBaseTexture* texture, unsigned 
 }
 
 // Draws into one level (of one face) of a render-target texture, with the
-// back buffer's depth buffer when useDepth is set.  A failure leaves the
-// back buffer as the target.
+// back buffer's depth buffer when useDepth is set; a level larger than that
+// depth buffer either way is refused, as Direct3D refuses it, rather than
+// drawn clipped.  A failure leaves the back buffer as the target.
 int kaGLRenderDevice::BeginRenderToLevel(kaBaseTexture* texture, unsigned kind, unsigned face,
                                          unsigned level, int useDepth) {
     if (!mContext) return KA_ERR_WRONGSTATE;
@@ -118,6 +119,10 @@ int kaGLRenderDevice::BeginRenderToLevel(kaBaseTexture* texture, unsigned kind, 
     if (!glTexture->isRenderTarget() || face >= 6 ||
         glTexture->getLevelDesc(nullptr, &width, &height, nullptr, level) != KA_OK) {
         return KA_ERR_PLATFORM;
+    }
+    if (useDepth && (width > mWidth || height > mHeight)) {
+        return Refuse(kind == kaGLBaseTexture::KIND_CUBE ? "BeginRenderToCubeTexture" : "BeginRenderToTexture",
+                      "the level is larger than the depth buffer");
     }
     const kaGLFunctions& gl = mContext->gl();
     gl.BindFramebuffer(GL_FRAMEBUFFER, mTargetBuffer);

@@ -7,8 +7,9 @@
 namespace {
 
 // The functions behind Direct3D's special cases: rcp and rsq of 1 and 0,
-// log of 0, the partial-precision expp and logp, lit's clamped power.
-// +infinity and -FLT_MAX are written through their bits.
+// log of 0 (-FLT_MAX, which stays finite through a multiply by 0), the
+// partial-precision expp and logp, lit's clamped power.  +infinity and
+// -FLT_MAX are written through their bits.
 struct Helper {
     const char* name;
     const char* definition;
@@ -27,7 +28,7 @@ const Helper kHelpers[] = {
     {"vx_log",
      "float vx_log(float f) {\n"
      "    float a = abs(f);\n"
-     "    return a == 0.0 ? -uintBitsToFloat(0x7F800000u) : log2(a);\n"
+     "    return a == 0.0 ? uintBitsToFloat(0xFF7FFFFFu) : log2(a);\n"
      "}\n"},
     {"vx_expp",
      "vec4 vx_expp(float w) {\n"

@@ -15,12 +15,13 @@ const char* ShiftFactor(int shift) {
 
 }  // namespace
 
-kaGLSLPixelProgram::kaGLSLPixelProgram(const kaShaderProgram& program, const kaGLSLTextureKind* kinds)
+kaGLSLPixelProgram::kaGLSLPixelProgram(const kaShaderProgram& program, const kaGLSLTextureKind* kinds,
+                                       const uint8_t* projected)
     : mProgram(program),
       mRange(program.version.IsPs14() ? 8.0f : 1.0f),
       mOperands(program.version),
       mArithmetic(mOperands, mBuilder),
-      mTexture(program.version, kinds, mOperands, mBuilder) {}
+      mTexture(program.version, kinds, projected, mOperands, mBuilder) {}
 
 std::string kaGLSLPixelProgram::Text(kaGLSLDialect dialect) {
     const std::vector<kaInstruction>& code = mProgram.instructions;

@@ -12,7 +12,8 @@
 // layout is documented in kaGLSLTranslator.h).
 class kaGLSLPixelProgram {
 public:
-    kaGLSLPixelProgram(const kaShaderProgram& program, const kaGLSLTextureKind* kinds);
+    // projected: null, or per stage the component tex divides by (0 for none).
+    kaGLSLPixelProgram(const kaShaderProgram& program, const kaGLSLTextureKind* kinds, const uint8_t* projected);
 
     std::string Text(kaGLSLDialect dialect);
 

@@ -12,8 +12,19 @@ std::string RowName(uint32_t stage) { return "vx_m" + Stage(stage); }
 }  // namespace
 
 kaGLSLPixelTexture::kaGLSLPixelTexture(const kaShaderVersion& version, const kaGLSLTextureKind* kinds,
-                                       kaGLSLOperands& operands, kaGLSLSourceBuilder& builder)
-    : mVersion(version), mKinds(kinds), mOperands(operands), mBuilder(builder) {}
+                                       const uint8_t* projected, kaGLSLOperands& operands,
+                                       kaGLSLSourceBuilder& builder)
+    : mVersion(version), mKinds(kinds), mProjected(projected), mOperands(operands), mBuilder(builder) {}
+
+// tex's coordinates of a stage: x, y, z, divided by the projecting component
+// where the stage projects.
+std::string kaGLSLPixelTexture::ProjectedCoordinate(uint32_t stage) const {
+    static const char* const kDivisors[] = {"", "", ".y", ".z", ".w"};
+    const uint8_t component = mProjected != nullptr ? mProjected[stage] : 0;
+    const std::string coordinate = Coordinate(stage);
+    if (component < 2 || component > 4) return coordinate + ".xyz";
+    return "(" + coordinate + ".xyz / " + coordinate + kDivisors[component] + ")";
+}
 
 // A lookup at stage `stage` with a vec3 coordinate: 2D textures take its
 // x and y, cube and volume textures all three.  The stage's mip-level bias
@@ -63,7 +74,7 @@ void kaGLSLPixelTexture::Legacy(const kaInstruction& ins) {
     const uint32_t stage = ins.dest.reg.index;
     const std::string coordinate = Coordinate(stage);
     switch (ins.op->opcode) {
-        case kOpTex: SetTexture(ins, Sample(stage, coordinate + ".xyz")); break;
+        case kOpTex: SetTexture(ins, Sample(stage, ProjectedCoordinate(stage))); break;
         case kOpTexCoord: SetTexture(ins, "clamp(vec4(" + coordinate + ".xyz, 1.0), 0.0, 1.0)"); break;
         case kOpTexKill: Kill(coordinate); break;
         case kOpTexBem:

@@ -16,14 +16,17 @@
 // texcrd, texkill and texdepth of ps.1.4.
 class kaGLSLPixelTexture {
 public:
-    kaGLSLPixelTexture(const kaShaderVersion& version, const kaGLSLTextureKind* kinds, kaGLSLOperands& operands,
-                       kaGLSLSourceBuilder& builder);
+    // projected: null, or per stage the component of its coordinates that
+    // ps.1.0-1.3 tex divides them by (2 y, 3 z, 4 w; 0 for none).
+    kaGLSLPixelTexture(const kaShaderVersion& version, const kaGLSLTextureKind* kinds, const uint8_t* projected,
+                       kaGLSLOperands& operands, kaGLSLSourceBuilder& builder);
 
     void Translate(const kaInstruction& ins);
 
 private:
     std::string Sample(uint32_t stage, const std::string& coordinate);
     std::string Coordinate(uint32_t stage) const { return "vx_Tex" + std::to_string(stage); }
+    std::string ProjectedCoordinate(uint32_t stage) const;
     std::string Source(const kaInstruction& ins) { return "(" + mOperands.Source(ins.sources[0]) + ")"; }
     std::string RowDot(const kaInstruction& ins);
     void SetTexture(const kaInstruction& ins, const std::string& value);
@@ -37,6 +40,7 @@ private:
 
     const kaShaderVersion& mVersion;
     const kaGLSLTextureKind* mKinds;
+    const uint8_t* mProjected;
     kaGLSLOperands& mOperands;
     kaGLSLSourceBuilder& mBuilder;
     std::vector<uint32_t> mPads;  // stages of the pending texm3x2pad / texm3x3pad rows

@@ -63,7 +63,7 @@ kaGLSLSource kaTranslateVertexShader(const uint32_t* tokens, size_t count, kaGLS
 }
 
 kaGLSLSource kaTranslatePixelShader(const uint32_t* tokens, size_t count, const kaGLSLTextureKind kinds[kaGLSLStageCount],
-                                    kaGLSLDialect dialect) {
+                                    kaGLSLDialect dialect, const uint8_t* projected) {
     kaGLSLSource source;
     kaShaderDecoding decoded;
     if (kinds == nullptr) {
@@ -71,7 +71,7 @@ kaGLSLSource kaTranslatePixelShader(const uint32_t* tokens, size_t count, const 
         return source;
     }
     if (!Load(tokens, count, kaShaderKind::Pixel, decoded, source.error)) return source;
-    source.text = kaGLSLPixelProgram(decoded.program, kinds).Text(dialect);
+    source.text = kaGLSLPixelProgram(decoded.program, kinds, projected).Text(dialect);
     source.ok = true;
     return source;
 }

@@ -29,14 +29,16 @@
 //              out float vx_Fog;`.  What the shader does not write keeps its
 //              default: colours (1, 1, 1, 1), texture coordinates (0, 0, 0, 1), fog
 //              1.0 (a written component replaces only that component).  oPts
-//              becomes gl_PointSize.
+//              becomes gl_PointSize, which is otherwise the x of `uniform vec4
+//              vx_PointSize;` (the point-size render state).  oD0, oD1 and oFog are saturated to [0, 1] per
+//              vertex, before interpolation, as Direct3D saturates them.
 //   position   oPos goes to a local `vec4 p`; main ends with kaGLSLPositionEpilogue(),
 //              which reads `uniform vec4 vx_PositionAdjust;` (declared by the
 //              program).
 //   a0         `mov a0.x, src` takes floor(src): vs.1.1 hardware rounds towards
 //              minus infinity (-0.4 gives -1, 1.6 gives 1).
 //   rcp, rsq   of 1 give exactly 1, of 0 give +infinity; rsq takes the absolute
-//              value first.  log of 0 gives -infinity, logp of 0 gives
+//              value first.  log of 0 gives -FLT_MAX, logp of 0 gives
 //              (-FLT_MAX, 1, -FLT_MAX, 1); expp and logp give their partial-
 //              precision z with the low 8 mantissa bits cleared.
 //
@@ -57,7 +59,9 @@
 //              `uniform vec4 vx_MipBias[2];`, element N / 4, component N % 4.
 //              2D lookups use the coordinate's x, y; cube and volume x, y, z.
 //   coordinates  stage N's coordinates are vx_Tex<N> (ps.1.0-1.3 tN; ps.1.4 tN read
-//              by texld, texcrd, texkill).
+//              by texld, texcrd, texkill).  ps.1.0-1.3 tex divides them by their
+//              component projected[N] (2 y, 3 z, 4 w) where that is given, as
+//              Direct3D does for a stage with D3DTTFF_PROJECTED; 0 divides nothing.
 //   bump       texbem, texbeml and bem read the bump-environment matrix of the
 //              stage (the texbem destination's stage, bem's destination register
 //              number) from `uniform vec4 vx_BumpMat<N>;` = (M00, M01, M10, M11)
@@ -96,9 +100,9 @@ struct kaGLSLSource {
 kaGLSLSource kaTranslateVertexShader(const uint32_t* tokens, size_t count, kaGLSLDialect dialect);
 
 // `kinds` has kaGLSLStageCount entries (those past the version's stages are
-// not read).
+// not read), and so has `projected` where it is given.
 kaGLSLSource kaTranslatePixelShader(const uint32_t* tokens, size_t count, const kaGLSLTextureKind kinds[kaGLSLStageCount],
-                                    kaGLSLDialect dialect);
+                                    kaGLSLDialect dialect, const uint8_t* projected = nullptr);
 
 // GLSL statements that turn the clip-space position `p` (a vec4) into
 // gl_Position, ending every vertex program (the device's fixed-function

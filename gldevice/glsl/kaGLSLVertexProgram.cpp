@@ -12,6 +12,7 @@ const char* const kOutputs[] = {
     "vx_Tex1 = vec4(0.0, 0.0, 0.0, 1.0);", "vx_Tex2 = vec4(0.0, 0.0, 0.0, 1.0);", "vx_Tex3 = vec4(0.0, 0.0, 0.0, 1.0);",
     "vx_Tex4 = vec4(0.0, 0.0, 0.0, 1.0);", "vx_Tex5 = vec4(0.0, 0.0, 0.0, 1.0);", "vx_Tex6 = vec4(0.0, 0.0, 0.0, 1.0);",
     "vx_Tex7 = vec4(0.0, 0.0, 0.0, 1.0);", "vx_Fog = 1.0;", "vec4 p = vec4(0.0, 0.0, 0.0, 1.0);",
+    "gl_PointSize = vx_PointSize.x;",
 };
 
 }  // namespace
@@ -39,10 +40,13 @@ void kaGLSLVertexProgram::Write(const kaInstruction& ins, const std::string& val
             mBuilder.Local("int a0x = 0;");
             mBuilder.Statement("a0x = int(floor((" + value + ").x));");
             return;
-        case K::Fog: mBuilder.Statement("vx_Fog = (" + value + ").x;"); return;
+        case K::Fog: mBuilder.Statement("vx_Fog = clamp((" + value + ").x, 0.0, 1.0);"); return;
         case K::PointSize: mBuilder.Statement("gl_PointSize = (" + value + ").x;"); return;
         case K::Position: target = "p"; break;
-        case K::Color: target = "vx_Color" + index; break;
+        case K::Color:
+            // Colours are saturated per vertex, before they are interpolated.
+            mBuilder.Statement("vx_Color" + index + mask + " = clamp(" + value + ", 0.0, 1.0)" + mask + ";");
+            return;
         case K::TexCoordOut: target = "vx_Tex" + index; break;
         default:
             target = "r" + index;
@@ -55,6 +59,7 @@ void kaGLSLVertexProgram::Write(const kaInstruction& ins, const std::string& val
 void kaGLSLVertexProgram::DeclareInterface() {
     mBuilder.Global("layout(std140) uniform vx_VertexConstants { vec4 vx_c[96]; };");
     mBuilder.Global("uniform vec4 vx_PositionAdjust;");
+    mBuilder.Global("uniform vec4 vx_PointSize;");
     for (uint32_t input : mOperands.Read(K::Input)) {
         mBuilder.Global("layout(location = " + std::to_string(input) + ") in vec4 vx_v" + std::to_string(input) + ";");
     }

@@ -1,4 +1,6 @@
 // Pictures drawn through the device interface and read back as shown.
+#include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "kaConformanceTest.h"
@@ -179,20 +181,34 @@ TEST_F(DrawingTest, TexturedQuadAndVertexColouredTriangle) {
     texture->Release();
 }
 
-// The formats whose texels can be given sample as Direct3D samples them,
+// Every format whose texels can be given samples as Direct3D samples it,
 // drawn blended over the background 0x204060: L8 grey and opaque, A8R8G8B8
-// with its alpha, R5G6B5 opaque.  Texels in the caller's layout: bytes R, G,
-// B, A; 16-bit words little-endian.
+// with its alpha, X8R8G8B8 opaque whatever its fourth byte, R5G6B5 opaque,
+// A1R5G5B5 and A4R4G4B4 with alpha in their top bits, A8 black with its
+// alpha, A8L8 grey with its alpha, DXT2 and DXT4 red with explicit and
+// interpolated alpha 0x88.  Texels in the caller's layout: bytes R, G, B, A;
+// 16-bit words little-endian; a 4 x 4 level of one texel repeated, or one block.
 TEST_F(DrawingTest, EachFormatSamplesAsDirect3DSamplesIt) {
     struct Case {
         unsigned format;
         std::vector<unsigned char> texel;
         unsigned expected;
     };
+    const std::vector<unsigned char> redBlock = {0x00, 0xF8, 0x1F, 0x00, 0x00, 0x00, 0x00, 0x00};
+    std::vector<unsigned char> dxt2(8, 0x88), dxt4 = {0x88, 0x00, 0, 0, 0, 0, 0, 0};
+    dxt2.insert(dxt2.end(), redBlock.begin(), redBlock.end());
+    dxt4.insert(dxt4.end(), redBlock.begin(), redBlock.end());
     const Case cases[] = {
         {KA_FMT_L8, {0x90}, 0x909090},
         {KA_FMT_A8R8G8B8, {0xC0, 0x80, 0x40, 0x80}, 0x706050},
+        {KA_FMT_X8R8G8B8, {0xC0, 0x80, 0x40, 0x00}, 0xC08040},
         {KA_FMT_R5G6B5, {0x1F, 0xF8}, 0xFF00FF},
+        {KA_FMT_A1R5G5B5, {0x00, 0xFD}, 0xFF4200},
+        {KA_FMT_A4R4G4B4, {0x04, 0x8F}, 0x971E51},
+        {KA_FMT_A8, {0x80}, 0x102030},
+        {KA_FMT_A8L8, {0x90, 0x80}, 0x586878},
+        {KA_FMT_DXT2, dxt2, 0x971E2D},
+        {KA_FMT_DXT4, dxt4, 0x971E2D},
     };
     ASSERT_EQ(mDevice->Clear(KA_CLEAR_TARGET, 0xFF204060, 1.0f, 0), KA_OK);
     ASSERT_EQ(mDevice->BeginRender(), KA_OK);
@@ -202,20 +218,24 @@ TEST_F(DrawingTest, EachFormatSamplesAsDirect3DSamplesIt) {
     std::vector<kaBaseTexture*> textures;
     for (const Case& c : cases) {
         kaBaseTexture* texture = nullptr;
-        ASSERT_EQ(mDevice->CreateTexture(&texture, 2, 2, c.format, 1, 0), KA_OK) << c.format;
+        ASSERT_EQ(mDevice->CreateTexture(&texture, 4, 4, c.format, 1, 0), KA_OK) << c.format;
+        textures.push_back(texture);
+        unsigned format = 0;
+        ASSERT_EQ(texture->getLevelDesc(&format, nullptr, nullptr, nullptr, 0), KA_OK);
+        ASSERT_EQ(format, c.format) << "the device keeps the format";
+        const unsigned repeats = c.texel.size() == 16 ? 1 : 16;  // one block, or 4 x 4 texels
         std::vector<unsigned char> texels;
-        for (int i = 0; i < 4; ++i) texels.insert(texels.end(), c.texel.begin(), c.texel.end());
+        for (unsigned i = 0; i < repeats; ++i) texels.insert(texels.end(), c.texel.begin(), c.texel.end());
         ASSERT_EQ(texture->UpdateBuffer(texels.data(), 0), KA_OK) << c.format;
         UseTexture(texture);
-        const float x = 32.0f * textures.size();
-        DrawQuad(x, 0, x + 32, 32, 255, 255, 255);
-        textures.push_back(texture);
+        const float x = 24.0f * (textures.size() - 1);
+        DrawQuad(x, 0, x + 24, 24, 255, 255, 255);
     }
     ASSERT_EQ(mDevice->EndRender(), KA_OK);
     PresentFrame();
     mDevice->setTexture(0, nullptr);
     for (size_t i = 0; i < textures.size(); ++i) {
-        EXPECT_TRUE(ColorNear(At(unsigned(32 * i + 16), 16), cases[i].expected, 6))
+        EXPECT_TRUE(ColorNear(At(unsigned(24 * i + 12), 12), cases[i].expected, 6))
             << "format " << cases[i].format;
         textures[i]->Release();
     }
@@ -363,15 +383,54 @@ TEST_F(DrawingTest, RenderTargetBeginAndEndPairUp) {
     target->Release();
 }
 
+// Refused: a texture that is not a render target, a level it lacks, and a
+// target larger than the depth buffer it is to share (which it may use
+// without depth).
 TEST_F(DrawingTest, FailedRedirectionLeavesTheBackBufferAsTheTarget) {
     kaBaseTexture* plain = MakeQuarteredTexture();  // not a render target
     ASSERT_NE(plain, nullptr);
+    kaBaseTexture* large = MakeRenderTarget(2 * kWidth);
+    ASSERT_NE(large, nullptr);
     EXPECT_EQ(mDevice->BeginRenderToTexture(plain, 0, 0), KA_ERR_PLATFORM);
     EXPECT_EQ(mDevice->BeginRenderToTexture(plain, 3, 0), KA_ERR_PLATFORM) << "no such level";
+    EXPECT_EQ(mDevice->BeginRenderToTexture(large, 0, 1), KA_ERR_PLATFORM) << "larger than the depth";
     EXPECT_EQ(mDevice->EndRenderToTexture(), KA_ERR_WRONGSTATE) << "no redirection recorded";
     ASSERT_EQ(mDevice->Clear(KA_CLEAR_TARGET, 0xFF204060, 1.0f, 0), KA_OK);
     EXPECT_TRUE(ColorNear(ShownPixel(5, 5), 0x204060, 0));
+    EXPECT_EQ(mDevice->BeginRenderToTexture(large, 0, 0), KA_OK) << "without depth";
+    EXPECT_EQ(mDevice->EndRenderToTexture(), KA_OK);
     plain->Release();
+    large->Release();
+}
+
+// The point-size state gives points their size in pixels: a point of size 8
+// at (100, 60) covers pixels 96 to 103 each way, one of the default size 1
+// only its own pixel.
+TEST_F(DrawingTest, PointsTakeTheirSizeFromTheRenderState) {
+    kaVertexBuffer* points = MakeBuffer(2);
+    ASSERT_NE(points, nullptr);
+    for (float x : {100.0f, 200.0f}) {
+        points->Vertex3f(x, 60, kDepth);
+        points->Diffuse3ub(255, 255, 255);
+        points->TexCoord2f(0, 0, 0);
+    }
+    ASSERT_EQ(points->Unlock(), KA_OK);
+    ASSERT_EQ(mDevice->Clear(KA_CLEAR_TARGET, 0xFF000000, 1.0f, 0), KA_OK);
+    UseTexture(nullptr);
+    const float sizes[2] = {8.0f, 1.0f};
+    uint32_t bits[2];
+    std::memcpy(bits, sizes, sizeof bits);
+    ASSERT_EQ(mDevice->setRenderState(KA_RS_POINTSIZE, bits[0]), KA_OK);
+    Draw(points, KA_PT_POINTLIST, 1);
+    ASSERT_EQ(mDevice->setRenderState(KA_RS_POINTSIZE, bits[1]), KA_OK);
+    ASSERT_EQ(mDevice->DrawPrimitive(KA_PT_POINTLIST, 1, 1), KA_OK);
+    PresentFrame();
+    for (unsigned xy : {97u, 102u}) EXPECT_EQ(At(xy, xy - 40), kWhite) << xy;
+    for (unsigned x : {94u, 105u}) EXPECT_EQ(At(x, 60), 0u) << x;
+    EXPECT_EQ(At(100, 54), 0u);
+    EXPECT_EQ(At(200, 60), kWhite);
+    EXPECT_EQ(At(202, 60), 0u);
+    EXPECT_EQ(At(200, 62), 0u);
 }
 
 TEST_F(DrawingTest, TheFirstFrameIsBlackAndClearFillsTheTarget) {

@@ -318,6 +318,98 @@ TEST_F(ShaderTest, MipLevelBiasAppliesToPixelShaderLookups) {
     EXPECT_TRUE(ColorNear(At(160, 32), 0x00FF00, 2));
 }
 
+namespace {
+
+constexpr unsigned kPositionVolumeCoordinates = 0x10102;  // position, one set of three floats
+
+// One drawing of a vertex shader (or the vertex format's processing) with a
+// pixel shader (or stage 0 selecting its texture or the diffuse colour), and
+// the colour Direct3D gives in the middle of it.
+struct DrawCase {
+    const char* name;
+    const char* vertexShader;  // null: fixed-function vertex processing
+    const char* pixelShader;   // null: stage 0 selects stageArgument
+    unsigned stageArgument;
+    unsigned transformFlags;  // of stage 0
+    bool fog;                 // vertex fog towards black
+    float left[3], right[3];  // texture set 0 at the left and right edges
+    uint32_t expected;
+};
+
+const char kProjectingVertexShader[] = "vs.1.1\nmov oPos, v0\nmov oT0, c12\n";
+const char kProjectingPixelShader[] = "ps.1.1\ntex t0\nmov r0, t0\n";
+
+// Constants: c8 + c9 with v7.x from 0 to 1 runs from 2 down to 0; c12 the texture coordinates (0.25, 0.75) times 3, with w 3.  The texture's
+// quarters are red, green, blue and white: (0.25, 0.75) is blue, the
+// coordinates undivided (0.75, 2.25) wrap onto green.
+const DrawCase kDrawCases[] = {
+    {"colours saturate per vertex: 2 to 0 is 0.5 halfway", "vs.1.1\nmov oPos, v0\nmov r0, c9\nmad oD0, v7.x, c8, r0\n",
+     nullptr, KA_TA_DIFFUSE, 0, false, {0, 0, 0}, {1, 0, 0}, 0x808080},
+    {"fog saturates per vertex", "vs.1.1\nmov oPos, v0\nmov oD0, c9.w\nmov r0, c9\nmad oFog.x, v7.x, c8.x, r0.x\n",
+     nullptr, KA_TA_DIFFUSE, 0, true, {0, 0, 0}, {1, 0, 0}, 0x808080},
+    {"ps.1.1 tex projects by w after a vertex shader", kProjectingVertexShader, kProjectingPixelShader,
+     KA_TA_TEXTURE, KA_TTFF_PROJECTED, false, {0, 0, 0}, {0, 0, 0}, 0x0000FF},
+    {"a stage projects by w after a vertex shader", kProjectingVertexShader, nullptr, KA_TA_TEXTURE,
+     KA_TTFF_PROJECTED, false, {0, 0, 0}, {0, 0, 0}, 0x0000FF},
+    {"ps.1.1 tex projects by the last of the count", nullptr, kProjectingPixelShader, KA_TA_TEXTURE,
+     KA_TTFF_COUNT3 | KA_TTFF_PROJECTED, false, {0.75f, 2.25f, 3}, {0.75f, 2.25f, 3}, 0x0000FF},
+    {"a stage projects by the last of the count", nullptr, nullptr, KA_TA_TEXTURE,
+     KA_TTFF_COUNT3 | KA_TTFF_PROJECTED, false, {0.75f, 2.25f, 3}, {0.75f, 2.25f, 3}, 0x0000FF},
+};
+
+}  // namespace
+
+// Each case in a 64 x 64 cell of its own, read in the cell's middle.
+TEST_F(ShaderTest, VertexOutputsAndProjectionDrawAsDirect3DDraws) {
+    kaBaseTexture* texture = Texture(2, {255, 0, 0, 255, 0, 255, 0, 255,    //
+                                         0, 0, 255, 255, 255, 255, 255, 255});
+    ASSERT_NE(texture, nullptr);
+    for (unsigned id : {KA_TS_WORLD, KA_TS_VIEW, KA_TS_PROJECTION}) mDevice->LoadIdentity(id);
+    mDevice->setRenderState(KA_RS_LIGHTING, 0);
+    mDevice->setRenderState(KA_RS_FOGCOLOR, 0xFF000000);
+    SetVertexConstant(8, -2, -2, -2, 0);
+    SetVertexConstant(9, 2, 2, 2, 1);
+    SetVertexConstant(12, 0.75f, 2.25f, 0, 3);
+    mDevice->setTexture(0, texture);
+    mDevice->setTextureState(0, KA_TSS_MAGFILTER, KA_TEXF_POINT);
+    mDevice->setTextureState(0, KA_TSS_MINFILTER, KA_TEXF_POINT);
+    mDevice->setTextureState(0, KA_TSS_COLOROP, KA_TOP_SELECTARG1);
+    mDevice->setTextureState(0, KA_TSS_ALPHAOP, KA_TOP_SELECTARG1);
+    mDevice->setTextureState(0, KA_TSS_ALPHAARG1, KA_TA_DIFFUSE);
+    ASSERT_EQ(mDevice->Clear(KA_CLEAR_TARGET, 0xFF000000, 1.0f, 0), KA_OK);
+    ASSERT_EQ(mDevice->BeginRender(), KA_OK);
+    unsigned cell = 0;
+    for (const DrawCase& c : kDrawCases) {
+        SCOPED_TRACE(c.name);
+        kaVertexShader* vertex = c.vertexShader ? VertexShader(c.vertexShader, kPositionVolumeCoordinates) : nullptr;
+        kaPixelShader* pixel = c.pixelShader ? PixelShader(c.pixelShader) : nullptr;
+        ASSERT_EQ(vertex == nullptr, c.vertexShader == nullptr);
+        ASSERT_EQ(pixel == nullptr, c.pixelShader == nullptr);
+        ASSERT_EQ(vertex ? mDevice->setVertexShader(vertex) : mDevice->setVertexFormat(kPositionVolumeCoordinates),
+                  KA_OK);
+        ASSERT_EQ(mDevice->setPixelShader(pixel), KA_OK);
+        mDevice->setTextureState(0, KA_TSS_COLORARG1, c.stageArgument);
+        mDevice->setTextureState(0, KA_TSS_TEXTURETRANSFORMFLAGS, c.transformFlags);
+        mDevice->setRenderState(KA_RS_FOGENABLE, c.fog ? 1 : 0);
+        kaVertexBuffer* quad = LockedBuffer(kPositionVolumeCoordinates);
+        ASSERT_NE(quad, nullptr);
+        const float x0 = float(cell % 4) * 0.5f - 1.0f, y0 = 1.0f - float(cell / 4) * 0.5f;
+        for (int corner = 0; corner < 4; ++corner) {
+            const float* coordinates = corner % 2 ? c.right : c.left;
+            quad->Vertex3f(x0 + 0.5f * float(corner % 2), y0 - 0.5f * float(corner / 2), kNear);
+            quad->TexCoord3f(0, coordinates[0], coordinates[1], coordinates[2]);
+        }
+        Draw(quad);
+        ++cell;
+    }
+    ASSERT_EQ(mDevice->EndRender(), KA_OK);
+    PresentFrame();
+    for (unsigned i = 0; i < cell; ++i) {
+        EXPECT_TRUE(ColorNear(At(64 * (i % 4) + 32, 64 * (i / 4) + 32), kDrawCases[i].expected, 3))
+            << kDrawCases[i].name;
+    }
+}
+
 // Shader text the assembler refuses hands nothing out.
 TEST_F(ShaderTest, ShadersThatDoNotAssembleAreRefused) {
     std::string bad = "ps.1.1\nmov r7, v0\n";

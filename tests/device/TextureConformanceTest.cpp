@@ -1,5 +1,6 @@
 #include <cstring>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "kaConformanceTest.h"
@@ -132,15 +133,60 @@ TEST_F(TextureTest, CompressedTexturesAreMadeOfWholeBlocks) {
     texture->Release();
 }
 
-TEST_F(TextureTest, FormatsWithoutAKnownSizeCopyNothing) {
-    kaBaseTexture* texture = Make2D(4, 4, KA_FMT_X8R8G8B8);
-    ASSERT_NE(texture, nullptr);
-    GuardedBytes download(0, 0xCC);
-    std::vector<unsigned char> texels(64, 0x11);
-    EXPECT_EQ(texture->UpdateBuffer(texels.data(), 0), KA_OK);
-    EXPECT_EQ(texture->getBuffer(download.data(), 0), KA_OK);
-    EXPECT_TRUE(download.GuardIntact(0xCC));
-    texture->Release();
+// Every format the devices keep takes a whole 4 x 4 level in the caller's
+// layout and gives exactly those bytes back, touching nothing past the level.
+TEST_F(TextureTest, EveryKeptFormatTakesAndGivesBackWholeLevels) {
+    const std::pair<unsigned, size_t> cases[] = {
+        {KA_FMT_X8R8G8B8, 64}, {KA_FMT_A1R5G5B5, 32}, {KA_FMT_A4R4G4B4, 32}, {KA_FMT_A8, 16},
+        {KA_FMT_A8L8, 32},     {KA_FMT_DXT2, 16},     {KA_FMT_DXT4, 16},     {KA_FMT_L8, 16}};
+    for (const auto& c : cases) {
+        kaBaseTexture* texture = Make2D(4, 4, c.first);
+        ASSERT_NE(texture, nullptr);
+        std::vector<unsigned char> texels(c.second);
+        for (size_t i = 0; i < texels.size(); ++i) texels[i] = static_cast<unsigned char>(7 * i + 1);
+        GuardedBytes download(c.second, 0xCC);
+        EXPECT_EQ(texture->UpdateBuffer(texels.data(), 0), KA_OK) << c.first;
+        EXPECT_EQ(texture->getBuffer(download.data(), 0), KA_OK) << c.first;
+        EXPECT_EQ(std::vector<unsigned char>(download.bytes.begin(), download.bytes.begin() + c.second),
+                  texels) << "format " << c.first;
+        EXPECT_TRUE(download.GuardIntact(0xCC)) << c.first;
+        texture->Release();
+    }
+}
+
+// A render target of each format, cleared to half-transparent red, reads
+// back (where the device reads render targets back at all) as that colour
+// in its format's layout and never past its level; block-compressed render
+// targets are not kept as such.
+TEST_F(TextureTest, RenderTargetsReadBackInTheirOwnLayout) {
+    struct Case {
+        unsigned format;
+        std::vector<unsigned char> texel;  // red, alpha 0x80
+    };
+    const Case cases[] = {{KA_FMT_A8R8G8B8, {0xFF, 0x00, 0x00, 0x80}}, {KA_FMT_R5G6B5, {0x00, 0xF8}},
+                          {KA_FMT_A1R5G5B5, {0x00, 0xFC}},             {KA_FMT_A4R4G4B4, {0x00, 0x8F}},
+                          {KA_FMT_DXT5, {}}};
+    for (const Case& c : cases) {
+        kaBaseTexture* target = nullptr;
+        ASSERT_EQ(mDevice->CreateTexture(&target, 4, 4, c.format, 1, KA_USAGE_RENDERTARGET), KA_OK);
+        unsigned format = 0;
+        ASSERT_EQ(target->getLevelDesc(&format, nullptr, nullptr, nullptr, 0), KA_OK);
+        const std::vector<unsigned char> texel = format == c.format ? c.texel : cases[0].texel;
+        if (texel.empty() || format != c.format) {
+            EXPECT_EQ(format, unsigned(KA_FMT_A8R8G8B8)) << c.format << " is kept as a target";
+        }
+        if (mDevice->BeginRenderToTexture(target, 0, 0) == KA_OK) {
+            EXPECT_EQ(mDevice->Clear(KA_CLEAR_TARGET, 0x80FF0000, 1.0f, 0), KA_OK);
+            EXPECT_EQ(mDevice->EndRenderToTexture(), KA_OK);
+            GuardedBytes back(16 * texel.size(), 0xCC);
+            if (target->getBuffer(back.data(), 0) == KA_OK) {
+                EXPECT_EQ(std::vector<unsigned char>(back.bytes.begin(), back.bytes.begin() + texel.size()), texel)
+                    << c.format;
+            }
+            EXPECT_TRUE(back.GuardIntact(0xCC)) << c.format;
+        }
+        target->Release();
+    }
 }
 
 TEST_F(TextureTest, OperationsForAnotherKindAreRefused) {

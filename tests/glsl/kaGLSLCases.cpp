@@ -189,10 +189,11 @@ void AddVertex(std::vector<kaGLSLCase>& cases) {
                            "vs.1.1\nmov oPos, v0\nrcp r0.x, c0.x\nrcp r0.y, c0.y\nrsq r0.z, c0.y\nrsq r0.w, c0.z\n"
                            "min oT0, r0, c1\n",
                            {{0, {0, -4, 0, 0}}, {1, {1e30f, 1e30f, 1e30f, 1e30f}}}, {1e30f, -0.25f, 0.5f, 1e30f}));
+    // log 0 is -FLT_MAX (not -infinity), scaled by 1e-30 before interpolation.
     cases.push_back(Vertex("ExpLogAndLogOfZero",
                            "vs.1.1\nmov oPos, v0\nexp r0.x, c0.z\nlog r0.y, c0.w\nlog r0.z, c0.x\nmov r0.w, c0.x\n"
-                           "max oT0, r0, c1\n",
-                           {{0, {0, 0, 2, -3}}, {1, {-1e30f, -1e30f, -1e30f, -1e30f}}}, {4, 1.5849625f, -1e30f, 0}));
+                           "mul oT0, r0, c1\n",
+                           {{0, {0, 0, 2, -3}}, {1, {1, 1, 1e-30f, 1}}}, {4, 1.5849625f, -3.402823466e8f, 0}));
     // lit: (1, N.L, (N.H)^power, 1) when N.L > 0; no specular for N.H <= 0.
     cases.push_back(Vertex("Lit", "vs.1.1\nmov oPos, v0\nlit r0, c0\nlit r1, c1\nlit r2, c2\nmad r0, r1, c3, r0\nmad oT0, r2, c4, r0\n",
                            {{0, {0.5f, 0.8f, 0, 2}}, {1, {-0.5f, 0.8f, 0, 2}}, {2, {0.5f, -0.1f, 0, 2}},
