@@ -3,7 +3,6 @@
 // bound buffers, and the fog block against the render-state cache.  Each
 // must end in a clear result and a true picture, never in memory that is
 // not the caller's (the native-asan build runs these under AddressSanitizer).
-#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
@@ -23,23 +22,13 @@ struct Vertex {
     unsigned colour;
 };
 
-uint32_t Bits(float value) {
-    uint32_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
-
 class MisuseTest : public kaConformanceTest {
 protected:
     // Pixel space, no lighting, culling or depth; stage 0 passes the vertex colour.
     void SetUp() override {
         kaConformanceTest::SetUp();
         if (HasFatalFailure()) return;
-        mDevice->setRenderState(KA_RS_LIGHTING, 0);
-        mDevice->setRenderState(KA_RS_CULLMODE, KA_CULL_NONE);
-        mDevice->setRenderState(KA_RS_ZENABLE, 0);
-        mDevice->LoadIdentity(KA_TS_PROJECTION);
-        mDevice->OrthoLH(KA_TS_PROJECTION, float(kWidth), float(kHeight), 0.0f, 1.0f);
+        UseUnlitPixelSpace();
         mDevice->setTextureState(0, KA_TSS_COLOROP, KA_TOP_SELECTARG1);
         mDevice->setTextureState(0, KA_TSS_COLORARG1, KA_TA_DIFFUSE);
         mDevice->setVertexFormat(kColoured);
@@ -277,12 +266,12 @@ TEST_F(MisuseTest, DrawsOutsideTheBoundBuffersAreRefused) {
 // setFog sets the fog render states; the cache answers them and compares
 // later render states with them.
 TEST_F(MisuseTest, FogKeepsTheRenderStateCacheTrue) {
-    ASSERT_EQ(mDevice->setRenderState(KA_RS_FOGSTART, Bits(0.0f)), KA_OK);
+    ASSERT_EQ(mDevice->setRenderState(KA_RS_FOGSTART, FloatBits(0.0f)), KA_OK);
     kaFog linear{KA_FOG_LINEAR, 0.0f, 0.0f, 1.0f, 0.5f, 1.0f, 1.0f};
     ASSERT_EQ(mDevice->setFog(&linear), KA_OK);
     const std::pair<unsigned, uint32_t> expected[] = {
         {KA_RS_FOGVERTEXMODE, KA_FOG_LINEAR}, {KA_RS_FOGTABLEMODE, KA_FOG_NONE},
-        {KA_RS_FOGSTART, Bits(0.5f)},         {KA_RS_FOGEND, Bits(1.0f)},
+        {KA_RS_FOGSTART, FloatBits(0.5f)},    {KA_RS_FOGEND, FloatBits(1.0f)},
         {KA_RS_FOGCOLOR, 0x000000FFu},
     };
     for (const auto& state : expected) {
@@ -294,7 +283,7 @@ TEST_F(MisuseTest, FogKeepsTheRenderStateCacheTrue) {
     // The start set before the fog block is no longer the cached one, so it
     // reaches the device: depth 0.75 from start 0 to end 1 keeps a quarter
     // of the colour (from start 0.5 it would keep a half).
-    ASSERT_EQ(mDevice->setRenderState(KA_RS_FOGSTART, Bits(0.0f)), KA_OK);
+    ASSERT_EQ(mDevice->setRenderState(KA_RS_FOGSTART, FloatBits(0.0f)), KA_OK);
     ASSERT_EQ(mDevice->setRenderState(KA_RS_FOGENABLE, 1), KA_OK);
     kaVertexBuffer* quad = Buffer(4);
     ASSERT_NE(quad, nullptr);
