@@ -83,8 +83,10 @@ protected:
     const std::shared_ptr<kaDeviceLink>& getLink() const { return mLink; }
     // Whether a draw stays inside the bound buffers: KA_OK, or
     // KA_ERR_INVALIDARG when a vertex or an index it reads lies outside them
-    // (also a vertex count past the vertex buffer).  Draws of an unknown
-    // primitive type or without the buffers bound are left to the device.
+    // (also a vertex count past the vertex buffer).  Without the buffers and
+    // a vertex format or shader set since the end of the last frame (or
+    // their release) the draw is refused as the platform would: KA_ERR_PLATFORM.
+    // Draws of an unknown primitive type are left to the device.
     int CheckDraw(unsigned primitiveType, unsigned startVertex, unsigned primitiveCount) const;
     int CheckIndexedDraw(unsigned primitiveType, unsigned startIndex, unsigned vertexCount,
                          unsigned primitiveCount) const;
@@ -111,6 +113,8 @@ private:
     void ApplyState(kaDeviceState* block);
     // Compares and replaces the one cached vertex-processing word.
     int SetVertexProcessing(const kaVertexProcessing& processing);
+    // A vertex buffer and a vertex format or shader are set.
+    bool StreamsSet() const;
     int MultiplyBy(unsigned id, kaMatrix44f matrix);
 
     // Index into the matrix stacks of a cached transform, or -1.

@@ -62,10 +62,15 @@ void kaCachedRenderDevice::Unbind(const kaPixelShader* shader) {
     mPixelShader = nullptr;
 }
 
+bool kaCachedRenderDevice::StreamsSet() const {
+    return mCurrent.vertexBuffer != nullptr && !mCurrent.vertexProcessing.isNone();
+}
+
 int kaCachedRenderDevice::CheckDraw(unsigned primitiveType, unsigned startVertex,
                                     unsigned primitiveCount) const {
+    if (!StreamsSet()) return KA_ERR_PLATFORM;
+    if (!IsKnownPrimitive(primitiveType)) return KA_OK;
     kaVertexBuffer* vertices = mCurrent.vertexBuffer;
-    if (vertices == nullptr || !IsKnownPrimitive(primitiveType)) return KA_OK;
     const uint64_t end = uint64_t(startVertex) + PrimitiveVertices(primitiveType, primitiveCount);
     const unsigned available = static_cast<kaWritableVertexBuffer*>(vertices)->getVertexCount();
     return end <= available ? KA_OK : KA_ERR_INVALIDARG;
@@ -75,9 +80,8 @@ int kaCachedRenderDevice::CheckIndexedDraw(unsigned primitiveType, unsigned star
                                            unsigned vertexCount, unsigned primitiveCount) const {
     kaVertexBuffer* vertices = mCurrent.vertexBuffer;
     kaIndexBuffer* indices = mCurrent.indexBuffer;
-    if (vertices == nullptr || indices == nullptr || !IsKnownPrimitive(primitiveType)) {
-        return KA_OK;
-    }
+    if (indices == nullptr || !StreamsSet()) return KA_ERR_PLATFORM;
+    if (!IsKnownPrimitive(primitiveType)) return KA_OK;
     const unsigned available = static_cast<kaWritableVertexBuffer*>(vertices)->getVertexCount();
     const uint64_t count = PrimitiveVertices(primitiveType, primitiveCount);
     if (vertexCount > available || count > UINT32_MAX) return KA_ERR_INVALIDARG;

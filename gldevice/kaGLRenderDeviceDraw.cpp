@@ -233,9 +233,9 @@ int kaGLRenderDevice::DrawPrimitive(unsigned primitiveType, unsigned startVertex
                                     unsigned primitiveCount) {
     if (!mContext || PrimitiveMode(primitiveType) == GL_NONE) return KA_ERR_PLATFORM;
     if (primitiveCount == 0) return KA_OK;
+    if (!PrepareDraw("DrawPrimitive")) return KA_ERR_PLATFORM;
     const int inside = CheckDraw(primitiveType, startVertex, primitiveCount);
     if (inside != KA_OK) return Outside("DrawPrimitive", inside);
-    if (!PrepareDraw("DrawPrimitive")) return KA_ERR_PLATFORM;
     const kaGLFunctions& gl = mContext->gl();
     gl.DrawArrays(PrimitiveMode(primitiveType), GLint(startVertex),
                   GLsizei(PrimitiveVertices(primitiveType, primitiveCount)));
@@ -248,9 +248,9 @@ int kaGLRenderDevice::DrawIndexedPrimitive(unsigned primitiveType, unsigned star
     if (primitiveCount == 0) return KA_OK;
     const kaIndexBuffer* indices = getCurrentState().indexBuffer;
     if (indices == nullptr) return Refuse("DrawIndexedPrimitive", "no index buffer is set");
+    if (!PrepareDraw("DrawIndexedPrimitive")) return KA_ERR_PLATFORM;
     const int inside = CheckIndexedDraw(primitiveType, startIndex, vertexCount, primitiveCount);
     if (inside != KA_OK) return Outside("DrawIndexedPrimitive", inside);
-    if (!PrepareDraw("DrawIndexedPrimitive")) return KA_ERR_PLATFORM;
     const kaGLFunctions& gl = mContext->gl();
     gl.BindBuffer(GL_ELEMENT_ARRAY_BUFFER, static_cast<const kaGLIndexBuffer*>(indices)->getName());
     const uintptr_t offset = uintptr_t(startIndex) * sizeof(uint16_t);

@@ -138,10 +138,10 @@ TEST_F(MisuseTest, ReleasedObjectsLeaveNoBindingBehind) {
     ASSERT_NE(passing, nullptr);
     ASSERT_EQ(mDevice->setVertexShader(passing), KA_OK);
     passing->Release();
-    mDevice->DrawPrimitive(KA_PT_TRIANGLELIST, 0, 1);
+    EXPECT_NE(mDevice->DrawPrimitive(KA_PT_TRIANGLELIST, 0, 1), KA_OK);
     ASSERT_EQ(mDevice->setVertexFormat(kColoured), KA_OK);
     triangles->Release();
-    mDevice->DrawPrimitive(KA_PT_TRIANGLELIST, 0, 1);
+    EXPECT_NE(mDevice->DrawPrimitive(KA_PT_TRIANGLELIST, 0, 1), KA_OK);
     shown = Shown();
     EXPECT_TRUE(ColorNear(shown[0], kBlack, 0));
     EXPECT_TRUE(ColorNear(shown[1], kBlack, 0));
