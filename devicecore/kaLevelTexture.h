@@ -41,6 +41,5 @@ private:
     int TransferWhileLinked(Direction direction, Kind kind, void* texels, unsigned face,
                             unsigned level);
 
-private:
     Kind mKind;
 };
