@@ -4,8 +4,9 @@
 
 #include "kaWritableIndexBuffer.h"
 
-// A platform buffer of 16-bit indices; the writers store straight into its
-// locked memory.
+// A platform buffer of 16-bit indices.  The writers store into the copy in
+// memory; Unlock copies the locked range into the platform's locked memory.
+// Once the device is released Lock answers 3.
 class kaD3DIndexBuffer final : public kaWritableIndexBuffer {
 public:
     // Makes a buffer for indexCount indices in the platform's default pool.
@@ -25,4 +26,5 @@ private:
     ~kaD3DIndexBuffer();
 
     IDirect3DIndexBuffer8* mBuffer;
+    BYTE* mLocked;
 };

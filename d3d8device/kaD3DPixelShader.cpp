@@ -8,7 +8,8 @@ kaD3DPixelShader::kaD3DPixelShader(IDirect3DDevice8* device, DWORD handle)
 kaD3DPixelShader::~kaD3DPixelShader() = default;
 
 int kaD3DPixelShader::Release() {
-    if (FAILED(mDevice->DeletePixelShader(mHandle))) return KA_ERR_PLATFORM;
+    LeaveDevice(this);
+    if (!DeviceReleased() && FAILED(mDevice->DeletePixelShader(mHandle))) return KA_ERR_PLATFORM;
     delete this;
     return KA_OK;
 }

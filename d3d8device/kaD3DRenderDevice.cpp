@@ -199,9 +199,12 @@ int kaD3DRenderDevice::EndRender() {
     return KA_OK;
 }
 
+// A draw outside the bound buffers is refused before it reaches the platform.
 int kaD3DRenderDevice::DrawPrimitive(unsigned primitiveType, unsigned startVertex,
                                      unsigned primitiveCount) {
     if (mDevice == nullptr) return KA_ERR_PLATFORM;
+    const int inside = CheckDraw(primitiveType, startVertex, primitiveCount);
+    if (inside != KA_OK) return inside;
     const HRESULT drawn = mDevice->DrawPrimitive(static_cast<D3DPRIMITIVETYPE>(primitiveType),
                                                  startVertex, primitiveCount);
     return SUCCEEDED(drawn) ? KA_OK : KA_ERR_PLATFORM;
@@ -210,6 +213,8 @@ int kaD3DRenderDevice::DrawPrimitive(unsigned primitiveType, unsigned startVerte
 int kaD3DRenderDevice::DrawIndexedPrimitive(unsigned primitiveType, unsigned startIndex,
                                             unsigned vertexCount, unsigned primitiveCount) {
     if (mDevice == nullptr) return KA_ERR_PLATFORM;
+    const int inside = CheckIndexedDraw(primitiveType, startIndex, vertexCount, primitiveCount);
+    if (inside != KA_OK) return inside;
     const HRESULT drawn = mDevice->DrawIndexedPrimitive(
         static_cast<D3DPRIMITIVETYPE>(primitiveType), 0, vertexCount, startIndex, primitiveCount);
     return SUCCEEDED(drawn) ? KA_OK : KA_ERR_PLATFORM;

@@ -89,7 +89,6 @@ private:
     bool PlatformViewport(const kaViewport& viewport) override;
     bool PlatformLight(unsigned index, const kaLight& light) override;
     bool PlatformMaterial(const kaMaterial& material) override;
-    void PlatformFog(const kaFog& fog) override;
     bool PlatformTransform(unsigned id, const kaMatrix44f& matrix) override;
 
     // Tests put a call-counting view of the platform device in place.

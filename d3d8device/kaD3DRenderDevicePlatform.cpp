@@ -1,28 +1,15 @@
 // The platform side of the state cache: each hook passes one value that
 // really changed on to Direct3D 8.
-#include <cstring>
-
 #include "kaD3DBaseTexture.h"
 #include "kaD3DIndexBuffer.h"
 #include "kaD3DPixelShader.h"
 #include "kaD3DRenderDevice.h"
 #include "kaD3DVertexBuffer.h"
 #include "kaD3DVertexShader.h"
-#include "kaPackedColor.h"
 
 static_assert(sizeof(kaLight) == sizeof(D3DLIGHT8), "kaLight is handed to the platform");
 static_assert(sizeof(kaMaterial) == sizeof(D3DMATERIAL8), "kaMaterial is handed to the platform");
 static_assert(sizeof(kaMatrix44f) == sizeof(D3DMATRIX), "kaMatrix44f is handed to the platform");
-
-namespace {
-
-uint32_t FloatBits(float value) {
-    uint32_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
-
-}  // namespace
 
 bool kaD3DRenderDevice::PlatformReady() const { return mDevice != nullptr; }
 
@@ -47,13 +34,15 @@ bool kaD3DRenderDevice::PlatformTexture(unsigned stage, kaBaseTexture* texture) 
 
 bool kaD3DRenderDevice::PlatformVertexBuffer(kaVertexBuffer* buffer) {
     auto* d3dBuffer = static_cast<kaD3DVertexBuffer*>(buffer);
+    if (d3dBuffer == nullptr) return SUCCEEDED(mDevice->SetStreamSource(0, nullptr, 0));
     return SUCCEEDED(
         mDevice->SetStreamSource(0, d3dBuffer->getPlatformBuffer(), d3dBuffer->getVertexSize()));
 }
 
 bool kaD3DRenderDevice::PlatformIndexBuffer(kaIndexBuffer* buffer) {
-    return SUCCEEDED(
-        mDevice->SetIndices(static_cast<kaD3DIndexBuffer*>(buffer)->getPlatformBuffer(), 0));
+    IDirect3DIndexBuffer8* platform =
+        buffer ? static_cast<kaD3DIndexBuffer*>(buffer)->getPlatformBuffer() : nullptr;
+    return SUCCEEDED(mDevice->SetIndices(platform, 0));
 }
 
 // Direct3D 8 takes a vertex format and a vertex-shader handle in one word.
@@ -91,26 +80,6 @@ bool kaD3DRenderDevice::PlatformLight(unsigned index, const kaLight& light) {
 
 bool kaD3DRenderDevice::PlatformMaterial(const kaMaterial& material) {
     return SUCCEEDED(mDevice->SetMaterial(reinterpret_cast<const D3DMATERIAL8*>(&material)));
-}
-
-// Fog goes straight to the platform's fog render states and ignores the
-// platform's answers: the table mode for per-pixel fog (mode 128 and up),
-// the vertex mode otherwise, and the other mode off.
-void kaD3DRenderDevice::PlatformFog(const kaFog& fog) {
-    const bool perPixel = fog.mode >= 128;
-    const uint32_t mode = perPixel ? fog.mode - 128 : fog.mode;
-    mDevice->SetRenderState(perPixel ? D3DRS_FOGVERTEXMODE : D3DRS_FOGTABLEMODE, 0);
-    mDevice->SetRenderState(perPixel ? D3DRS_FOGTABLEMODE : D3DRS_FOGVERTEXMODE, mode);
-    if (mode == D3DFOG_LINEAR) {
-        mDevice->SetRenderState(D3DRS_FOGSTART, FloatBits(fog.start));
-        mDevice->SetRenderState(D3DRS_FOGEND, FloatBits(fog.end));
-    } else {
-        mDevice->SetRenderState(D3DRS_FOGDENSITY, FloatBits(fog.density));
-    }
-    mDevice->SetRenderState(D3DRS_FOGCOLOR,
-                            kaPackedColor::FromBytes(kaPackedColor::Channel(fog.red),
-                                                     kaPackedColor::Channel(fog.green),
-                                                     kaPackedColor::Channel(fog.blue), 0));
 }
 
 bool kaD3DRenderDevice::PlatformTransform(unsigned id, const kaMatrix44f& matrix) {

@@ -1,4 +1,5 @@
 // Resource creation and render-to-texture.
+#include <memory>
 #include <new>
 #include <vector>
 
@@ -22,12 +23,14 @@ D3DPOOL PoolFor(unsigned usage, unsigned defaultPoolUsages) {
 
 // Wraps a created platform texture; when the wrapper cannot be allocated the
 // platform texture is released again rather than leaked.
-int HandOut(kaD3DBaseTexture::Kind kind, IDirect3DBaseTexture8* texture, kaBaseTexture** out) {
+int HandOut(kaD3DBaseTexture::Kind kind, IDirect3DBaseTexture8* texture,
+            const std::shared_ptr<kaDeviceLink>& link, kaBaseTexture** out) {
     kaD3DBaseTexture* wrapper = new (std::nothrow) kaD3DBaseTexture(kind, texture);
     if (!wrapper) {
         texture->Release();
         return KA_ERR_OUTOFMEMORY;
     }
+    wrapper->LinkTo(link);
     *out = wrapper;
     return KA_OK;
 }
@@ -40,9 +43,9 @@ D3DRESOURCETYPE ResourceTypeOf(kaD3DBaseTexture::Kind kind) {
     }
 }
 
-int CreateTextureOfKind(IDirect3DDevice8* device, kaD3DBaseTexture::Kind kind,
-                        const kaD3DTextureCreator::Request& request, unsigned usage,
-                        unsigned defaultPoolUsages, kaBaseTexture** out) {
+int CreateTextureOfKind(IDirect3DDevice8* device, const std::shared_ptr<kaDeviceLink>& link,
+                        kaD3DBaseTexture::Kind kind, const kaD3DTextureCreator::Request& request,
+                        unsigned usage, unsigned defaultPoolUsages, kaBaseTexture** out) {
     if (!out) return KA_ERR_INVALIDARG;
     if (!device) return KA_ERR_WRONGSTATE;
     IDirect3DBaseTexture8* texture = nullptr;
@@ -50,7 +53,7 @@ int CreateTextureOfKind(IDirect3DDevice8* device, kaD3DBaseTexture::Kind kind,
                                                   PoolFor(usage, defaultPoolUsages), &texture))) {
         return KA_ERR_PLATFORM;
     }
-    return HandOut(kind, texture, out);
+    return HandOut(kind, texture, link, out);
 }
 
 void ReleaseAndForget(IDirect3DSurface8*& surface) {
@@ -67,12 +70,14 @@ bool AssembleWithoutErrors(const void* source, unsigned length, kaShaderAssembly
 // Wraps a platform shader in its object and hands it out; without memory
 // for the object the platform shader is deleted again.
 template <typename Shader, typename Interface, typename Delete>
-int HandOutShader(IDirect3DDevice8* device, DWORD handle, Interface** out, Delete deleteShader) {
+int HandOutShader(IDirect3DDevice8* device, const std::shared_ptr<kaDeviceLink>& link,
+                  DWORD handle, Interface** out, Delete deleteShader) {
     Shader* shader = new (std::nothrow) Shader(device, handle);
     if (!shader) {
         deleteShader(handle);
         return KA_ERR_PLATFORM;
     }
+    shader->LinkTo(link);
     *out = shader;
     return KA_OK;
 }
@@ -81,14 +86,14 @@ int HandOutShader(IDirect3DDevice8* device, DWORD handle, Interface** out, Delet
 
 int kaD3DRenderDevice::CreateTexture(kaBaseTexture** out, unsigned width, unsigned height,
                                      unsigned format, unsigned levels, unsigned usage) {
-    return CreateTextureOfKind(mDevice, kaD3DBaseTexture::KIND_2D,
+    return CreateTextureOfKind(mDevice, getLink(), kaD3DBaseTexture::KIND_2D,
                                {width, height, 1, levels, static_cast<D3DFORMAT>(format)}, usage,
                                D3DUSAGE_RENDERTARGET | D3DUSAGE_DYNAMIC, out);
 }
 
 int kaD3DRenderDevice::CreateCubeTexture(kaBaseTexture** out, unsigned edgeLength,
                                          unsigned format, unsigned levels, unsigned usage) {
-    return CreateTextureOfKind(mDevice, kaD3DBaseTexture::KIND_CUBE,
+    return CreateTextureOfKind(mDevice, getLink(), kaD3DBaseTexture::KIND_CUBE,
                                {edgeLength, edgeLength, 1, levels, static_cast<D3DFORMAT>(format)},
                                usage, D3DUSAGE_RENDERTARGET | D3DUSAGE_DYNAMIC, out);
 }
@@ -96,7 +101,7 @@ int kaD3DRenderDevice::CreateCubeTexture(kaBaseTexture** out, unsigned edgeLengt
 int kaD3DRenderDevice::CreateVolumeTexture(kaBaseTexture** out, unsigned width, unsigned height,
                                            unsigned depth, unsigned format, unsigned levels,
                                            unsigned usage) {
-    return CreateTextureOfKind(mDevice, kaD3DBaseTexture::KIND_VOLUME,
+    return CreateTextureOfKind(mDevice, getLink(), kaD3DBaseTexture::KIND_VOLUME,
                                {width, height, depth, levels, static_cast<D3DFORMAT>(format)},
                                usage, D3DUSAGE_DYNAMIC, out);
 }
@@ -107,7 +112,9 @@ int kaD3DRenderDevice::CreateVertexBuffer(kaVertexBuffer** out, unsigned vertexF
     if (!mDevice) return KA_ERR_WRONGSTATE;
     kaD3DVertexBuffer* buffer = nullptr;
     const int result = kaD3DVertexBuffer::Create(mDevice, vertexFormat, vertexCount, usage, &buffer);
-    if (result == KA_OK) *out = buffer;
+    if (result != KA_OK) return result;
+    buffer->LinkTo(getLink());
+    *out = buffer;
     return result;
 }
 
@@ -117,7 +124,9 @@ int kaD3DRenderDevice::CreateIndexBuffer(kaIndexBuffer** out, unsigned indexCoun
     if (!mDevice) return KA_ERR_WRONGSTATE;
     kaD3DIndexBuffer* buffer = nullptr;
     const int result = kaD3DIndexBuffer::Create(mDevice, indexCount, usage, &buffer);
-    if (result == KA_OK) *out = buffer;
+    if (result != KA_OK) return result;
+    buffer->LinkTo(getLink());
+    *out = buffer;
     return result;
 }
 
@@ -208,7 +217,7 @@ int kaD3DRenderDevice::CreateVertexShader(kaVertexShader** out, unsigned vertexF
                                                &handle, 0))) {
             return KA_ERR_PLATFORM;
         }
-        return HandOutShader<kaD3DVertexShader>(mDevice, handle, out,
+        return HandOutShader<kaD3DVertexShader>(mDevice, getLink(), handle, out,
                                                 [this](DWORD h) { mDevice->DeleteVertexShader(h); });
     } catch (const std::bad_alloc&) {
         return KA_ERR_PLATFORM;
@@ -227,7 +236,7 @@ int kaD3DRenderDevice::CreatePixelShader(kaPixelShader** out, void* source,
                                               &handle))) {
             return KA_ERR_PLATFORM;
         }
-        return HandOutShader<kaD3DPixelShader>(mDevice, handle, out,
+        return HandOutShader<kaD3DPixelShader>(mDevice, getLink(), handle, out,
                                                [this](DWORD h) { mDevice->DeletePixelShader(h); });
     } catch (const std::bad_alloc&) {
         return KA_ERR_PLATFORM;

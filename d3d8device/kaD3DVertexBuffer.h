@@ -6,7 +6,8 @@
 
 #include "kaWritableVertexBuffer.h"
 
-// A platform vertex buffer; the writers store straight into its locked memory.
+// A platform vertex buffer; the writers store straight into its locked
+// memory.  Once the device is released Lock answers 3.
 class kaD3DVertexBuffer final : public kaWritableVertexBuffer {
 public:
     // Makes a buffer for vertexCount vertices in the platform's default pool.
@@ -22,7 +23,7 @@ public:
     IDirect3DVertexBuffer8* getPlatformBuffer() const { return mBuffer; }
 
 private:
-    kaD3DVertexBuffer(const kaVertexLayout& layout, uint32_t vertexFormat);
+    kaD3DVertexBuffer(const kaVertexLayout& layout, uint32_t vertexFormat, unsigned vertexCount);
     ~kaD3DVertexBuffer();
 
     IDirect3DVertexBuffer8* mBuffer;

@@ -63,7 +63,8 @@ kaD3DVertexShader::kaD3DVertexShader(IDirect3DDevice8* device, DWORD handle)
 kaD3DVertexShader::~kaD3DVertexShader() = default;
 
 int kaD3DVertexShader::Release() {
-    if (FAILED(mDevice->DeleteVertexShader(mHandle))) return KA_ERR_PLATFORM;
+    LeaveDevice(this);
+    if (!DeviceReleased() && FAILED(mDevice->DeleteVertexShader(mHandle))) return KA_ERR_PLATFORM;
     delete this;
     return KA_OK;
 }

@@ -5,10 +5,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "kaLinkedResource.h"
 #include "kaVertexShader.h"
 
-// A platform vertex shader, deleted through the device that created it.
-class kaD3DVertexShader final : public kaVertexShader {
+// A platform vertex shader, deleted through the device that created it; a
+// shader released after that device went with it.
+class kaD3DVertexShader final : public kaVertexShader, public kaLinkedResource {
 public:
     kaD3DVertexShader(IDirect3DDevice8* device, DWORD handle);
 

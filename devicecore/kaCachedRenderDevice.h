@@ -1,6 +1,10 @@
 #pragma once
 
+#include <cstdint>
+#include <memory>
+
 #include "kaDeviceState.h"
+#include "kaLinkedResource.h"
 #include "kaRenderDevice.h"
 #include "kaStateBackend.h"
 
@@ -12,7 +16,8 @@
 // a value really reaches the platform.
 //
 // The implementation is split by concern: state cache and stack
-// (kaCachedRenderDeviceState.cpp), matrices (kaCachedRenderDeviceMatrix.cpp).
+// (kaCachedRenderDeviceState.cpp), matrices (kaCachedRenderDeviceMatrix.cpp),
+// bound resources and draw ranges (kaCachedRenderDeviceBindings.cpp).
 class kaCachedRenderDevice : public kaRenderDevice, protected kaStateBackend {
 public:
     static constexpr int kStackDepth = 16;
@@ -60,9 +65,35 @@ public:
     int LookAtRH(unsigned id, kaVector3f& eye, kaVector3f& at, kaVector3f& up) override;
     int LookAtLH(unsigned id, kaVector3f& eye, kaVector3f& at, kaVector3f& up) override;
 
+    // A resource's last Release: every slot that names it (texture stages,
+    // the stream, the indices, vertex processing, the pixel shader) becomes
+    // empty, on the platform and in the cache.
+    void Unbind(const kaBaseTexture* texture);
+    void Unbind(const kaVertexBuffer* buffer);
+    void Unbind(const kaIndexBuffer* buffer);
+    void Unbind(const kaVertexShader* shader);
+    void Unbind(const kaPixelShader* shader);
+
 protected:
     kaCachedRenderDevice();
-    ~kaCachedRenderDevice() = default;
+    // Tells every resource still alive that the device is gone.
+    ~kaCachedRenderDevice();
+
+    // What the device hands to each resource it makes (kaLinkedResource::LinkTo).
+    const std::shared_ptr<kaDeviceLink>& getLink() const { return mLink; }
+    // Whether a draw stays inside the bound buffers: KA_OK, or
+    // KA_ERR_INVALIDARG when a vertex or an index it reads lies outside them
+    // (also a vertex count past the vertex buffer).  Without the buffers and
+    // a vertex format or shader set since the end of the last frame (or
+    // their release) the draw is refused as the platform would: KA_ERR_PLATFORM.
+    // Draws of an unknown primitive type are left to the device.
+    int CheckDraw(unsigned primitiveType, unsigned startVertex, unsigned primitiveCount) const;
+    int CheckIndexedDraw(unsigned primitiveType, unsigned startIndex, unsigned vertexCount,
+                         unsigned primitiveCount) const;
+    // Vertices (or indices) that a number of primitives of a type take.
+    static uint64_t PrimitiveVertices(unsigned primitiveType, unsigned primitives);
+    // The pixel shader last set, or null.
+    kaPixelShader* getPixelShader() const { return mPixelShader; }
 
     // Builds the default state and sends all of it to the platform once, then
     // empties every stack.  The parts of the state that no section restores
@@ -82,11 +113,15 @@ private:
     void ApplyState(kaDeviceState* block);
     // Compares and replaces the one cached vertex-processing word.
     int SetVertexProcessing(const kaVertexProcessing& processing);
+    // A vertex buffer and a vertex format or shader are set.
+    bool StreamsSet() const;
     int MultiplyBy(unsigned id, kaMatrix44f matrix);
 
     // Index into the matrix stacks of a cached transform, or -1.
     static int MatrixStackIndex(unsigned id);
 
+    std::shared_ptr<kaDeviceLink> mLink;
+    kaPixelShader* mPixelShader;
     kaDeviceState mCurrent;
     kaDeviceState mDefault;
     kaDeviceState mStack[kStackDepth];

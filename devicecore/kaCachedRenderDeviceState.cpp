@@ -5,6 +5,7 @@
 #include "kaCachedRenderDevice.h"
 #include "kaDeviceNumbers.h"
 #include "kaMatrixMath.h"
+#include "kaPackedColor.h"
 #include "kaResult.h"
 
 namespace {
@@ -15,13 +16,13 @@ uint32_t FloatBits(float value) {
     return bits;
 }
 
-struct RenderStateDefault {
+struct RenderStateValue {
     unsigned state;
     uint32_t value;
 };
 
 // The render states of the default state, in the order a restore applies them.
-const RenderStateDefault kDefaultRenderStates[] = {
+const RenderStateValue kDefaultRenderStates[] = {
     {KA_RS_ZENABLE, 1},
     {KA_RS_ZWRITEENABLE, 1},
     {KA_RS_ZFUNC, KA_CMP_LESSEQUAL},
@@ -143,10 +144,35 @@ void SetDefaultFogAndMaterial(kaDeviceState& state) {
 
 bool IsLightEnable(unsigned state) { return state >= KA_RS_LIGHTENABLE0; }
 
+// The render states a fog block stands for, in the order the platform is
+// told them: the mode of the other kind off (the table mode for per-pixel
+// fog, modes 128 and up, else the vertex mode), the mode, the range of linear
+// fog or the density of the others, and the colour.  Answers their number.
+unsigned FogRenderStates(const kaFog& fog, RenderStateValue states[5]) {
+    const bool perPixel = fog.mode >= 128;
+    const uint32_t mode = perPixel ? fog.mode - 128 : fog.mode;
+    unsigned count = 0;
+    states[count++] = {perPixel ? KA_RS_FOGVERTEXMODE : KA_RS_FOGTABLEMODE, 0};
+    states[count++] = {perPixel ? KA_RS_FOGTABLEMODE : KA_RS_FOGVERTEXMODE, mode};
+    if (mode == KA_FOG_LINEAR) {
+        states[count++] = {KA_RS_FOGSTART, FloatBits(fog.start)};
+        states[count++] = {KA_RS_FOGEND, FloatBits(fog.end)};
+    } else {
+        states[count++] = {KA_RS_FOGDENSITY, FloatBits(fog.density)};
+    }
+    states[count++] = {KA_RS_FOGCOLOR, kaPackedColor::FromBytes(kaPackedColor::Channel(fog.red),
+                                                                kaPackedColor::Channel(fog.green),
+                                                                kaPackedColor::Channel(fog.blue), 0)};
+    return count;
+}
+
 }  // namespace
 
 kaCachedRenderDevice::kaCachedRenderDevice()
-    : mCurrent(), mDefault(), mStack(), mStackTop(-1), mMatrixStack(), mMatrixStackTop() {}
+    : mLink(std::make_shared<kaDeviceLink>(kaDeviceLink{this})), mPixelShader(nullptr), mCurrent(),
+      mDefault(), mStack(), mStackTop(-1), mMatrixStack(), mMatrixStackTop() {}
+
+kaCachedRenderDevice::~kaCachedRenderDevice() { mLink->device = nullptr; }
 
 // Render states.
 
@@ -251,11 +277,14 @@ int kaCachedRenderDevice::SetVertexProcessing(const kaVertexProcessing& processi
     return KA_OK;
 }
 
-// Uncached setters: they always reach the platform.
+// Uncached setters: they always reach the platform.  The pixel shader is
+// still remembered, so that its last Release can empty the slot.
 
 int kaCachedRenderDevice::setPixelShader(kaPixelShader* shader) {
     if (!PlatformReady()) return KA_ERR_WRONGSTATE;
-    return PlatformPixelShader(shader) ? KA_OK : KA_ERR_PLATFORM;
+    if (!PlatformPixelShader(shader)) return KA_ERR_PLATFORM;
+    mPixelShader = shader;
+    return KA_OK;
 }
 
 int kaCachedRenderDevice::setVertexShaderConstant(int firstRegister, float* values,
@@ -316,11 +345,19 @@ int kaCachedRenderDevice::getMaterial(kaMaterial* material) {
     return KA_OK;
 }
 
-// Fog goes to the platform past the render-state cache and always succeeds.
+// Fog is a set of render states written uncompared, each kept in the cache
+// once the platform took it, so that the cache holds what the platform does.
+// It always succeeds: the platform's answers decide only what is cached.
 int kaCachedRenderDevice::setFog(kaFog* fog) {
     if (!PlatformReady()) return KA_ERR_WRONGSTATE;
     if (!fog) return KA_ERR_INVALIDARG;
-    PlatformFog(*fog);
+    RenderStateValue states[5];
+    const unsigned count = FogRenderStates(*fog, states);
+    for (unsigned i = 0; i < count; ++i) {
+        if (PlatformRenderState(states[i].state, states[i].value)) {
+            mCurrent.renderStates[states[i].state] = states[i].value;
+        }
+    }
     mCurrent.fog = *fog;
     return KA_OK;
 }
@@ -370,7 +407,7 @@ void kaCachedRenderDevice::ApplyState(kaDeviceState* block) {
         }
     }
     if (mask & KA_STATE_RENDERSTATES) {
-        for (const RenderStateDefault& entry : kDefaultRenderStates) {
+        for (const RenderStateValue& entry : kDefaultRenderStates) {
             setRenderState(entry.state, block->renderStates[entry.state]);
         }
     }
@@ -412,7 +449,7 @@ void kaCachedRenderDevice::InitializeState() {
 }
 
 void kaCachedRenderDevice::InitDefaultState() {
-    for (const RenderStateDefault& entry : kDefaultRenderStates) {
+    for (const RenderStateValue& entry : kDefaultRenderStates) {
         mDefault.renderStates[entry.state] = entry.value;
     }
     SetDefaultStageStates(mDefault);

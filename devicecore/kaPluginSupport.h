@@ -29,7 +29,12 @@ int kaStoreVersion(int* version);
 template <typename Device>
 int kaHandOutDevice(kaRenderDevice** device, unsigned adapter) {
     if (device == nullptr) return KA_ERR_INVALIDARG;
-    Device* created = new (std::nothrow) Device(adapter);
+    Device* created = nullptr;
+    try {
+        created = new (std::nothrow) Device(adapter);  // the device's own parts may throw
+    } catch (const std::bad_alloc&) {
+        created = nullptr;
+    }
     if (created == nullptr) return KA_ERR_OUTOFMEMORY;
     *device = created;
     return KA_OK;

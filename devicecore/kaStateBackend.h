@@ -21,8 +21,10 @@ public:
     virtual bool PlatformRenderState(unsigned state, uint32_t value) = 0;
     virtual bool PlatformLightEnable(unsigned index, uint32_t enabled) = 0;
     virtual bool PlatformTextureState(unsigned stage, unsigned state, uint32_t value) = 0;
-    // texture may be null: nothing bound at that stage.
+    // texture may be null: nothing bound at that stage.  The same goes for
+    // the shader of PlatformPixelShader.
     virtual bool PlatformTexture(unsigned stage, kaBaseTexture* texture) = 0;
+    // buffer may be null: the stream or the indices become empty.
     virtual bool PlatformVertexBuffer(kaVertexBuffer* buffer) = 0;
     virtual bool PlatformIndexBuffer(kaIndexBuffer* buffer) = 0;
     virtual bool PlatformVertexProcessing(const kaVertexProcessing& processing) = 0;
@@ -34,8 +36,6 @@ public:
     virtual bool PlatformViewport(const kaViewport& viewport) = 0;
     virtual bool PlatformLight(unsigned index, const kaLight& light) = 0;
     virtual bool PlatformMaterial(const kaMaterial& material) = 0;
-    // Fog cannot fail: the platform's answers are not looked at.
-    virtual void PlatformFog(const kaFog& fog) = 0;
     virtual bool PlatformTransform(unsigned id, const kaMatrix44f& matrix) = 0;
 
 protected:

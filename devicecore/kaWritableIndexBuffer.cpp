@@ -1,23 +1,58 @@
 #include "kaWritableIndexBuffer.h"
 
-#include <cstring>
+#include <algorithm>
+#include <new>
 
-// Indices are copied bytewise: the locked memory need not be aligned for 16 bits.
 void kaWritableIndexBuffer::AddIndex(unsigned short index) {
-    std::memcpy(mData + kIndexBytes * mCursor++, &index, kIndexBytes);
+    if (!mWriting || mCursor >= mCount) return;
+    mIndices[mFirst + mCursor++] = index;
+    mLargestKnown = false;
 }
 
 void kaWritableIndexBuffer::AddIndexArray(unsigned short* indices, unsigned count) {
-    std::memcpy(mData + kIndexBytes * mCursor, indices, count * kIndexBytes);
-    mCursor += count;
+    if (!mWriting || indices == nullptr) return;
+    const unsigned kept = std::min(count, mCount - mCursor);
+    std::copy(indices, indices + kept, mIndices.begin() + (mFirst + mCursor));
+    mCursor += kept;
+    mLargestKnown = false;
 }
 
-void kaWritableIndexBuffer::StartWriting(unsigned char* data) {
-    mData = data;
+bool kaWritableIndexBuffer::Allocate(unsigned indexCount) {
+    try {
+        mIndices.assign(indexCount, 0);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
+}
+
+bool kaWritableIndexBuffer::StartWriting(unsigned first, unsigned count) {
+    const unsigned size = getIndexCount();
+    if (count == 0 && first <= size) count = size - first;
+    if (first > size || count > size - first) {
+        StopWriting();
+        return false;
+    }
+    mFirst = first;
+    mCount = count;
     mCursor = 0;
+    mWriting = true;
+    return true;
 }
 
 void kaWritableIndexBuffer::StopWriting() {
-    mData = nullptr;
+    mWriting = false;
     mCursor = 0;
+}
+
+bool kaWritableIndexBuffer::IndicesBelow(unsigned first, unsigned count, unsigned vertexCount) {
+    const unsigned size = getIndexCount();
+    if (mWriting || first > size || count > size - first) return false;
+    if (!mLargestKnown) {
+        mLargest = mIndices.empty() ? 0 : *std::max_element(mIndices.begin(), mIndices.end());
+        mLargestKnown = true;
+    }
+    if (count == 0 || mLargest < vertexCount) return true;
+    const auto begin = mIndices.begin() + first;
+    return *std::max_element(begin, begin + count) < vertexCount;
 }

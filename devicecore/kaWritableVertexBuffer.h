@@ -1,17 +1,21 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 
+#include "kaLinkedResource.h"
 #include "kaVertexBuffer.h"
 #include "kaVertexLayout.h"
 
 // The immediate-mode writers of a vertex buffer, shared by every device.  The
 // layout of the vertex format is worked out once at creation; each writer
 // then stores its component at pointer + vertexSize x cursor + offset and
-// advances that component's cursor, without checks and without looking at
-// the format.  A device's buffer provides the memory between its Lock and
-// Unlock and hands it over with StartWriting.
-class kaWritableVertexBuffer : public kaVertexBuffer {
+// advances that component's cursor, without looking at the format.  A
+// device's buffer provides the memory between its Lock and Unlock and hands
+// it over with StartWriting.  A write that would reach past the locked
+// vertices, or that comes while nothing is locked, is dropped.
+class kaWritableVertexBuffer : public kaVertexBuffer, public kaLinkedResource {
 public:
     void Vertex3f(float x, float y, float z) final;
     void Normal3f(float x, float y, float z) final;
@@ -39,6 +43,7 @@ public:
     void TexCoord4f(unsigned set, float s, float t, float r, float q) final;
     unsigned getVertexFormat() final;
     unsigned getVertexSize() final;
+    unsigned getVertexCount() const { return mVertexCount; }
 
     // True when vertexCount vertices of the layout take more than 32 bits of bytes.
     static bool TooLarge(const kaVertexLayout& layout, unsigned vertexCount) {
@@ -46,11 +51,16 @@ public:
     }
 
 protected:
-    kaWritableVertexBuffer(const kaVertexLayout& layout, uint32_t vertexFormat);
+    kaWritableVertexBuffer(const kaVertexLayout& layout, uint32_t vertexFormat,
+                           unsigned vertexCount);
     ~kaWritableVertexBuffer() = default;
 
-    // The writers now store into data (the first locked vertex); every cursor starts at 0.
-    void StartWriting(unsigned char* data);
+    // The range a Lock asks for, made whole: a count of 0 runs to the end of
+    // the buffer.  False for a range that leaves the buffer.
+    bool LockRange(unsigned first, unsigned* count) const;
+    // The writers now store into data (the first locked vertex), at most
+    // vertexCount vertices; every cursor starts at 0.
+    void StartWriting(unsigned char* data, unsigned vertexCount);
     void StopWriting() { mData = nullptr; }
     bool isWriting() const { return mData != nullptr; }
     const uint32_t* getOffsets() const { return mOffset; }
@@ -58,14 +68,10 @@ protected:
 private:
     static constexpr unsigned kComponents = kaVertexLayout::COMPONENT_COUNT;
 
-    // Address of the next value of a component; advances its cursor.
-    unsigned char* Next(unsigned component) {
-        return mData + mVertexSize * mCursor[component]++ + mOffset[component];
-    }
-    void Store(unsigned component, float a);
-    void Store(unsigned component, float a, float b);
-    void Store(unsigned component, float a, float b, float c);
-    void Store(unsigned component, float a, float b, float c, float d);
+    // Address of the next value of a component, `bytes` long; advances its
+    // cursor.  Null when those bytes do not lie wholly in the locked vertices.
+    unsigned char* Next(unsigned component, size_t bytes);
+    void Store(unsigned component, std::initializer_list<float> values);
     void StoreWord(unsigned component, uint32_t word);
     // Texture sets 0 to 3; the set number is masked so it cannot leave the cursor table.
     static unsigned TexCoordComponent(unsigned set) {
@@ -76,5 +82,7 @@ private:
     uint32_t mCursor[kComponents];
     uint32_t mOffset[kComponents];
     uint32_t mVertexFormat;
+    uint32_t mVertexCount;
+    uint64_t mLockedBytes;
     unsigned char* mData;
 };

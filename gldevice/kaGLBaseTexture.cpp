@@ -164,8 +164,9 @@ kaGLBaseTexture::kaGLBaseTexture(const kaGLFunctions& gl, Support support,
     mLevels = request.levels == 0 || request.levels > full ? full : request.levels;
 }
 
+// A texture released after its device went with the device's context.
 kaGLBaseTexture::~kaGLBaseTexture() {
-    if (mName != 0) mGL.DeleteTextures(1, &mName);
+    if (mName != 0 && !DeviceReleased()) mGL.DeleteTextures(1, &mName);
 }
 
 GLenum kaGLBaseTexture::getTarget() const {

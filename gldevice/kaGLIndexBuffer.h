@@ -1,12 +1,11 @@
 #pragma once
 
-#include <vector>
-
 #include "kaGLFunctions.h"
 #include "kaWritableIndexBuffer.h"
 
-// A GL buffer of 16-bit indices with a copy in memory: Lock hands out that
-// copy to the writers and Unlock sends the locked indices to GL.
+// A GL buffer of 16-bit indices with a copy in memory (the writers'): Unlock
+// sends the locked indices to GL.  Once the device is released (and its
+// context with it) Lock and Unlock answer 3.
 class kaGLIndexBuffer final : public kaWritableIndexBuffer {
 public:
     // 2 for a size that does not fit 32 bits, 4 without memory, 1 when GL
@@ -20,12 +19,9 @@ public:
     GLuint getName() const { return mName; }
 
 private:
-    kaGLIndexBuffer(const kaGLFunctions& gl, unsigned indexCount);
+    explicit kaGLIndexBuffer(const kaGLFunctions& gl);
     ~kaGLIndexBuffer();
 
     const kaGLFunctions& mGL;
-    unsigned mIndexCount;
-    std::vector<unsigned char> mMemory;
     GLuint mName;
-    unsigned mLockedFirst, mLockedCount;
 };

@@ -9,7 +9,8 @@ kaGLPixelShader::kaGLPixelShader(kaGLPrograms* programs, uint32_t serial)
 kaGLPixelShader::~kaGLPixelShader() = default;
 
 int kaGLPixelShader::Release() {
-    mPrograms->Forget(mSerial);
+    LeaveDevice(this);
+    if (!DeviceReleased()) mPrograms->Forget(mSerial);
     delete this;
     return KA_OK;
 }

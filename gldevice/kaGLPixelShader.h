@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "kaLinkedResource.h"
 #include "kaPixelShader.h"
 
 class kaGLPrograms;
@@ -9,7 +10,7 @@ class kaGLPrograms;
 // A pixel shader of the OpenGL device: its token stream lives in the
 // device's program cache under the shader's serial and is translated once for
 // each combination of texture kinds bound to the stages it samples.
-class kaGLPixelShader final : public kaPixelShader {
+class kaGLPixelShader final : public kaPixelShader, public kaLinkedResource {
 public:
     kaGLPixelShader(kaGLPrograms* programs, uint32_t serial);
 

@@ -31,7 +31,7 @@ kaGLRenderDevice::kaGLRenderDevice(unsigned adapter)
     : mAdapter(adapter), mContext(nullptr), mWidth(0), mHeight(0), mBackBuffer(0),
       mBackColour(0), mBackDepth(0), mDepthHasStencil(false), mPresented(0), mPresentedColour(0), mTargetBuffer(0),
       mTarget(nullptr), mTargetWidth(0), mTargetHeight(0), mVertexArray(0), mConstantBuffer(0),
-      mPixelShader(nullptr), mVertexConstants(), mPixelConstants(), mPlatformRenderStates(),
+      mVertexConstants(), mPixelConstants(), mPlatformRenderStates(),
       mVertexConstantsDirty(true),
       mUniformVersion(0), mPrograms(), mSamplers() {}
 
@@ -40,6 +40,11 @@ kaGLRenderDevice::~kaGLRenderDevice() = default;
 int kaGLRenderDevice::Refuse(const char* call, const std::string& reason) {
     std::fprintf(stderr, "kaGLRenderDevice: %s: %s\n", call, reason.c_str());
     return KA_ERR_PLATFORM;
+}
+
+int kaGLRenderDevice::Outside(const char* call, int result) {
+    Refuse(call, "vertices or indices outside the bound buffers");
+    return result;
 }
 
 // Every depth format can be had with every display mode; the mode must exist.

@@ -79,6 +79,8 @@ private:
     int CreateTextureOfKind(const kaGLBaseTexture::Request& request, kaBaseTexture** out);
     // Names a refused call and the reason on standard error; KA_ERR_PLATFORM.
     static int Refuse(const char* call, const std::string& reason);
+    // The same for a draw outside the bound buffers; answers result.
+    static int Outside(const char* call, int result);
 
     // Drawing (kaGLRenderDeviceDraw.cpp).
     bool PrepareDraw(const char* call);
@@ -106,7 +108,6 @@ private:
     bool PlatformViewport(const kaViewport& viewport) override;
     bool PlatformLight(unsigned index, const kaLight& light) override;
     bool PlatformMaterial(const kaMaterial& material) override;
-    void PlatformFog(const kaFog& fog) override;
     bool PlatformTransform(unsigned id, const kaMatrix44f& matrix) override;
 
     unsigned mAdapter;
@@ -119,7 +120,6 @@ private:
     kaGLBaseTexture* mTarget;                     // null when drawing to the back buffer
     unsigned mTargetWidth, mTargetHeight;
     GLuint mVertexArray, mConstantBuffer;
-    kaPixelShader* mPixelShader;
     float mVertexConstants[kaGLPrograms::kVertexConstants * 4];
     float mPixelConstants[kaGLPrograms::kPixelConstants * 4];
     uint32_t mPlatformRenderStates[kaRenderStateCount];  // what "the platform" holds

@@ -34,17 +34,6 @@ GLenum PrimitiveMode(unsigned type) {
     }
 }
 
-// Vertices (or indices) that primitiveCount primitives of a type take.
-unsigned VertexCount(unsigned type, unsigned primitives) {
-    switch (type) {
-    case KA_PT_POINTLIST: return primitives;
-    case KA_PT_LINELIST: return primitives * 2;
-    case KA_PT_LINESTRIP: return primitives + 1;
-    case KA_PT_TRIANGLELIST: return primitives * 3;
-    default: return primitives + 2;
-    }
-}
-
 GLenum CompareFunc(uint32_t func) {
     switch (func) {
     case KA_CMP_NEVER: return GL_NEVER;
@@ -260,23 +249,28 @@ int kaGLRenderDevice::DrawPrimitive(unsigned primitiveType, unsigned startVertex
     if (!mContext || PrimitiveMode(primitiveType) == kNoPrimitive) return KA_ERR_PLATFORM;
     if (primitiveCount == 0) return KA_OK;
     if (!PrepareDraw("DrawPrimitive")) return KA_ERR_PLATFORM;
+    const int inside = CheckDraw(primitiveType, startVertex, primitiveCount);
+    if (inside != KA_OK) return Outside("DrawPrimitive", inside);
     const kaGLFunctions& gl = mContext->gl();
     gl.DrawArrays(PrimitiveMode(primitiveType), GLint(startVertex),
-                  GLsizei(VertexCount(primitiveType, primitiveCount)));
+                  GLsizei(PrimitiveVertices(primitiveType, primitiveCount)));
     return gl.GetError() == GL_NO_ERROR ? KA_OK : KA_ERR_PLATFORM;
 }
 
 int kaGLRenderDevice::DrawIndexedPrimitive(unsigned primitiveType, unsigned startIndex,
-                                           unsigned, unsigned primitiveCount) {
+                                           unsigned vertexCount, unsigned primitiveCount) {
     if (!mContext || PrimitiveMode(primitiveType) == kNoPrimitive) return KA_ERR_PLATFORM;
     if (primitiveCount == 0) return KA_OK;
     const kaIndexBuffer* indices = getCurrentState().indexBuffer;
     if (indices == nullptr) return Refuse("DrawIndexedPrimitive", "no index buffer is set");
     if (!PrepareDraw("DrawIndexedPrimitive")) return KA_ERR_PLATFORM;
+    const int inside = CheckIndexedDraw(primitiveType, startIndex, vertexCount, primitiveCount);
+    if (inside != KA_OK) return Outside("DrawIndexedPrimitive", inside);
     const kaGLFunctions& gl = mContext->gl();
     gl.BindBuffer(GL_ELEMENT_ARRAY_BUFFER, static_cast<const kaGLIndexBuffer*>(indices)->getName());
     const uintptr_t offset = uintptr_t(startIndex) * sizeof(uint16_t);
-    gl.DrawElements(PrimitiveMode(primitiveType), GLsizei(VertexCount(primitiveType, primitiveCount)),
+    gl.DrawElements(PrimitiveMode(primitiveType),
+                    GLsizei(PrimitiveVertices(primitiveType, primitiveCount)),
                     GL_UNSIGNED_SHORT, reinterpret_cast<const void*>(offset));
     return gl.GetError() == GL_NO_ERROR ? KA_OK : KA_ERR_PLATFORM;
 }
@@ -290,7 +284,7 @@ bool kaGLRenderDevice::PrepareDraw(const char* call) {
         return Refuse(call, "neither a vertex format nor a vertex shader is set") == KA_OK;
     }
     kaGLProgram* program = mPrograms.Get(VertexKeyOf(state, mPlatformRenderStates),
-                                         PixelKeyOf(state, mPixelShader, mPlatformRenderStates));
+                                         PixelKeyOf(state, getPixelShader(), mPlatformRenderStates));
     if (program == nullptr) return Refuse(call, "the program for the state does not build") == KA_OK;
     const kaGLFunctions& gl = mContext->gl();
     BindTarget();

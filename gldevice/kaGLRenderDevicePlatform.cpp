@@ -6,7 +6,6 @@
 #include "kaDeviceNumbers.h"
 #include "kaGLRenderDevice.h"
 #include "kaGLVertexShader.h"
-#include "kaPackedColor.h"
 
 namespace {
 
@@ -86,10 +85,7 @@ bool kaGLRenderDevice::PlatformVertexProcessing(const kaVertexProcessing& proces
     return true;
 }
 
-bool kaGLRenderDevice::PlatformPixelShader(kaPixelShader* shader) {
-    mPixelShader = shader;
-    return true;
-}
+bool kaGLRenderDevice::PlatformPixelShader(kaPixelShader*) { return true; }
 
 bool kaGLRenderDevice::PlatformVertexShaderConstant(int firstRegister, const float* values,
                                                     unsigned registerCount) {
@@ -130,25 +126,6 @@ bool kaGLRenderDevice::PlatformLight(unsigned, const kaLight&) {
 bool kaGLRenderDevice::PlatformMaterial(const kaMaterial&) {
     ++mUniformVersion;
     return true;
-}
-
-// Fog writes the platform's fog render states past the cache, as the
-// Direct3D device does: the mode of the other kind goes to 0.
-void kaGLRenderDevice::PlatformFog(const kaFog& fog) {
-    const bool perPixel = fog.mode >= 128;
-    const uint32_t mode = perPixel ? fog.mode - 128 : fog.mode;
-    mPlatformRenderStates[KA_RS_FOGTABLEMODE] = perPixel ? mode : 0;
-    mPlatformRenderStates[KA_RS_FOGVERTEXMODE] = perPixel ? 0 : mode;
-    if (mode == KA_FOG_LINEAR) {
-        std::memcpy(&mPlatformRenderStates[KA_RS_FOGSTART], &fog.start, sizeof fog.start);
-        std::memcpy(&mPlatformRenderStates[KA_RS_FOGEND], &fog.end, sizeof fog.end);
-    } else {
-        std::memcpy(&mPlatformRenderStates[KA_RS_FOGDENSITY], &fog.density, sizeof fog.density);
-    }
-    mPlatformRenderStates[KA_RS_FOGCOLOR] =
-        kaPackedColor::FromBytes(kaPackedColor::Channel(fog.red), kaPackedColor::Channel(fog.green),
-                                 kaPackedColor::Channel(fog.blue), 0);
-    ++mUniformVersion;
 }
 
 bool kaGLRenderDevice::PlatformTransform(unsigned, const kaMatrix44f&) {

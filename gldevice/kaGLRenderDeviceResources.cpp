@@ -1,5 +1,6 @@
 // Resource creation and render-to-texture of the OpenGL render device.
 #include <cstdio>
+#include <memory>
 #include <new>
 #include <string>
 #include <utility>
@@ -27,12 +28,14 @@ bool Assemble(const char* call, const void* source, unsigned length, kaShaderAss
 // Wraps a registered shader in its object and hands it out; without memory
 // for the object the registration is undone.
 template <typename Shader, typename Interface, typename... Details>
-int HandOutShader(kaGLPrograms& programs, uint32_t serial, Interface** out, Details&&... details) {
+int HandOutShader(kaGLPrograms& programs, const std::shared_ptr<kaDeviceLink>& link,
+                  uint32_t serial, Interface** out, Details&&... details) {
     Shader* shader = new (std::nothrow) Shader(&programs, serial, std::forward<Details>(details)...);
     if (shader == nullptr) {
         programs.Forget(serial);
         return KA_ERR_PLATFORM;
     }
+    shader->LinkTo(link);
     *out = shader;
     return KA_OK;
 }
@@ -50,7 +53,9 @@ int kaGLRenderDevice::CreateTextureOfKind(const kaGLBaseTexture::Request& reques
     kaGLBaseTexture* texture = nullptr;
     const int result = kaGLBaseTexture::Create(mContext->gl(), TextureSupport(*mContext),
                                                request, &texture);
-    if (result == KA_OK) *out = texture;
+    if (result != KA_OK) return result;
+    texture->LinkTo(getLink());
+    *out = texture;
     return result;
 }
 
@@ -79,7 +84,9 @@ int kaGLRenderDevice::CreateVertexBuffer(kaVertexBuffer** out, unsigned vertexFo
     if (!mContext) return KA_ERR_WRONGSTATE;
     kaGLVertexBuffer* buffer = nullptr;
     const int result = kaGLVertexBuffer::Create(mContext->gl(), vertexFormat, vertexCount, &buffer);
-    if (result == KA_OK) *out = buffer;
+    if (result != KA_OK) return result;
+    buffer->LinkTo(getLink());
+    *out = buffer;
     return result;
 }
 
@@ -88,7 +95,9 @@ int kaGLRenderDevice::CreateIndexBuffer(kaIndexBuffer** out, unsigned indexCount
     if (!mContext) return KA_ERR_WRONGSTATE;
     kaGLIndexBuffer* buffer = nullptr;
     const int result = kaGLIndexBuffer::Create(mContext->gl(), indexCount, &buffer);
-    if (result == KA_OK) *out = buffer;
+    if (result != KA_OK) return result;
+    buffer->LinkTo(getLink());
+    *out = buffer;
     return result;
 }
 
@@ -173,7 +182,7 @@ int kaGLRenderDevice::CreateVertexShader(kaVertexShader** out, unsigned vertexFo
         std::string error;
         const uint32_t serial = mPrograms.AddVertexShader(code.tokens, &error);
         if (serial == 0) return Refuse("CreateVertexShader", error);
-        return HandOutShader<kaGLVertexShader>(mPrograms, serial, out, vertexFormat,
+        return HandOutShader<kaGLVertexShader>(mPrograms, getLink(), serial, out, vertexFormat,
                                                std::move(constants));
     } catch (const std::bad_alloc&) {
         return KA_ERR_PLATFORM;
@@ -189,7 +198,7 @@ int kaGLRenderDevice::CreatePixelShader(kaPixelShader** out, void* source, unsig
         std::string error;
         const uint32_t serial = mPrograms.AddPixelShader(code.tokens, &error);
         if (serial == 0) return Refuse("CreatePixelShader", error);
-        return HandOutShader<kaGLPixelShader>(mPrograms, serial, out);
+        return HandOutShader<kaGLPixelShader>(mPrograms, getLink(), serial, out);
     } catch (const std::bad_alloc&) {
         return KA_ERR_PLATFORM;
     }

@@ -34,33 +34,29 @@ int kaGLVertexBuffer::Create(const kaGLFunctions& gl, unsigned vertexFormat,
 
 kaGLVertexBuffer::kaGLVertexBuffer(const kaGLFunctions& gl, const kaVertexLayout& layout,
                                    uint32_t format, unsigned vertexCount)
-    : kaWritableVertexBuffer(layout, format), mGL(gl), mLayout(layout),
-      mVertexCount(vertexCount), mMemory(), mStaging(), mName(0), mLockedFirst(0),
-      mLockedCount(0) {}
+    : kaWritableVertexBuffer(layout, format, vertexCount), mGL(gl), mLayout(layout), mMemory(),
+      mStaging(), mName(0), mLockedFirst(0), mLockedCount(0) {}
 
 kaGLVertexBuffer::~kaGLVertexBuffer() {
-    if (mName != 0) mGL.DeleteBuffers(1, &mName);
+    if (mName != 0 && !DeviceReleased()) mGL.DeleteBuffers(1, &mName);
 }
 
 int kaGLVertexBuffer::Release() {
+    LeaveDevice(this);
     delete this;
     return KA_OK;
 }
 
 // A count of 0 locks up to the end of the buffer; a range past its end is refused.
 int kaGLVertexBuffer::Lock(unsigned firstVertex, unsigned vertexCount, unsigned) {
-    if (firstVertex > mVertexCount) {
-        StopWriting();
-        return KA_ERR_PLATFORM;
-    }
-    if (vertexCount == 0) vertexCount = mVertexCount - firstVertex;
-    if (vertexCount > mVertexCount - firstVertex) {
+    if (DeviceReleased()) return KA_ERR_WRONGSTATE;
+    if (!LockRange(firstVertex, &vertexCount)) {
         StopWriting();
         return KA_ERR_PLATFORM;
     }
     mLockedFirst = firstVertex;
     mLockedCount = vertexCount;
-    StartWriting(mMemory.data() + size_t(firstVertex) * mLayout.vertexSize);
+    StartWriting(mMemory.data() + size_t(firstVertex) * mLayout.vertexSize, vertexCount);
     return KA_OK;
 }
 
@@ -68,6 +64,10 @@ int kaGLVertexBuffer::Lock(unsigned firstVertex, unsigned vertexCount, unsigned)
 // colours exchanged on the way.
 int kaGLVertexBuffer::Unlock() {
     if (!isWriting()) return KA_ERR_PLATFORM;
+    if (DeviceReleased()) {
+        StopWriting();
+        return KA_ERR_WRONGSTATE;
+    }
     const size_t size = mLayout.vertexSize;
     const size_t begin = mLockedFirst * size, bytes = mLockedCount * size;
     mStaging.assign(mMemory.begin() + long(begin), mMemory.begin() + long(begin + bytes));

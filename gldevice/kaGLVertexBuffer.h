@@ -9,6 +9,8 @@
 // writers and Unlock sends the locked vertices to GL.  Packed colours are
 // stored A8R8G8B8 (bytes B, G, R, A) as in every device's buffers; GL gets
 // them as R, G, B, A so that a normalised byte attribute reads them right.
+// Once the device is released (and its context with it) Lock and Unlock
+// answer 3, and Release frees only the memory copy.
 class kaGLVertexBuffer final : public kaWritableVertexBuffer {
 public:
     // 2 for a size that does not fit 32 bits, 4 without memory, 1 when GL
@@ -30,7 +32,6 @@ private:
 
     const kaGLFunctions& mGL;
     kaVertexLayout mLayout;
-    unsigned mVertexCount;
     std::vector<unsigned char> mMemory;
     std::vector<unsigned char> mStaging;
     GLuint mName;

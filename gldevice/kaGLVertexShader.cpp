@@ -12,7 +12,8 @@ kaGLVertexShader::kaGLVertexShader(kaGLPrograms* programs, uint32_t serial, uint
 kaGLVertexShader::~kaGLVertexShader() = default;
 
 int kaGLVertexShader::Release() {
-    mPrograms->Forget(mSerial);
+    LeaveDevice(this);
+    if (!DeviceReleased()) mPrograms->Forget(mSerial);
     delete this;
     return KA_OK;
 }

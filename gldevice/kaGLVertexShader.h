@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "kaLinkedResource.h"
 #include "kaVertexShader.h"
 
 class kaGLPrograms;
@@ -11,7 +12,7 @@ class kaGLPrograms;
 // device's program cache under the shader's serial; the object keeps the
 // vertex format that feeds it and the def constants that setting it loads,
 // as Direct3D 8 loads a declaration's constants.
-class kaGLVertexShader final : public kaVertexShader {
+class kaGLVertexShader final : public kaVertexShader, public kaLinkedResource {
 public:
     struct Constant {
         unsigned reg;

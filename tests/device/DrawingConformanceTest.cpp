@@ -20,12 +20,7 @@ protected:
     void SetUp() override {
         kaConformanceTest::SetUp();
         if (HasFatalFailure()) return;
-        mDevice->setRenderState(KA_RS_LIGHTING, 0);
-        mDevice->setRenderState(KA_RS_CULLMODE, KA_CULL_NONE);
-        mDevice->setRenderState(KA_RS_ZENABLE, 0);
-        mDevice->LoadIdentity(KA_TS_VIEW);
-        mDevice->LoadIdentity(KA_TS_WORLD);
-        UsePixelSpace(kWidth, kHeight);
+        UseUnlitPixelSpace();
     }
 
     // A buffer may not be released while it is the current one, and only

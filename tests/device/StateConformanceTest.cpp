@@ -1,5 +1,3 @@
-#include <cstring>
-
 #include "kaConformanceTest.h"
 #include "kaDeviceNumbers.h"
 #include "kaDeviceState.h"
@@ -9,12 +7,6 @@
 namespace {
 
 constexpr unsigned kWrap0 = 128;  // a render state that no default sets
-
-uint32_t Bits(float value) {
-    uint32_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
 
 class StateTest : public kaConformanceTest {
 protected:
@@ -32,7 +24,7 @@ TEST_F(StateTest, ViewportStartsAsTheTargetsAndStatesNeverSetHoldTheFiller) {
     EXPECT_EQ(viewport.height, kHeight);
     EXPECT_EQ(RenderState(kWrap0), 0xEFEFEFEFu);
     EXPECT_EQ(RenderState(KA_RS_ZFUNC), static_cast<unsigned>(KA_CMP_LESSEQUAL));
-    EXPECT_EQ(RenderState(KA_RS_POINTSIZE_MAX), Bits(64.0f));
+    EXPECT_EQ(RenderState(KA_RS_POINTSIZE_MAX), FloatBits(64.0f));
     unsigned stageValue = 0;
     EXPECT_EQ(mDevice->getTextureState(3, KA_TSS_COLOROP, &stageValue), KA_OK);
     EXPECT_EQ(stageValue, static_cast<unsigned>(KA_TOP_DISABLE));

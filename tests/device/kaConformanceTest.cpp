@@ -2,6 +2,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+
+#include "kaDeviceNumbers.h"
 
 void kaConformanceTest::SetUp() {
     mDevice = kaTestDevice::Create(kWidth, kHeight);
@@ -21,9 +24,25 @@ void kaConformanceTest::PresentFrame() {
     }
 }
 
+void kaConformanceTest::UseUnlitPixelSpace() {
+    mDevice->setRenderState(KA_RS_LIGHTING, 0);
+    mDevice->setRenderState(KA_RS_CULLMODE, KA_CULL_NONE);
+    mDevice->setRenderState(KA_RS_ZENABLE, 0);
+    mDevice->LoadIdentity(KA_TS_VIEW);
+    mDevice->LoadIdentity(KA_TS_WORLD);
+    mDevice->LoadIdentity(KA_TS_PROJECTION);
+    mDevice->OrthoLH(KA_TS_PROJECTION, float(kWidth), float(kHeight), 0.0f, 1.0f);
+}
+
 uint32_t kaConformanceTest::ShownPixel(unsigned x, unsigned y) {
     PresentFrame();
     return At(x, y);
+}
+
+uint32_t FloatBits(float value) {
+    uint32_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
 }
 
 ::testing::AssertionResult ColorNear(uint32_t actual, uint32_t expected, int tolerance) {

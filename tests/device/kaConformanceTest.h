@@ -22,10 +22,16 @@ protected:
     // The frame shown by the last PresentFrame.
     void PresentFrame();
     uint32_t At(unsigned x, unsigned y) const { return mFrame[y * kWidth + x]; }
+    // Positions in pixels of the whole target (x right, y down, depth 0 to
+    // 1) with identity view and world; no lighting, culling or depth test.
+    void UseUnlitPixelSpace();
 
     kaRenderDevice* mDevice = nullptr;
     std::vector<uint32_t> mFrame;
 };
+
+// The bits of a float, as render states carry it.
+uint32_t FloatBits(float value);
 
 // True when every channel of two 0xRRGGBB colours differs by at most tolerance.
 ::testing::AssertionResult ColorNear(uint32_t actual, uint32_t expected, int tolerance);
