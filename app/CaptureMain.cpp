@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
-#include <vector>
 
 #include "DemoFrame.h"
 #include "Globals.h"
@@ -18,6 +17,7 @@
 #include "kaCaptureOptions.h"
 #include "kaCaptureSchedule.h"
 #include "kaFrameClock.h"
+#include "kaFrameReadback.h"
 #include "kaFrameRecorder.h"
 #include "kaMessageBox.h"
 #include "kaPlatformFolder.h"
@@ -28,7 +28,7 @@ namespace {
 
 struct Recording {
     kaFrameRecorder* recorder = nullptr;
-    std::vector<unsigned char> pixels;
+    kaFrameReadback* readback = nullptr;
     unsigned width = 0, height = 0;
     bool stopped = false;  // the demo is to end at the next frame
     bool failed = false;
@@ -48,20 +48,14 @@ void Fail(const std::string& what) {
     sRecording.failed = sRecording.stopped = true;
 }
 
-// After every presented frame: read it back when it is wanted, then let the
-// clock move on by one frame.
+// After every presented frame: read it back when it is wanted (the frames
+// reach the recorder a little later, in order), then let the clock move on
+// by one frame.
 void OnFramePresented() {
     const int64_t frame = kaFrameClock::getFrame();
     kaFrameRecorder& recorder = *sRecording.recorder;
-    if (!sRecording.failed && recorder.Wants(frame)) {
-        const int read = gRenderPlugin.ReadPresentedFrame(
-            gDevice, sRecording.pixels.data(), sRecording.width, sRecording.height);
-        if (read != 0) {
-            Fail("the render device cannot read back frame " + std::to_string(frame) +
-                 " (code " + std::to_string(read) + ")");
-        } else if (!recorder.Record(frame, sRecording.pixels.data())) {
-            Fail(recorder.getError());
-        }
+    if (!sRecording.failed && recorder.Wants(frame) && !sRecording.readback->Presented(frame)) {
+        Fail(sRecording.readback->getError());
     }
     if (recorder.isDone(frame + 1)) sRecording.stopped = true;
     kaFrameClock::Advance();
@@ -87,10 +81,15 @@ void Anchor(std::string* path) {
 }
 
 int Record(kaFrameRecorder& recorder) {
+    kaFrameReadback readback(gRenderPlugin, gDevice, sRecording.width, sRecording.height,
+                             recorder);
     sRecording.recorder = &recorder;
+    sRecording.readback = &readback;
     gFramePresented = OnFramePresented;
     gApp.setFrameCallback(CaptureFrame);
     gApp.Run();
+    // The last frames' reads finish while the device is still there.
+    if (!sRecording.failed && !readback.Finish()) Fail(readback.getError());
     Shutdown();
     gFramePresented = nullptr;
     if (!recorder.Close() && !sRecording.failed) Fail(recorder.getError());
@@ -123,7 +122,6 @@ int main(int argc, char** argv) {
     gApp.getClientSize(&width, &height);
     sRecording.width = static_cast<unsigned>(width);
     sRecording.height = static_cast<unsigned>(height);
-    sRecording.pixels.resize(size_t(width) * height * 4);
     kaFrameRecorder recorder(options, sRecording.width, sRecording.height);
     recorder.setExpectedFrames(kaCaptureSchedule::ExpectedFrames(options.fps));
     kaCaptureSchedule::AddSceneStills(recorder, options.fps);

@@ -16,6 +16,19 @@ bool ParseCount(const char* text, unsigned long* value) {
     return errno == 0 && *end == '\0';
 }
 
+// "K/N" with 1 <= K <= N <= max.
+bool ParsePart(const char* text, unsigned max, unsigned* part, unsigned* parts) {
+    const char* slash = std::strchr(text, '/');
+    if (slash == nullptr) return false;
+    unsigned long k = 0, n = 0;
+    const std::string first(text, slash);
+    if (!ParseCount(first.c_str(), &k) || !ParseCount(slash + 1, &n)) return false;
+    if (k < 1 || k > n || n > max) return false;
+    *part = static_cast<unsigned>(k);
+    *parts = static_cast<unsigned>(n);
+    return true;
+}
+
 bool ParseSeconds(const char* text, double* value) {
     char* end = nullptr;
     *value = std::strtod(text, &end);
@@ -26,7 +39,7 @@ bool ParseSeconds(const char* text, double* value) {
 
 const char* kaCaptureOptions::Usage() {
     return "usage: VessamorixCapture --frames PATH|- [--fps N] [--start SECONDS] "
-           "[--duration SECONDS] [--stills DIR] [--quiet]";
+           "[--duration SECONDS] [--part K/N] [--stills DIR] [--quiet]";
 }
 
 std::string kaCaptureOptions::Parse(int argc, const char* const* argv) {
@@ -37,7 +50,7 @@ std::string kaCaptureOptions::Parse(int argc, const char* const* argv) {
             continue;
         }
         if (option != "--frames" && option != "--fps" && option != "--start" &&
-            option != "--duration" && option != "--stills") {
+            option != "--duration" && option != "--part" && option != "--stills") {
             return "unknown argument '" + option + "'";
         }
         if (i + 1 >= argc) return option + " needs a value";
@@ -53,6 +66,11 @@ std::string kaCaptureOptions::Parse(int argc, const char* const* argv) {
                        ", not '" + value + "'";
             }
             fps = static_cast<unsigned>(count);
+        } else if (option == "--part") {
+            if (!ParsePart(value, kMaxParts, &part, &parts)) {
+                return "--part takes K/N, part K of N from 1 to N, N at most " +
+                       std::to_string(kMaxParts) + ", not '" + value + "'";
+            }
         } else if (option == "--start") {
             if (!ParseSeconds(value, &start) || start < 0) {
                 return std::string("--start takes seconds from 0 on, not '") + value + "'";

@@ -32,16 +32,19 @@ kaFrameRecorder::kaFrameRecorder(const kaCaptureOptions& options, unsigned width
                                  unsigned height, const kaCounterSource& wallClock)
     : mOptions(options), mWidth(width), mHeight(height), mWallClock(wallClock),
       mFirst(std::llround(options.start * options.fps)),
-      mEnd(std::numeric_limits<int64_t>::max()), mStillCount(0), mOpen(false), mOutput(nullptr),
-      mWritten(0), mPresented(0), mExpected(0), mWallStart(0), mLastShown(-kProgressInterval) {
+      mEnd(std::numeric_limits<int64_t>::max()), mWindowFirst(0), mWindowEnd(0), mStillCount(0),
+      mOpen(false), mOutput(nullptr), mWritten(0), mPresented(0), mExpected(0), mWallStart(0), mLastShown(-kProgressInterval) {
     if (options.frames.empty()) {
         mEnd = mFirst;  // nothing to write
     } else if (options.duration >= 0) {
         mEnd = mFirst + std::max<int64_t>(1, std::llround(options.duration * options.fps));
     }
+    mWindowFirst = mFirst;
+    mWindowEnd = mEnd;
 }
 
 kaFrameRecorder::~kaFrameRecorder() {
+    mWriter.reset();
     if (mOutput != nullptr && mOutput != stdout) std::fclose(mOutput);
 }
 
@@ -60,6 +63,14 @@ bool kaFrameRecorder::Open() {
             return Fail("cannot write frames to " + mOptions.frames + ": " + Describe(errno));
         }
     }
+    if (mOutput != nullptr) {
+        std::FILE* output = mOutput;
+        const auto write = [output](const unsigned char* frame, size_t bytes) {
+            errno = 0;
+            return std::fwrite(frame, 1, bytes, output) == bytes ? std::string() : Describe(errno);
+        };
+        mWriter = std::make_unique<kaFrameWriter>(write, size_t(mWidth) * mHeight * 4);
+    }
     if (!mOptions.stills.empty()) {
         // The index is written last; writing it now proves the folder usable.
         std::FILE* index = std::fopen((mOptions.stills + "/index.txt").c_str(), "wb");
@@ -76,22 +87,34 @@ void kaFrameRecorder::AddStill(int64_t frame, const std::string& label) {
     if (!mOptions.stills.empty() && frame >= 0) mStills[frame] = label;
 }
 
+// Part K of N of the window: the N parts split it at whole frames, the last
+// keeping the window's own end (the film's when it runs to the end, however
+// long the closing pictures turn out).
+void kaFrameRecorder::setExpectedFrames(int64_t frames) {
+    mExpected = frames;
+    if (!isPart() || mWindowEnd == mWindowFirst) return;
+    const int64_t end = std::min(mWindowEnd, std::max(frames, mWindowFirst + 1));
+    const int64_t span = end - mWindowFirst;
+    mFirst = mWindowFirst + span * (mOptions.part - 1) / mOptions.parts;
+    mEnd = mOptions.part < mOptions.parts ? mWindowFirst + span * mOptions.part / mOptions.parts
+                                          : mWindowEnd;
+}
+
 bool kaFrameRecorder::Wants(int64_t frame) const {
-    return (frame >= mFirst && frame < mEnd) || mStills.count(frame) != 0;
+    return (frame >= mFirst && frame < mEnd) || (!isPart() && mStills.count(frame) != 0);
 }
 
 // The closing pictures' stills are added only once the demo has ended, so a
-// run that keeps pictures goes on to its end.
+// run that keeps pictures goes on to its end, unless it is a part.
 bool kaFrameRecorder::isDone(int64_t frame) const {
-    return mOptions.stills.empty() && frame >= mEnd;
+    return (mOptions.stills.empty() || isPart()) && frame >= mEnd;
 }
 
 bool kaFrameRecorder::Record(int64_t frame, const unsigned char* pixels) {
-    const size_t bytes = size_t(mWidth) * mHeight * 4;
     if (frame >= mFirst && frame < mEnd) {
-        if (std::fwrite(pixels, 1, bytes, mOutput) != bytes) {
-            return Fail("writing frame " + std::to_string(frame) + " failed: " +
-                        Describe(errno));
+        if (!mWriter->Write(pixels)) {
+            return Fail("writing the frames failed (by frame " + std::to_string(frame) +
+                        "): " + mWriter->getError());
         }
         ++mWritten;
     }
@@ -133,9 +156,13 @@ bool kaFrameRecorder::Close() {
     if (!mOpen) return Fail("the frame output was never opened");
     mOpen = false;
     if (mOutput != nullptr) {
+        const bool written = mWriter->Close();
+        const std::string writeError = mWriter->getError();
+        mWriter.reset();
         const bool flushed = std::fflush(mOutput) == 0;
         const bool closed = std::fclose(mOutput) == 0;
         mOutput = nullptr;
+        if (!written) return Fail("writing the frames failed: " + writeError);
         if (!flushed || !closed) return Fail("finishing the frame output failed: " + Describe(errno));
     }
     if (!mOptions.stills.empty()) {
@@ -175,7 +202,8 @@ void kaFrameRecorder::ShowProgress(int64_t frame, bool last) {
     }
     // An excerpt ends with its window; a run that keeps pictures goes on to
     // the closing pictures.
-    const int64_t end = mOptions.stills.empty() ? std::min(mExpected, mEnd) : mExpected;
+    const int64_t end =
+        mOptions.stills.empty() || isPart() ? std::min(mExpected, mEnd) : mExpected;
     const int64_t total = std::max(end, frame);
     const long left = rate > 0 ? std::lround((total - frame) / rate) : 0;
     std::fprintf(stderr, "\rframe %lld/%lld  %5.1f fps  %ld:%02ld left ",

@@ -11,6 +11,8 @@ bool kaGLFunctions::Load(void* (*getProcAddress)(const char* name)) {
 #undef KA_GL_LOAD
     ClearDepthf = reinterpret_cast<void (*)(GLfloat)>(getProcAddress("glClearDepthf"));
     ClearDepth = reinterpret_cast<void (*)(double)>(getProcAddress("glClearDepth"));
+    MapBufferRange = reinterpret_cast<PFNGLMAPBUFFERRANGEPROC>(getProcAddress("glMapBufferRange"));
+    UnmapBuffer = reinterpret_cast<PFNGLUNMAPBUFFERPROC>(getProcAddress("glUnmapBuffer"));
     return complete && (ClearDepthf != nullptr || ClearDepth != nullptr);
 }
 

@@ -102,6 +102,9 @@ struct kaGLFunctions {
     // glClearDepthf exists in OpenGL ES and desktop 4.1; 3.3 has the double form.
     void (*ClearDepthf)(GLfloat depth) = nullptr;
     void (*ClearDepth)(double depth) = nullptr;
+    // Mapping a buffer to read it, which WebGL 2 lacks: null there.
+    PFNGLMAPBUFFERRANGEPROC MapBufferRange = nullptr;
+    PFNGLUNMAPBUFFERPROC UnmapBuffer = nullptr;
 
     // Looks every entry point up through getProcAddress; false when one is missing.
     bool Load(void* (*getProcAddress)(const char* name));

@@ -74,3 +74,14 @@ KA_PLUGIN_EXPORT int readPresentedFrame(kaRenderDevice* device, unsigned char* p
     if (device == nullptr) return KA_ERR_INVALIDARG;
     return static_cast<kaGLRenderDevice*>(device)->ReadPresentedFrame(pixels, width, height);
 }
+
+KA_PLUGIN_EXPORT int beginReadPresentedFrame(kaRenderDevice* device) {
+    if (device == nullptr) return KA_ERR_INVALIDARG;
+    return static_cast<kaGLRenderDevice*>(device)->BeginReadPresentedFrame();
+}
+
+KA_PLUGIN_EXPORT int endReadPresentedFrame(kaRenderDevice* device, unsigned char* pixels,
+                                           unsigned width, unsigned height) {
+    if (device == nullptr) return KA_ERR_INVALIDARG;
+    return static_cast<kaGLRenderDevice*>(device)->EndReadPresentedFrame(pixels, width, height);
+}

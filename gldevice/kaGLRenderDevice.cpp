@@ -89,6 +89,7 @@ int kaGLRenderDevice::Start(void* window, unsigned width, unsigned height, unsig
     mContext->SetVerticalSync(vsync != 0);
     mWidth = width;
     mHeight = height;
+    mReadback.setSize(width, height);
     const kaGLFunctions& gl = mContext->gl();
     if (mContext->getKind() == kaGLContextKind::Core33) gl.Enable(kProgramPointSize);
     gl.GenVertexArrays(1, &mVertexArray);
@@ -150,6 +151,7 @@ void kaGLRenderDevice::DestroyGL() {
     if (mContext == nullptr) return;
     const kaGLFunctions& gl = mContext->gl();
     mPrograms.Release();
+    mReadback.Release(gl);
     for (auto& sampler : mSamplers) gl.DeleteSamplers(1, &sampler.second);
     mSamplers.clear();
     const GLuint framebuffers[] = {mBackBuffer, mPresented, mTargetBuffer};
@@ -229,18 +231,21 @@ int kaGLRenderDevice::ReadPresentedFrame(unsigned char* pixels, unsigned width, 
     gl.PixelStorei(GL_PACK_ALIGNMENT, 1);
     gl.ReadPixels(0, 0, GLsizei(width), GLsizei(height), GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
     if (gl.GetError() != GL_NO_ERROR) return KA_ERR_PLATFORM;
-    const size_t row = size_t(width) * 4;
-    for (unsigned y = 0; y < height; ++y) {
-        const unsigned char* from = rgba.data() + y * row;
-        unsigned char* to = pixels + y * row;
-        for (size_t x = 0; x < row; x += 4) {
-            to[x] = from[x + 2];
-            to[x + 1] = from[x + 1];
-            to[x + 2] = from[x];
-            to[x + 3] = from[x + 3];
-        }
-    }
+    kaGLFrameReadback::ToBGRA(rgba.data(), pixels, rgba.size());
     return KA_OK;
+}
+
+int kaGLRenderDevice::BeginReadPresentedFrame() {
+    if (mContext == nullptr) return KA_ERR_WRONGSTATE;
+    return mReadback.Begin(mContext->gl(), mPresented);
+}
+
+int kaGLRenderDevice::EndReadPresentedFrame(unsigned char* pixels, unsigned width,
+                                            unsigned height) {
+    if (pixels == nullptr) return KA_ERR_INVALIDARG;
+    if (mContext == nullptr) return KA_ERR_WRONGSTATE;
+    if (width != mWidth || height != mHeight) return KA_ERR_INVALIDARG;
+    return mReadback.End(mContext->gl(), pixels);
 }
 
 int kaGLRenderDevice::BeginRender() {

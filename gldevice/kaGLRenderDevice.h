@@ -7,6 +7,7 @@
 #include "kaCachedRenderDevice.h"
 #include "kaGLBaseTexture.h"
 #include "kaGLContext.h"
+#include "kaGLFrameReadback.h"
 #include "kaGLPrograms.h"
 
 // The render device on OpenGL 3.3 core or OpenGL ES 3.0.  The state cache
@@ -65,6 +66,11 @@ public:
 
     // The frame most recently shown by Flip as rows top first, B, G, R, A.
     int ReadPresentedFrame(unsigned char* pixels, unsigned width, unsigned height);
+    // The same read back without waiting: Begin starts reading the frame
+    // most recently shown (three at most unfinished), End finishes the
+    // oldest one started into `pixels`.
+    int BeginReadPresentedFrame();
+    int EndReadPresentedFrame(unsigned char* pixels, unsigned width, unsigned height);
 
 private:
     ~kaGLRenderDevice();
@@ -116,6 +122,7 @@ private:
     GLuint mBackBuffer, mBackColour, mBackDepth;  // framebuffer and its renderbuffers
     bool mDepthHasStencil;
     GLuint mPresented, mPresentedColour;          // a copy of the last frame shown
+    kaGLFrameReadback mReadback;                  // reads of it in flight
     GLuint mTargetBuffer;                         // framebuffer of a render-to-texture
     kaGLBaseTexture* mTarget;                     // null when drawing to the back buffer
     unsigned mTargetWidth, mTargetHeight;

@@ -4,8 +4,8 @@
 #include "kaRenderDeviceDesc.h"
 
 // The seven plain C entry points of a render-device plug-in, looked up by
-// name, and the optional eighth that reads back presented frames.  All
-// return a result code.
+// name, and the optional ones that read back presented frames.  All return
+// a result code.
 extern "C" {
 typedef int (*kaDoLoadFn)();
 typedef int (*kaDoUnloadFn)();
@@ -19,4 +19,11 @@ typedef int (*kaGetRenderDeviceFn)(kaRenderDevice** device, unsigned adapter);
 // before the device is initialised; 1 when the platform fails.
 typedef int (*kaReadPresentedFrameFn)(kaRenderDevice* device, unsigned char* pixels,
                                       unsigned width, unsigned height);
+// The same read back without waiting: begin starts reading the frame most
+// recently presented (3 when the device has as many reads unfinished as it
+// can hold, or is not initialised); end finishes the oldest read begun into
+// `pixels`, with the codes of readPresentedFrame (3 when none was begun).
+typedef int (*kaBeginReadPresentedFrameFn)(kaRenderDevice* device);
+typedef int (*kaEndReadPresentedFrameFn)(kaRenderDevice* device, unsigned char* pixels,
+                                         unsigned width, unsigned height);
 }

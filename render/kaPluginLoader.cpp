@@ -5,7 +5,8 @@
 kaPluginLoader::kaPluginLoader()
     : mGetDescription(nullptr), mGetVersion(nullptr),
       mGetRenderDeviceCount(nullptr), mGetRenderDeviceDesc(nullptr), mGetRenderDevice(nullptr),
-      mDoLoad(nullptr), mDoUnload(nullptr), mReadPresentedFrame(nullptr) {}
+      mDoLoad(nullptr), mDoUnload(nullptr), mReadPresentedFrame(nullptr),
+      mBeginReadPresentedFrame(nullptr), mEndReadPresentedFrame(nullptr) {}
 
 kaPluginLoader::~kaPluginLoader() {
     if (isLoaded()) Unload();
@@ -26,6 +27,8 @@ void kaPluginLoader::Forget() {
     mDoLoad = nullptr;
     mDoUnload = nullptr;
     mReadPresentedFrame = nullptr;
+    mBeginReadPresentedFrame = nullptr;
+    mEndReadPresentedFrame = nullptr;
 }
 
 int kaPluginLoader::Load(const char* fileName) {
@@ -44,6 +47,12 @@ int kaPluginLoader::Load(const char* fileName) {
         return KA_ERR_UNRECOGNISED;
     }
     Find(&mReadPresentedFrame, "readPresentedFrame");
+    Find(&mBeginReadPresentedFrame, "beginReadPresentedFrame");
+    Find(&mEndReadPresentedFrame, "endReadPresentedFrame");
+    if (mBeginReadPresentedFrame == nullptr || mEndReadPresentedFrame == nullptr) {
+        mBeginReadPresentedFrame = nullptr;  // one without the other is no use
+        mEndReadPresentedFrame = nullptr;
+    }
     return mDoLoad() == KA_OK ? KA_OK : KA_ERR_INITFAILED;
 }
 
@@ -81,4 +90,17 @@ int kaPluginLoader::ReadPresentedFrame(kaRenderDevice* device, unsigned char* pi
     if (!isLoaded()) return KA_ERR_WRONGSTATE;
     if (mReadPresentedFrame == nullptr) return KA_ERR_UNSUPPORTED;
     return mReadPresentedFrame(device, pixels, width, height);
+}
+
+int kaPluginLoader::BeginReadPresentedFrame(kaRenderDevice* device) {
+    if (!isLoaded()) return KA_ERR_WRONGSTATE;
+    if (mBeginReadPresentedFrame == nullptr) return KA_ERR_UNSUPPORTED;
+    return mBeginReadPresentedFrame(device);
+}
+
+int kaPluginLoader::EndReadPresentedFrame(kaRenderDevice* device, unsigned char* pixels,
+                                          unsigned width, unsigned height) {
+    if (!isLoaded()) return KA_ERR_WRONGSTATE;
+    if (mEndReadPresentedFrame == nullptr) return KA_ERR_UNSUPPORTED;
+    return mEndReadPresentedFrame(device, pixels, width, height);
 }

@@ -31,6 +31,10 @@ public:
     // loaded, 6 when the module has none, else the module's answer.
     int ReadPresentedFrame(kaRenderDevice* device, unsigned char* pixels, unsigned width,
                            unsigned height);
+    // The optional read-back without waiting, with the same answers.
+    int BeginReadPresentedFrame(kaRenderDevice* device);
+    int EndReadPresentedFrame(kaRenderDevice* device, unsigned char* pixels, unsigned width,
+                              unsigned height);
 
 private:
     template <typename Function>
@@ -46,4 +50,6 @@ private:
     kaDoLoadFn mDoLoad;
     kaDoUnloadFn mDoUnload;
     kaReadPresentedFrameFn mReadPresentedFrame;  // optional
+    kaBeginReadPresentedFrameFn mBeginReadPresentedFrame;  // optional
+    kaEndReadPresentedFrameFn mEndReadPresentedFrame;      // optional
 };

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <condition_variable>
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,7 @@
 #include "kaDemoWorld.h"
 #include "kaFrameClock.h"
 #include "kaFrameRecorder.h"
+#include "kaFrameWriter.h"
 #include "kaMusic.h"
 #include "kaOggTone.h"
 #include "kaSound.h"
@@ -78,13 +81,15 @@ TEST(FrameClockTest, EveryClockOfThePlayerReadsFrameNAsNOverTheFrameRate) {
 TEST(CaptureOptionsTest, ReadsEveryOptionAndRefusesWhatIsWrongWithAReason) {
     kaCaptureOptions options;
     const char* all[] = {"--fps", "25", "--frames", "-", "--start", "16.5", "--duration", "1.5",
-                         "--stills", "sheet", "--quiet"};
-    ASSERT_EQ(options.Parse(11, all), "");
+                         "--part", "2/3", "--stills", "sheet", "--quiet"};
+    ASSERT_EQ(options.Parse(13, all), "");
     EXPECT_EQ(options.fps, 25u);
     EXPECT_EQ(options.frames, "-");
     EXPECT_EQ(options.stills, "sheet");
     EXPECT_EQ(options.start, 16.5);
     EXPECT_EQ(options.duration, 1.5);
+    EXPECT_EQ(options.part, 2u);
+    EXPECT_EQ(options.parts, 3u);
     EXPECT_FALSE(options.progress);
 
     struct Case {
@@ -100,6 +105,11 @@ TEST(CaptureOptionsTest, ReadsEveryOptionAndRefusesWhatIsWrongWithAReason) {
         {{"--frames", "-", "--duration", "0"}, "--duration takes a number of seconds above 0, not '0'"},
         {{"--frames", "-", "--duration", "nan"}, "--duration takes a number of seconds above 0, not 'nan'"},
         {{"--frames"}, "--frames needs a value"},
+        {{"--frames", "-", "--part", "0/2"}, "--part takes K/N, part K of N from 1 to N, N at most 256, not '0/2'"},
+        {{"--frames", "-", "--part", "3/2"}, "--part takes K/N, part K of N from 1 to N, N at most 256, not '3/2'"},
+        {{"--frames", "-", "--part", "1/257"}, "--part takes K/N, part K of N from 1 to N, N at most 256, not '1/257'"},
+        {{"--frames", "-", "--part", "2"}, "--part takes K/N, part K of N from 1 to N, N at most 256, not '2'"},
+        {{"--frames", "-", "--part", "/2"}, "--part takes K/N, part K of N from 1 to N, N at most 256, not '/2'"},
         {{"--fps", "30"}, "--frames is missing (a file, or - for standard output)"},
         {{"--frames", "-", "--size", "2x2"}, "unknown argument '--size'"},
     };
@@ -172,6 +182,109 @@ TEST(FrameRecorderTest, StreamsTheWindowKeepsThePicturesAndReportsFailures) {
     EXPECT_FALSE(unwritable.Open());
     EXPECT_EQ(unwritable.getError().rfind("cannot write frames to " + options.frames + ": ", 0), 0u)
         << unwritable.getError();
+}
+
+// N parts of a window write it whole between them, each frame once, each
+// picture by the part it falls in; every part but the last ends with its
+// window, the last where the whole window ends.
+TEST(FrameRecorderTest, PartsSplitTheWindowAtWholeFramesAndKeepTheirOwnPictures) {
+    struct Case {
+        double start, duration;  // duration < 0: to the end of a 10-frame film
+        unsigned parts;
+        std::vector<int64_t> firsts;  // each part's first frame, then the window's end
+    };
+    const Case cases[] = {
+        {0, -1, 3, {0, 3, 6, 10}},
+        {0.2, 0.3, 2, {2, 3, 5}},
+        {0.2, 0.3, 3, {2, 3, 4, 5}},
+        {0, -1, 1, {0, 10}},
+        {0.2, 0.3, 1, {2, 5}},
+        {0.9, -1, 4, {9, 9, 9, 9, 10}},
+    };
+    kaTempDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.start) + " s, " + std::to_string(c.parts) + " parts");
+        std::vector<int> writtenBy(12, 0);
+        for (unsigned part = 1; part <= c.parts; ++part) {
+            kaCaptureOptions options;
+            options.fps = 10;
+            options.start = c.start;
+            options.duration = c.duration;
+            options.part = part;
+            options.parts = c.parts;
+            options.progress = false;
+            options.frames = dir.file("part.raw");
+            options.stills = dir.file("");
+            kaFrameRecorder recorder(options, 1, 1);
+            recorder.setExpectedFrames(10);
+            recorder.AddStill(4, "Scene 01");
+            const int64_t first = c.firsts[part - 1], end = c.firsts[part];
+            for (int64_t frame = 0; frame < 12; ++frame) {
+                const bool toTheEnd = part == c.parts && c.duration < 0;
+                const bool mine = frame >= first && (frame < end || toTheEnd);
+                EXPECT_EQ(recorder.Wants(frame), mine) << frame;
+                writtenBy[size_t(frame)] += mine ? 1 : 0;
+            }
+            const bool endsWithWindow = part < c.parts || c.duration >= 0;
+            EXPECT_EQ(recorder.isDone(end), endsWithWindow) << "part " << part;
+            EXPECT_FALSE(recorder.isDone(end - 1)) << "part " << part;
+        }
+        for (int64_t frame = 0; frame < 10; ++frame) {
+            EXPECT_EQ(writtenBy[size_t(frame)], frame >= c.firsts.front() && frame < c.firsts.back())
+                << "frame " << frame;
+        }
+    }
+}
+
+// Frames reach the sink in order on the writer's own thread: while the sink
+// stalls, the caller queues as many frames as the writer has buffers without
+// waiting; a sink that fails ends the writing, and the close says why.
+TEST(FrameWriterTest, QueuesPastAStalledSinkKeepsTheOrderAndReportsAFailure) {
+    struct Case {
+        unsigned depth;
+        int failAt;  // the frame the sink refuses, or -1
+    };
+    for (const Case& c : {Case{1, -1}, Case{3, -1}, Case{8, -1}, Case{3, 0}, Case{3, 5}}) {
+        SCOPED_TRACE("depth " + std::to_string(c.depth) + ", failing at " + std::to_string(c.failAt));
+        std::mutex mutex;
+        std::condition_variable released;
+        bool open = false;
+        std::string seen;
+        int handed = 0;
+        kaFrameWriter writer(
+            [&](const unsigned char* frame, size_t bytes) {
+                std::unique_lock<std::mutex> lock(mutex);
+                released.wait(lock, [&] { return open; });
+                if (handed++ == c.failAt) return std::string("disk full");
+                seen.append(reinterpret_cast<const char*>(frame), bytes);
+                return std::string();
+            },
+            3, c.depth);
+        std::string expected;
+        int written = 0;
+        for (int i = 0; i < 12; ++i) {
+            if (i == int(c.depth)) {
+                std::lock_guard<std::mutex> lock(mutex);
+                EXPECT_EQ(handed, 0) << "the sink ran before it was released";
+                open = true;
+                released.notify_all();
+            }
+            const unsigned char frame[3] = {uint8_t(i), uint8_t(i * 2), uint8_t(255 - i)};
+            if (!writer.Write(frame)) break;
+            if (i < c.failAt || c.failAt < 0) expected.append(reinterpret_cast<const char*>(frame), 3);
+            ++written;
+        }
+        EXPECT_EQ(writer.Close(), c.failAt < 0);
+        EXPECT_EQ(seen, expected);
+        if (c.failAt < 0) {
+            EXPECT_EQ(written, 12);
+        } else {
+            EXPECT_EQ(writer.getError(), "disk full");
+            EXPECT_GE(written, c.failAt + 1);
+            const unsigned char frame[3] = {};
+            EXPECT_FALSE(writer.Write(frame)) << "a frame taken after the failure";
+        }
+    }
 }
 
 // The whole demo on the frame clock, as the capture plays it: the music

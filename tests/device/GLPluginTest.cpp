@@ -5,6 +5,8 @@
 #include <SDL.h>
 #include <dlfcn.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -37,7 +39,7 @@ protected:
 TEST_F(GLPluginTest, ExportsTheEntryPointsAndDescribesItself) {
     const char* names[] = {"doLoad", "doUnload", "getDescription", "getVersion",
                            "getRenderDeviceCount", "getRenderDeviceDesc", "getRenderDevice",
-                           "readPresentedFrame"};
+                           "readPresentedFrame", "beginReadPresentedFrame", "endReadPresentedFrame"};
     for (const char* name : names) EXPECT_NE(dlsym(module, name), nullptr) << name;
     auto getDescription = Find<kaGetDescriptionFn>("getDescription");
     ASSERT_NE(getDescription, nullptr);
@@ -100,6 +102,53 @@ TEST_F(GLPluginTest, ReadsBackThePresentedFrame) {
     const unsigned char bottom[4] = {0x60, 0x50, 0x40, 0xFF};
     EXPECT_EQ(std::memcmp(&pixels[(10 * 800 + 10) * 4], top, 4), 0);
     EXPECT_EQ(std::memcmp(&pixels[(590 * 800 + 790) * 4], bottom, 4), 0);
+    EXPECT_EQ(device->Release(), KA_OK);
+    SDL_DestroyWindow(window);
+    EXPECT_EQ(Find<kaDoUnloadFn>("doUnload")(), KA_OK);
+}
+
+// Reads begun after each of several frames finish later, oldest first, each
+// with the pixels of its own frame, as the plain read-back gives them; no
+// more reads are taken than the device can hold, and none is finished that
+// was not begun.
+TEST_F(GLPluginTest, ReadsPresentedFramesBackWithoutWaitingInTheOrderBegun) {
+    ASSERT_EQ(Find<kaDoLoadFn>("doLoad")(), KA_OK);
+    auto read = Find<kaReadPresentedFrameFn>("readPresentedFrame");
+    auto begin = Find<kaBeginReadPresentedFrameFn>("beginReadPresentedFrame");
+    auto end = Find<kaEndReadPresentedFrameFn>("endReadPresentedFrame");
+    kaRenderDevice* device = nullptr;
+    ASSERT_EQ(Find<kaGetRenderDeviceFn>("getRenderDevice")(&device, 0), KA_OK);
+    std::vector<unsigned char> pixels(64 * 48 * 4, 0);
+    EXPECT_EQ(begin(device), KA_ERR_WRONGSTATE) << "not initialised";
+    EXPECT_EQ(begin(nullptr), KA_ERR_INVALIDARG);
+    SDL_Window* window =
+        SDL_CreateWindow("plug-in test", 0, 0, 64, 48, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    ASSERT_NE(window, nullptr);
+    ASSERT_EQ(device->InitializeWindowed(window, 64, 48, 77, 0, 0), KA_OK);
+    EXPECT_EQ(end(device, pixels.data(), 64, 48), KA_ERR_WRONGSTATE) << "nothing begun";
+    const unsigned colours[] = {0xFF102030, 0xFF405060, 0xFFA0B0C0};
+    std::vector<std::vector<unsigned char>> shown;
+    for (unsigned colour : colours) {
+        kaViewport half{0, 0, 32, 48};
+        ASSERT_EQ(device->setViewport(&half), KA_OK);
+        ASSERT_EQ(device->Clear(KA_CLEAR_TARGET, colour, 1.0f, 0), KA_OK);
+        ASSERT_EQ(device->Flip(), KA_OK);
+        ASSERT_EQ(read(device, pixels.data(), 64, 48), KA_OK);
+        shown.push_back(pixels);
+        ASSERT_EQ(begin(device), KA_OK);
+    }
+    EXPECT_EQ(begin(device), KA_ERR_WRONGSTATE) << "three reads in flight already";
+    EXPECT_EQ(end(device, nullptr, 64, 48), KA_ERR_INVALIDARG);
+    EXPECT_EQ(end(device, pixels.data(), 32, 48), KA_ERR_INVALIDARG);
+    for (size_t i = 0; i < shown.size(); ++i) {
+        std::fill(pixels.begin(), pixels.end(), 0);
+        ASSERT_EQ(end(device, pixels.data(), 64, 48), KA_OK) << i;
+        EXPECT_EQ(pixels, shown[i]) << "frame " << i;
+        const unsigned char left[4] = {uint8_t(colours[i]), uint8_t(colours[i] >> 8),
+                                       uint8_t(colours[i] >> 16), uint8_t(colours[i] >> 24)};
+        EXPECT_EQ(std::memcmp(&pixels[(20 * 64 + 5) * 4], left, 4), 0) << "frame " << i;
+    }
+    EXPECT_EQ(end(device, pixels.data(), 64, 48), KA_ERR_WRONGSTATE) << "all finished";
     EXPECT_EQ(device->Release(), KA_OK);
     SDL_DestroyWindow(window);
     EXPECT_EQ(Find<kaDoUnloadFn>("doUnload")(), KA_OK);
