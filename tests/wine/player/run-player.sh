@@ -32,7 +32,7 @@ if [ -n "${VX_PLAYER_LAUNCHER:-}" ]; then
     [ -f "$VX_PLAYER_LAUNCHER" ] || { echo "no $VX_PLAYER_LAUNCHER: the Wine prefix is made by the first Wine run"; exit 1; }
     launch=("$VX_PLAYER_LAUNCHER" /c "Z:$player")
 fi
-VX_WINE_DESKTOP=$desktop VX_WINE_TIMEOUT=${VX_PLAYER_TIMEOUT:-60} VX_WINE_DRIVER="bash $here/$driver" \
+VX_WINE_DESKTOP=$desktop VX_WINE_TIMEOUT=${VX_PLAYER_TIMEOUT:-150} VX_WINE_DRIVER="bash $here/$driver" \
     "$here/../../../scripts/wine-run" "${launch[@]}"
 rc=$?
 [ "$rc" -eq "$expected_rc" ] || { echo "player exited with $rc, expected $expected_rc"; exit 1; }
