@@ -7,16 +7,19 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <system_error>
 #include <vector>
 
 #include "DemoFrame.h"
 #include "Globals.h"
+#include "OutroPictures.h"
 #include "RenderFrame.h"
 #include "Startup.h"
 #include "kaApplication.h"
 #include "kaCaptureOptions.h"
 #include "kaCaptureSchedule.h"
+#include "kaFastForward.h"
 #include "kaFrameClock.h"
 #include "kaFrameRecorder.h"
 #include "kaMessageBox.h"
@@ -86,12 +89,26 @@ void Anchor(std::string* path) {
     if (!error) *path = absolute.string();
 }
 
-int Record(kaFrameRecorder& recorder) {
+// The closing pictures, those before the first wanted frame without
+// drawing them, and none once the recording has all it wants.
+void CloseDemo(int64_t firstWanted) {
+    const std::unique_ptr<kaClosingPictures> closing = BeginShutdown();
+    if (closing != nullptr && !sRecording.stopped &&
+        kaFastForward().PlayClosingTo(*closing, kaFastForward::SilentEnd(firstWanted))) {
+        while (!sRecording.stopped && closing->Frame()) {
+        }
+    }
+    FinishShutdown();
+}
+
+// The frames before the first one wanted are played without drawing them.
+int Record(kaFrameRecorder& recorder, int64_t firstWanted) {
     sRecording.recorder = &recorder;
     gFramePresented = OnFramePresented;
     gApp.setFrameCallback(CaptureFrame);
+    kaFastForward().PlayDemoTo(kaFastForward::SilentEnd(firstWanted));
     gApp.Run();
-    Shutdown();
+    CloseDemo(firstWanted);
     gFramePresented = nullptr;
     if (!recorder.Close() && !sRecording.failed) Fail(recorder.getError());
     return sRecording.failed ? 1 : 0;
@@ -133,5 +150,5 @@ int main(int argc, char** argv) {
         Shutdown();
         return 1;
     }
-    return Record(recorder);
+    return Record(recorder, kaCaptureSchedule::FirstWantedFrame(options));
 }

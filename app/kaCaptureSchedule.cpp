@@ -8,6 +8,7 @@
 #include "DemoFrame.h"
 #include "OutroPictures.h"
 #include "Schedule.h"
+#include "kaCaptureOptions.h"
 #include "kaFrameRecorder.h"
 
 namespace {
@@ -55,6 +56,12 @@ int64_t kaCaptureSchedule::DemoFrames(unsigned fps) {
 
 int64_t kaCaptureSchedule::ExpectedFrames(unsigned fps) {
     return DemoFrames(fps) + 2 * std::llround(kClosingPictureSeconds * fps);
+}
+
+int64_t kaCaptureSchedule::FirstWantedFrame(const kaCaptureOptions& options) {
+    const int64_t first = FirstFrameAt(options.start, options.fps);
+    if (options.stills.empty()) return first;
+    return std::min(first, SceneStillFrame(1, options.fps));
 }
 
 void kaCaptureSchedule::AddSceneStills(kaFrameRecorder& recorder, unsigned fps) {

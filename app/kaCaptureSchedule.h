@@ -3,6 +3,7 @@
 #include <cstdint>
 
 class kaFrameRecorder;
+struct kaCaptureOptions;
 
 // Where the demo's schedule falls in a recording on the frame clock: frame n
 // shows the music position n x 1000 / fps milliseconds, rounded down, so the
@@ -20,6 +21,10 @@ public:
     // The demo and both closing pictures (the closing pictures counted as
     // their nominal length).
     static int64_t ExpectedFrames(unsigned fps);
+
+    // The first frame a capture with these options keeps: the first of its
+    // window or, with the contact sheet, of Scene 1's picture if earlier.
+    static int64_t FirstWantedFrame(const kaCaptureOptions& options);
 
     // The contact sheet: the middle frame of every scene's window ...
     static void AddSceneStills(kaFrameRecorder& recorder, unsigned fps);

@@ -16,6 +16,10 @@ constexpr unsigned char kEscape = 1;  // DirectInput key code of Escape
 int RenderFrame() {
     gInput->Poll();
     if (gInput->isKeyDown(kEscape)) return 0;
+    return PlayDemoFrame();
+}
+
+int PlayDemoFrame() {
     gFrameTimer->Tick();
     gRefreshFlag = 1;
 
