@@ -4,7 +4,6 @@
 
 #include "DemoFrame.h"
 #include "OutroPictures.h"
-#include "RenderFrame.h"
 #include "kaCharacterMotion.h"
 #include "kaDeviceGlobal.h"
 #include "kaFrameClock.h"

@@ -24,8 +24,6 @@ void kaCharacterMotion::Release() {
     sOwed.held = false;
 }
 
-bool kaCharacterMotion::isHeld() { return sOwed.held; }
-
 void kaCharacterMotion::Settle() {
     if (sOwed.skin) gCharacter->Skin(1);
     if (sOwed.rewrite) gShaderRenderer->MoveModel(gCharacter, gCamera, 1, sOwed.offset);

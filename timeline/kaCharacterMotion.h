@@ -18,7 +18,6 @@ public:
     // Pays what is owed (the skin for the pose as it stands, then the
     // rewrite at the place last given) and ends the hold.
     static void Release();
-    static bool isHeld();
 
     // The pose and skin of a frame whose rewrite follows (Move).
     static void Update(int refresh);
