@@ -16,13 +16,13 @@ bool ParseCount(const char* text, unsigned long* value) {
     return errno == 0 && *end == '\0';
 }
 
-bool ParseSeconds(const char* text, double* value) {
+}  // namespace
+
+bool kaCaptureOptions::ParseSeconds(const char* text, double* value) {
     char* end = nullptr;
     *value = std::strtod(text, &end);
     return end != text && *end == '\0' && std::isfinite(*value);
 }
-
-}  // namespace
 
 const char* kaCaptureOptions::Usage() {
     return "usage: VessamorixCapture --frames PATH|- [--fps N] [--start SECONDS] "

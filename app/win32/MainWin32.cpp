@@ -1,5 +1,16 @@
 #include "Startup.h"
+#include "kaMessageBox.h"
+#include "kaPlayerOptions.h"
 
 // The C runtime's WinMain start-up calls main.  The program answers 1 after
-// the demo ran and 0 when start-up failed.
-int main() { return PlayDemo(); }
+// the demo ran, 0 when start-up failed and 2 for a wrong command line, which
+// it names in an error box.
+int main(int argc, char** argv) {
+    kaPlayerOptions options;
+    const std::string wrong = options.Parse(argc - 1, argv + 1);
+    if (!wrong.empty()) {
+        ErrorBox("Vessamorix", "%s\n%s", wrong.c_str(), kaPlayerOptions::Usage());
+        return 2;
+    }
+    return PlayDemo(options);
+}

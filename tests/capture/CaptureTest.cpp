@@ -19,6 +19,7 @@
 #include "kaFrameRecorder.h"
 #include "kaMusic.h"
 #include "kaOggTone.h"
+#include "kaPlayerOptions.h"
 #include "kaSound.h"
 #include "kaTempDir.h"
 #include "kaTexture.h"
@@ -114,6 +115,55 @@ TEST(CaptureOptionsTest, ReadsEveryOptionAndRefusesWhatIsWrongWithAReason) {
     kaCaptureOptions picturesOnly;
     const char* stills[] = {"--stills", "sheet"};
     EXPECT_EQ(picturesOnly.Parse(2, stills), "") << "pictures need no frame output";
+}
+
+// The players' command line: a start time within the demo, or nothing.
+TEST(PlayerOptionsTest, TakesAStartWithinTheDemoAndRefusesWhatIsWrongWithAReason) {
+    struct Case {
+        std::vector<const char*> args;
+        const char* reason;
+        double start;
+    };
+    const Case cases[] = {
+        {{}, "", 0},
+        {{"--start", "100"}, "", 100},
+        {{"--start", "0.5"}, "", 0.5},
+        {{"--start", "-1"}, "--start takes seconds from 0 to before the demo's end at 117.7, not '-1'", 0},
+        {{"--start", "117.7"}, "--start takes seconds from 0 to before the demo's end at 117.7, not '117.7'", 0},
+        {{"--start", "1s"}, "--start takes seconds from 0 to before the demo's end at 117.7, not '1s'", 0},
+        {{"--start", "inf"}, "--start takes seconds from 0 to before the demo's end at 117.7, not 'inf'", 0},
+        {{"--start"}, "--start needs a value", 0},
+        {{"--loop"}, "unknown argument '--loop'", 0},
+    };
+    for (const Case& c : cases) {
+        kaPlayerOptions options;
+        EXPECT_EQ(options.Parse(static_cast<int>(c.args.size()), c.args.data()), c.reason);
+        if (*c.reason == '\0') {
+            EXPECT_EQ(options.start, c.start);
+        }
+    }
+}
+
+// A stream set to start later reads that position plus the time played; it
+// cannot be moved while it plays or past the track's end.
+TEST(FrameClockTest, AStreamSetToStartLaterPlaysOnFromThere) {
+    OnFrameClock clocks(10);
+    ASSERT_EQ(FSOUND_Init(44100, 16, 0), 1);
+    const std::string music = Silence(2);
+    FSOUND_STREAM* stream =
+        FSOUND_Stream_OpenFile(music.data(), FSOUND_LOADMEMORY, static_cast<int>(music.size()));
+    ASSERT_NE(stream, nullptr);
+    EXPECT_EQ(FSOUND_Stream_SetTime(stream, 2001), 0) << "past the end";
+    EXPECT_EQ(FSOUND_Stream_SetTime(stream, 1500), 1);
+    EXPECT_EQ(FSOUND_Stream_GetTime(stream), 0) << "not playing yet";
+    FSOUND_Stream_Play(FSOUND_FREE, stream);
+    EXPECT_EQ(FSOUND_Stream_GetTime(stream), 1500);
+    kaFrameClock::Advance();
+    EXPECT_EQ(FSOUND_Stream_GetTime(stream), 1600);
+    EXPECT_EQ(FSOUND_Stream_SetTime(stream, 0), 0) << "while playing";
+    for (int i = 0; i < 10; ++i) kaFrameClock::Advance();
+    EXPECT_EQ(FSOUND_Stream_GetTime(stream), 2000) << "held at the music's end";
+    FSOUND_Close();
 }
 
 // Only the chosen window of frames is streamed, byte for byte; a contact
