@@ -7,15 +7,18 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <system_error>
 
 #include "DemoFrame.h"
 #include "Globals.h"
+#include "OutroPictures.h"
 #include "RenderFrame.h"
 #include "Startup.h"
 #include "kaApplication.h"
 #include "kaCaptureOptions.h"
 #include "kaCaptureSchedule.h"
+#include "kaFastForward.h"
 #include "kaFrameClock.h"
 #include "kaFrameReadback.h"
 #include "kaFrameRecorder.h"
@@ -80,17 +83,31 @@ void Anchor(std::string* path) {
     if (!error) *path = absolute.string();
 }
 
-int Record(kaFrameRecorder& recorder) {
+// The closing pictures, those before the first wanted frame without
+// drawing them, and none once the recording has all it wants; the last
+// frames' reads finish while the device is still there.
+void CloseDemo(int64_t firstWanted, kaFrameReadback& readback) {
+    const std::unique_ptr<kaClosingPictures> closing = BeginShutdown();
+    if (closing != nullptr && !sRecording.stopped &&
+        kaFastForward().PlayClosingTo(*closing, kaFastForward::SilentEnd(firstWanted))) {
+        while (!sRecording.stopped && closing->Frame()) {
+        }
+    }
+    if (!sRecording.failed && !readback.Finish()) Fail(readback.getError());
+    FinishShutdown();
+}
+
+// The frames before the first one wanted are played without drawing them.
+int Record(kaFrameRecorder& recorder, int64_t firstWanted) {
     kaFrameReadback readback(gRenderPlugin, gDevice, sRecording.width, sRecording.height,
                              recorder);
     sRecording.recorder = &recorder;
     sRecording.readback = &readback;
     gFramePresented = OnFramePresented;
     gApp.setFrameCallback(CaptureFrame);
+    kaFastForward().PlayDemoTo(kaFastForward::SilentEnd(firstWanted));
     gApp.Run();
-    // The last frames' reads finish while the device is still there.
-    if (!sRecording.failed && !readback.Finish()) Fail(readback.getError());
-    Shutdown();
+    CloseDemo(firstWanted, readback);
     gFramePresented = nullptr;
     if (!recorder.Close() && !sRecording.failed) Fail(recorder.getError());
     return sRecording.failed ? 1 : 0;
@@ -131,5 +148,5 @@ int main(int argc, char** argv) {
         Shutdown();
         return 1;
     }
-    return Record(recorder);
+    return Record(recorder, recorder.getFirstWanted());
 }

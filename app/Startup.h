@@ -3,6 +3,7 @@
 #include <memory>
 
 class kaClosingPictures;
+struct kaPlayerOptions;
 
 // Brings the player up: log, window, callbacks, timer.  Returns 1 when
 // everything is ready, 0 on failure (having shut down what was started).
@@ -30,4 +31,4 @@ void FinishShutdown();
 
 // The whole program: start-up, the message loop until the demo ends, then
 // shutdown.  1 after the demo ran, 0 when start-up failed.
-int PlayDemo();
+int PlayDemo(const kaPlayerOptions& options);

@@ -29,13 +29,13 @@ bool ParsePart(const char* text, unsigned max, unsigned* part, unsigned* parts) 
     return true;
 }
 
-bool ParseSeconds(const char* text, double* value) {
+}  // namespace
+
+bool kaCaptureOptions::ParseSeconds(const char* text, double* value) {
     char* end = nullptr;
     *value = std::strtod(text, &end);
     return end != text && *end == '\0' && std::isfinite(*value);
 }
-
-}  // namespace
 
 const char* kaCaptureOptions::Usage() {
     return "usage: VessamorixCapture --frames PATH|- [--fps N] [--start SECONDS] "

@@ -9,8 +9,9 @@
 //
 // Raw frames (B, G, R, A bytes, rows top first) go to PATH, or to standard
 // output for "-".  Only the frames from second S on, for S seconds, are
-// written (the whole recording by default); the demo is played from its
-// start all the same and ends once the last of them is written.  The
+// written (the whole recording by default); the frames before them are
+// played without drawing them (kaFastForward), and the capture ends once the
+// last of them is written.  The
 // contact sheet's pictures go to DIR; with --stills, --frames may be left
 // out to keep only the pictures.  --part K/N writes only the K-th of N
 // equal parts of those frames (whole frames, the parts one after the other
@@ -33,4 +34,6 @@ struct kaCaptureOptions {
     std::string Parse(int argc, const char* const* argv);
 
     static const char* Usage();
+    // A whole text as a finite number of seconds.
+    static bool ParseSeconds(const char* text, double* value);
 };

@@ -104,6 +104,11 @@ bool kaFrameRecorder::Wants(int64_t frame) const {
     return (frame >= mFirst && frame < mEnd) || (!isPart() && mStills.count(frame) != 0);
 }
 
+int64_t kaFrameRecorder::getFirstWanted() const {
+    if (isPart() || mStills.empty()) return mFirst;
+    return std::min(mFirst, mStills.begin()->first);
+}
+
 // The closing pictures' stills are added only once the demo has ended, so a
 // run that keeps pictures goes on to its end, unless it is a part.
 bool kaFrameRecorder::isDone(int64_t frame) const {

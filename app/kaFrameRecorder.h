@@ -37,6 +37,8 @@ public:
 
     // Whether frame `frame` is to be handed over (it is written or kept).
     bool Wants(int64_t frame) const;
+    // The first frame Wants: those before it need not be drawn.
+    int64_t getFirstWanted() const;
     // True once every frame to write lies before `frame` and no picture is
     // to be kept (those of the closing pictures come at the demo's end; a
     // part keeps only the pictures in its own window).

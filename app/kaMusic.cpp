@@ -13,6 +13,7 @@ FSOUND_STREAM* gMusicStream = nullptr;
 namespace {
 
 bool sSoundStarted = false;
+int sMusicBytes = 0;  // of gMusicData
 
 int MusicFailure(const char* text) {
     ErrorBox("KA_ERR_READFAIL", "%s", text);
@@ -27,10 +28,9 @@ bool OpenMusicStream(kaFileStream& file) {
     const unsigned size = file.getSize();
     gMusicData = new (std::nothrow) unsigned char[size];
     if (gMusicData == nullptr) return false;
-    const unsigned read = file.Read(gMusicData, size);
+    sMusicBytes = static_cast<int>(file.Read(gMusicData, size));
     gMusicStream = FSOUND_Stream_OpenFile(reinterpret_cast<const char*>(gMusicData),
-                                          FSOUND_LOADMEMORY | FSOUND_MPEGACCURATE,
-                                          static_cast<int>(read));
+                                          FSOUND_LOADMEMORY | FSOUND_MPEGACCURATE, sMusicBytes);
     return gMusicStream != nullptr;
 }
 
@@ -48,6 +48,14 @@ int StartMusic(const char* directory) {
     file.Close();
     gLog.Print("Success! initialize sound driver: Return %d\n", 1);
     return 1;
+}
+
+int RestartMusicAt(int ms) {
+    if (gMusicStream != nullptr) FSOUND_Stream_Close(gMusicStream);
+    gMusicStream = FSOUND_Stream_OpenFile(reinterpret_cast<const char*>(gMusicData),
+                                          FSOUND_LOADMEMORY | FSOUND_MPEGACCURATE, sMusicBytes);
+    if (gMusicStream == nullptr || !FSOUND_Stream_SetTime(gMusicStream, ms)) return 0;
+    return FSOUND_Stream_Play(FSOUND_FREE, gMusicStream) >= 0 ? 1 : 0;
 }
 
 void StopMusic() {

@@ -120,9 +120,13 @@ int kaCharacter::PlayClip(kaAnimClip* clip, float blend) {
 }
 
 void kaCharacter::Update(int refresh) {
-    if (current == nullptr) return;
+    if (Pose()) Skin(refresh);
+}
+
+bool kaCharacter::Pose() {
+    if (current == nullptr) return false;
     if (blending) {
-        if (next == nullptr) return;
+        if (next == nullptr) return false;
         if (gClipClock.Now() - blendStart >= blendMs) {
             current = next;
             next = nullptr;
@@ -136,7 +140,7 @@ void kaCharacter::Update(int refresh) {
     BlendPoses(blending ? (gClipClock.Now() - blendStart) / blendMs : 0.0f);
     PoseBones(mPoses.data());
     std::memcpy(position, bones[0].restPosition, sizeof position);
-    Skin(refresh);
+    return true;
 }
 
 void kaCharacter::BlendPoses(float w) {

@@ -31,6 +31,10 @@ public:
     // Samples, poses and skins for the clock's present value; refresh is
     // passed to Skin.
     void Update(int refresh);
+    // Update without the skinning: the clip clock is read, the clips'
+    // tracks sampled and the cross-fade decided as Update does.  False when
+    // there was nothing to pose (no clip), when Update would not skin.
+    bool Pose();
 
     // Local and absolute matrices of every bone from the rest pose.
     void ComputeBindPose();

@@ -21,6 +21,11 @@ float kaClipClock::Now() {
     return static_cast<float>(mTotal);
 }
 
+void kaClipClock::ContinueOn(kaMillisecondCounter counter) {
+    mCounter = counter;
+    mLast = mCounter();
+}
+
 void kaClipClock::SetRate(float rate) { mRate = rate; }
 
 uint32_t kaClipClock::PlatformCounter() { return kaPlatformMilliseconds(); }

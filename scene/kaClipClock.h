@@ -22,6 +22,8 @@ public:
     void SetRate(float rate);
     float getRate() const { return mRate; }
     void setCounter(kaMillisecondCounter counter) { mCounter = counter; }
+    // Reads another counter from now on, keeping the time summed so far.
+    void ContinueOn(kaMillisecondCounter counter);
 
     // The platform's millisecond counter.
     static uint32_t PlatformCounter();

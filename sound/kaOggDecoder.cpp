@@ -93,3 +93,8 @@ int kaOggDecoder::SeekBytes(void* self, ogg_int64_t offset, int origin) {
 long kaOggDecoder::TellBytes(void* self) {
     return static_cast<long>(static_cast<kaOggDecoder*>(self)->mPosition);
 }
+
+bool kaOggDecoder::Seek(int64_t ms) {
+    if (!mOpen || ms < 0 || ms > mLengthMilliseconds) return false;
+    return ov_time_seek(&mFile, static_cast<double>(ms) / 1000.0) == 0;
+}

@@ -32,6 +32,9 @@ public:
     // floats in -1..1 in *pcm, valid until the next call.  Returns the frame
     // count, 0 at the end of the track (a damaged page also ends it).
     int Read(float*** pcm, int maxFrames, int* channels, int* rate);
+    // Goes to `ms` milliseconds into the track, from where Read goes on;
+    // false when the decoder is not open or the time lies outside the track.
+    bool Seek(int64_t ms);
 
 private:
     static size_t ReadBytes(void* buffer, size_t size, size_t count, void* self);

@@ -74,6 +74,11 @@ int FSOUND_Stream_GetTime(FSOUND_STREAM* stream) {
     return known != nullptr ? known->getTime() : 0;
 }
 
+signed char FSOUND_Stream_SetTime(FSOUND_STREAM* stream, int ms) {
+    kaStream* known = System().Known(stream);
+    return known != nullptr && known->setStart(ms) ? 1 : 0;
+}
+
 signed char FSOUND_Stream_Close(FSOUND_STREAM* stream) {
     SoundSystem& system = System();
     if (system.Known(stream) == nullptr) return 0;

@@ -38,6 +38,10 @@ int FSOUND_Stream_Play(int channel, FSOUND_STREAM* stream);
 // stream, then advancing in real time, held at the track's length at its end.
 int FSOUND_Stream_GetTime(FSOUND_STREAM* stream);
 
+// Before playback: the stream will play from `ms` milliseconds into the
+// track.  1, or 0 for an unknown or playing stream or a time outside it.
+signed char FSOUND_Stream_SetTime(FSOUND_STREAM* stream, int ms);
+
 // Stops and frees a stream; 1, or 0 for an unknown stream.
 signed char FSOUND_Stream_Close(FSOUND_STREAM* stream);
 

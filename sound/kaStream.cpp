@@ -17,5 +17,11 @@ int kaStream::getTime() {
     if (mClockOutput == nullptr) return 0;
     int64_t played = mClockOutput->getPlayedMilliseconds();
     if (mDevice != nullptr) played = std::min(played, mDevice->getPlayedMilliseconds());
-    return static_cast<int>(std::clamp<int64_t>(played, 0, getLengthMilliseconds()));
+    return static_cast<int>(std::clamp<int64_t>(mStartMs + played, 0, getLengthMilliseconds()));
+}
+
+bool kaStream::setStart(int64_t ms) {
+    if (mClockOutput != nullptr || !mDecoder.Seek(ms)) return false;
+    mStartMs = ms;
+    return true;
 }

@@ -26,8 +26,12 @@ public:
     // A stream already playing goes on undisturbed.
     void Play(bool useDevice);
 
-    // Play position in milliseconds; 0 until Play.
+    // Play position in milliseconds; 0 until Play, then from the start
+    // position on.
     int getTime();
+    // Before Play: playback will begin `ms` milliseconds into the track.
+    // False once playing or for a time outside the track.
+    bool setStart(int64_t ms);
 
     int64_t getLengthMilliseconds() const { return mDecoder.getLengthMilliseconds(); }
     const kaCounterSource& getClock() const { return mClock; }
@@ -40,6 +44,7 @@ private:
     kaOggDecoder mDecoder;
     kaPcmSource mSource;
     std::unique_ptr<kaClockOutput> mClockOutput;
+    int64_t mStartMs = 0;
     // Declared last: the device output reads mSource on its own thread and
     // has to stop before the source goes.
     std::unique_ptr<kaSoundOutput> mDevice;

@@ -1,8 +1,11 @@
 #include "DemoFrame.h"
 
+#include "DemoGlobals.h"
 #include "Scenes.h"
 #include "kaDeviceGlobal.h"
+#include "kaMusic.h"
 #include "kaRenderDevice.h"
+#include "kaTimer.h"
 
 namespace {
 
@@ -41,4 +44,14 @@ void DrawDemoFrame(float frameDelta, float t) {
     for (auto scene : kScenes) scene(frameDelta, t);
     gDevice->EndRender();
     PresentFrame();
+}
+
+int PlayDemoFrame() {
+    gFrameTimer->Tick();
+    gRefreshFlag = 1;
+
+    float t = 0;
+    if (!DemoClock(FSOUND_Stream_GetTime(gMusicStream), &t)) return 0;
+    DrawDemoFrame(gFrameTimer->getFrameDelta(), t);
+    return 1;
 }

@@ -17,3 +17,8 @@ void PresentFrame();
 // One frame at music time t: clears the depth buffer, runs the 23 scenes
 // with the frame delta between BeginRender and EndRender, and presents.
 void DrawDemoFrame(float frameDelta, float t);
+
+// The demo's frame: the frame timer ticks, the music position gives the
+// demo time and DrawDemoFrame runs on it.  1 after a presented frame; 0 once
+// the music has reached the demo's end, with nothing drawn.
+int PlayDemoFrame();

@@ -1,11 +1,8 @@
 #include "RenderFrame.h"
 
 #include "DemoFrame.h"
-#include "DemoGlobals.h"
 #include "Globals.h"
 #include "kaInput.h"
-#include "kaMusic.h"
-#include "kaTimer.h"
 
 namespace {
 
@@ -16,11 +13,5 @@ constexpr unsigned char kEscape = 1;  // DirectInput key code of Escape
 int RenderFrame() {
     gInput->Poll();
     if (gInput->isKeyDown(kEscape)) return 0;
-    gFrameTimer->Tick();
-    gRefreshFlag = 1;
-
-    float t = 0;
-    if (!DemoClock(FSOUND_Stream_GetTime(gMusicStream), &t)) return 0;
-    DrawDemoFrame(gFrameTimer->getFrameDelta(), t);
-    return 1;
+    return PlayDemoFrame();
 }

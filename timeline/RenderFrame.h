@@ -1,4 +1,5 @@
 #pragma once
 
-// The frame callback: draws one frame; 1 to go on, 0 to end the demo.
+// The frame callback: draws one frame (PlayDemoFrame) unless Escape is down;
+// 1 to go on, 0 to end the demo.
 int RenderFrame();

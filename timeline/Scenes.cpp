@@ -217,16 +217,19 @@ const std::array<kaShot, kSceneCount> kShots = {
     Scene23Shot(),
 };
 
-// Plays scene N with its own first-call flag, target and path parameter.
+// Each scene's first-call flag, target and path parameter.
+std::array<kaShotState, kSceneCount> sStates;
+
 template <unsigned N>
 void PlayScene(float frameDelta, float t) {
-    static kaShotState state;
-    PlayShot(kShots[N - 1], state, frameDelta, t);
+    PlayShot(kShots[N - 1], sStates[N - 1], frameDelta, t);
 }
 
 }  // namespace
 
 const kaShot& SceneShot(unsigned number) { return kShots.at(number - 1); }
+
+void ResetScenes() { sStates.fill(kaShotState{}); }
 
 void Scene01(float frameDelta, float t) { PlayScene<1>(frameDelta, t); }
 void Scene02(float frameDelta, float t) { PlayScene<2>(frameDelta, t); }

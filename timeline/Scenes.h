@@ -34,3 +34,8 @@ void Scene23(float frameDelta, float t);
 
 // The description of scene `number` (1 to kSceneCount).
 const kaShot& SceneShot(unsigned number);
+
+// Every scene as before its first call: each sets itself up again on its
+// next active frame.  The objects the scenes set up or free are the
+// caller's to build again.
+void ResetScenes();

@@ -8,6 +8,7 @@
 #include "kaAnimClip.h"
 #include "kaCamera.h"
 #include "kaCharacter.h"
+#include "kaCharacterMotion.h"
 #include "kaClipClock.h"
 #include "kaDeviceGlobal.h"
 #include "kaMusic.h"
@@ -70,7 +71,7 @@ void SetUp(const kaShot& shot) {
     if (schedule.cameraPath != nullptr) gCamera->LoadPath(schedule.cameraPath);
     if (schedule.characterPath != nullptr) gCharacterPath->LoadPath(schedule.characterPath);
     if (shot.opening) {
-        gCharacter->Update(1);
+        kaCharacterMotion::UpdateAlone(1);
         FSOUND_Stream_Play(FSOUND_FREE, gMusicStream);
     }
     if (shot.refreshHoverboard && gHoverboard != nullptr) gHoverboard->SetRefresh(1);
@@ -93,7 +94,7 @@ kaVector3f Displacement(const kaShot& shot, const kaShotState& state, const kaVe
 // Moves the character by its displacement and the camera along its path, then
 // begins the renderer's frame.
 void Move(const kaShot& shot, kaShotState& state, float frameDelta) {
-    gCharacter->Update(shot.updateWithOne ? 1 : gRefreshFlag);
+    kaCharacterMotion::Update(shot.updateWithOne ? 1 : gRefreshFlag);
     state.p += shot.speed * frameDelta;
     kaVector3f onPath{};
     if (shot.characterPathScale != 0) onPath = gCharacterPath->PointAt(shot.characterPathScale * state.p);
@@ -108,7 +109,7 @@ void Move(const kaShot& shot, kaShotState& state, float frameDelta) {
     if (shot.lightAxes & kaAxisZ) light.z = shot.light.z;
 
     if (shot.beginFrameFirst) gShaderRenderer->BeginFrame();
-    gShaderRenderer->MoveModel(gCharacter, gCamera, gRefreshFlag, d);
+    kaCharacterMotion::Move(gRefreshFlag, d);
     if (shot.hoverboard) gShaderRenderer->MoveModel(gHoverboard, gCamera, gRefreshFlag, kHoverboardOffset);
     if (!shot.beginFrameFirst) gShaderRenderer->BeginFrame();
 }

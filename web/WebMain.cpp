@@ -19,6 +19,7 @@
 #include "OutroPictures.h"
 #include "Startup.h"
 #include "kaApplication.h"
+#include "kaFastForward.h"
 #include "kaFrameClock.h"
 #include "kaStillFrames.h"
 #include "kaTimer.h"
@@ -117,13 +118,24 @@ void Step() {
     }
 }
 
-// Stills: frames until one is handed over (the page reads it before it
-// shows anything else) or the tick's time is up; after the last one the
-// program stays as it is, with that frame on show: its ticks, now at the
-// display's pace, do nothing (a loop paused or ended would let the program
-// exit).
+// The frames before the next still are played without drawing them.
+void FastForwardToStill() {
+    const int64_t end = kaFastForward::SilentEnd(sStills.getNextFrame());
+    if (sPhase == Phase::Playing) {
+        kaFastForward().PlayDemoTo(end);
+    } else if (sPhase == Phase::Closing && sClosing != nullptr) {
+        kaFastForward().PlayClosingTo(*sClosing, end);
+    }
+}
+
+// Stills: the fast forward to the next one, then frames until one is handed
+// over (the page reads it before it shows anything else) or the tick's time
+// is up; after the last one the program stays as it is, with that frame on
+// show: its ticks, now at the display's pace, do nothing (a loop paused or
+// ended would let the program exit).
 void StillTick() {
     if (sStills.isDone()) return;
+    FastForwardToStill();
     const double end = emscripten_get_now() + kStillTickMs;
     sStillHanded = false;
     const bool playing = sPhase == Phase::Playing || sPhase == Phase::Closing;

@@ -20,6 +20,8 @@ public:
     bool isWanted() const { return !mFrames.empty(); }
     unsigned getFps() const { return mFps; }
     bool isDone() const { return mNext >= mFrames.size(); }
+    // The frame of the next still; only while not done.
+    int64_t getNextFrame() const { return mFrames[mNext]; }
 
     // The frame clock's frame was just presented: hands it to the page when
     // it is one of the stills, then moves the clock on by one frame.  True

@@ -2,22 +2,27 @@
 
 #include <condition_variable>
 #include <cstdint>
+#include <map>
 #include <mutex>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "DemoFrame.h"
 #include "DemoGlobals.h"
 #include "OutroPictures.h"
+#include "Scenes.h"
 #include "kaCaptureOptions.h"
 #include "kaCaptureSchedule.h"
 #include "kaClipClock.h"
 #include "kaDemoWorld.h"
+#include "kaFastForward.h"
 #include "kaFrameClock.h"
 #include "kaFrameRecorder.h"
 #include "kaFrameWriter.h"
 #include "kaMusic.h"
 #include "kaOggTone.h"
+#include "kaPlayerOptions.h"
 #include "kaSound.h"
 #include "kaTempDir.h"
 #include "kaTexture.h"
@@ -120,6 +125,55 @@ TEST(CaptureOptionsTest, ReadsEveryOptionAndRefusesWhatIsWrongWithAReason) {
     kaCaptureOptions picturesOnly;
     const char* stills[] = {"--stills", "sheet"};
     EXPECT_EQ(picturesOnly.Parse(2, stills), "") << "pictures need no frame output";
+}
+
+// The players' command line: a start time within the demo, or nothing.
+TEST(PlayerOptionsTest, TakesAStartWithinTheDemoAndRefusesWhatIsWrongWithAReason) {
+    struct Case {
+        std::vector<const char*> args;
+        const char* reason;
+        double start;
+    };
+    const Case cases[] = {
+        {{}, "", 0},
+        {{"--start", "100"}, "", 100},
+        {{"--start", "0.5"}, "", 0.5},
+        {{"--start", "-1"}, "--start takes seconds from 0 to before the demo's end at 117.7, not '-1'", 0},
+        {{"--start", "117.7"}, "--start takes seconds from 0 to before the demo's end at 117.7, not '117.7'", 0},
+        {{"--start", "1s"}, "--start takes seconds from 0 to before the demo's end at 117.7, not '1s'", 0},
+        {{"--start", "inf"}, "--start takes seconds from 0 to before the demo's end at 117.7, not 'inf'", 0},
+        {{"--start"}, "--start needs a value", 0},
+        {{"--loop"}, "unknown argument '--loop'", 0},
+    };
+    for (const Case& c : cases) {
+        kaPlayerOptions options;
+        EXPECT_EQ(options.Parse(static_cast<int>(c.args.size()), c.args.data()), c.reason);
+        if (*c.reason == '\0') {
+            EXPECT_EQ(options.start, c.start);
+        }
+    }
+}
+
+// A stream set to start later reads that position plus the time played; it
+// cannot be moved while it plays or past the track's end.
+TEST(FrameClockTest, AStreamSetToStartLaterPlaysOnFromThere) {
+    OnFrameClock clocks(10);
+    ASSERT_EQ(FSOUND_Init(44100, 16, 0), 1);
+    const std::string music = Silence(2);
+    FSOUND_STREAM* stream =
+        FSOUND_Stream_OpenFile(music.data(), FSOUND_LOADMEMORY, static_cast<int>(music.size()));
+    ASSERT_NE(stream, nullptr);
+    EXPECT_EQ(FSOUND_Stream_SetTime(stream, 2001), 0) << "past the end";
+    EXPECT_EQ(FSOUND_Stream_SetTime(stream, 1500), 1);
+    EXPECT_EQ(FSOUND_Stream_GetTime(stream), 0) << "not playing yet";
+    FSOUND_Stream_Play(FSOUND_FREE, stream);
+    EXPECT_EQ(FSOUND_Stream_GetTime(stream), 1500);
+    kaFrameClock::Advance();
+    EXPECT_EQ(FSOUND_Stream_GetTime(stream), 1600);
+    EXPECT_EQ(FSOUND_Stream_SetTime(stream, 0), 0) << "while playing";
+    for (int i = 0; i < 10; ++i) kaFrameClock::Advance();
+    EXPECT_EQ(FSOUND_Stream_GetTime(stream), 2000) << "held at the music's end";
+    FSOUND_Close();
 }
 
 // Only the chosen window of frames is streamed, byte for byte; a contact
@@ -375,6 +429,156 @@ TEST(CaptureScheduleTest, EachClosingPictureLastsFiveSecondsOfVideo) {
         EXPECT_EQ(kaFrameClock::getFrame(), int64_t(world.device.count("Flip")));
     }
     gFramePresented = nullptr;
+}
+
+
+// ---- The fast forward ----
+
+// The frame as the recording device saw it: every call, its arguments and
+// the records they point to, and for every draw what was bound and set by
+// then (vertex bytes, shaders, textures, stage and render states).  The
+// device's resources are named by their place among the live ones at the
+// frame's start, so that two worlds built alike compare.
+class FrameRecord {
+public:
+    explicit FrameRecord(const kaRecordingDevice& device) {
+        Name("texture", device.liveTextures());
+        Name("vertex buffer", device.liveVertexBuffers());
+        Name("index buffer", device.liveIndexBuffers());
+        Name("vertex shader", device.liveVertexShaders());
+        Name("pixel shader", device.livePixelShaders());
+    }
+
+    std::string Of(const kaRecordingDevice& device) const {
+        std::ostringstream out;
+        for (const kaDeviceCall& call : device.calls()) {
+            out << call.name;
+            for (uint64_t arg : call.args) out << ' ' << Named(arg);
+            for (uint32_t value : call.values) out << ' ' << value;
+            out << '\n';
+        }
+        for (const kaRecordingDevice::Draw& draw : device.draws()) {
+            out << "draw " << draw.callIndex << ' ' << Named(draw.vertexBuffer) << ' '
+                << Named(draw.indexBuffer) << ' ' << draw.vertexFormat << ' '
+                << Named(draw.vertexShader) << ' ' << Named(draw.pixelShader);
+            for (kaBaseTexture* texture : draw.textures) out << ' ' << Named(texture);
+            for (uint8_t byte : draw.vertices.bytes) out << ' ' << int(byte);
+            for (const auto& state : draw.stageStates) {
+                out << " s" << state.first.first << '.' << state.first.second << '=' << state.second;
+            }
+            for (const auto& state : draw.renderStates) out << " r" << state.first << '=' << state.second;
+            out << '\n';
+        }
+        return out.str();
+    }
+
+private:
+    template <class T>
+    void Name(const char* kind, const std::vector<T*>& live) {
+        for (size_t i = 0; i < live.size(); ++i) {
+            mNames[reinterpret_cast<uintptr_t>(live[i])] = kind + std::to_string(i);
+        }
+    }
+    // A resource by its name; any other address (of a record whose words
+    // follow as values, or of a variable to fill) as "@": it differs from
+    // run to run.  Numbers are 32-bit words, below any address.
+    std::string Named(uint64_t value) const {
+        const auto found = mNames.find(value);
+        if (found != mNames.end()) return found->second;
+        return value >> 32 != 0 && value >> 48 == 0 ? "@" : std::to_string(value);
+    }
+    std::string Named(const void* pointer) const { return Named(reinterpret_cast<uintptr_t>(pointer)); }
+
+    std::map<uint64_t, std::string> mNames;
+};
+
+// A demo world on the frame clock at 30 frames a second, from frame 0, with
+// the scenes as before their first call and two minutes of music.
+struct FreshDemo {
+    static constexpr unsigned kFps = 30;
+
+    FreshDemo() : clocks(kFps), timer(kaFrameClock::Counter()) {
+        ResetScenes();
+        clocks.ClipClockToo();
+        StopMusic();
+        FreeMusicData();
+        world.media.put("xMusics/lost_in_space_remix.ogg", Music());
+        EXPECT_EQ(StartMusic(), 1);
+        timer.Start();
+        gFrameTimer = &timer;
+        gFramePresented = kaFrameClock::Advance;
+    }
+    ~FreshDemo() {
+        gFramePresented = nullptr;
+        gFrameTimer = nullptr;
+        ResetScenes();
+    }
+    static const std::string& Music() {
+        static const std::string music = Silence(120);
+        return music;
+    }
+    // Plays drawn frames until `frame` is presented; its record.
+    std::string DrawTo(int64_t frame) {
+        std::string record;
+        while (kaFrameClock::getFrame() <= frame) {
+            const FrameRecord names(world.device);
+            world.device.clearCalls();
+            EXPECT_EQ(PlayDemoFrame(), 1) << "frame " << kaFrameClock::getFrame();
+            record = names.Of(world.device);
+        }
+        return record;
+    }
+
+    OnFrameClock clocks;
+    kaDemoWorld world;
+    kaTimer timer;
+};
+
+// The frame reached by the fast forward is the frame reached by playing from
+// the start, call for call and byte for byte, at times across every scene:
+// the middle of each, a scene's set-up frame (which shows the frame before
+// it), inside white flashes, inside cross-fades, the portrait that holds the
+// character as the run before it left it, the frame after the first and the
+// demo's last.  On the way the fast forward draws nothing.
+TEST(FastForwardTest, TheFrameReachedWithoutDrawingIsTheFrameReachedByPlayingFromTheStart) {
+    struct Moment {
+        std::string what;
+        double seconds;
+    };
+    std::vector<Moment> moments = {
+        {"the frame after Scene 1's set-up", 1.0 / FreshDemo::kFps},
+        {"Scene 12's set-up frame", 50.0},
+        {"a white flash of Scene 5 rising", 17.4},
+        {"a white flash of Scene 10 at its height", 37.58},
+        {"Scene 3's cross-fade of 1.5 s", 10.2},
+        {"Scene 16's cross-fade of 0.2 s", 86.1},
+        {"Scene 9's portrait over the still character", 33.9},
+        {"the demo's last frame", 117.66},
+    };
+    for (unsigned scene = 1; scene <= kSceneCount; ++scene) {
+        moments.push_back({"the middle of Scene " + std::to_string(scene),
+                           double(kaCaptureSchedule::SceneStillFrame(scene, FreshDemo::kFps)) / FreshDemo::kFps});
+    }
+    std::map<int64_t, std::string> played;
+    for (const Moment& moment : moments) {
+        played[kaCaptureSchedule::FirstFrameAt(moment.seconds, FreshDemo::kFps)];
+    }
+    {
+        FreshDemo fromStart;
+        for (auto& frame : played) frame.second = fromStart.DrawTo(frame.first);
+    }
+    for (const Moment& moment : moments) {
+        const int64_t frame = kaCaptureSchedule::FirstFrameAt(moment.seconds, FreshDemo::kFps);
+        FreshDemo demo;
+        demo.world.device.clearCalls();
+        EXPECT_TRUE(kaFastForward().PlayDemoTo(kaFastForward::SilentEnd(frame))) << moment.what;
+        EXPECT_EQ(demo.world.device.draws().size(), 0u) << moment.what;
+        EXPECT_EQ(demo.world.device.count("Flip") + demo.world.device.count("Clear"), 0u) << moment.what;
+        EXPECT_EQ(kaFrameClock::getFrame(), kaFastForward::SilentEnd(frame)) << moment.what;
+        const std::string record = demo.DrawTo(frame);
+        EXPECT_NE(record.find("Flip"), std::string::npos) << moment.what;
+        EXPECT_EQ(record, played[frame]) << moment.what << " (frame " << frame << ")";
+    }
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "kaApplication.h"
 #include "kaClipClock.h"
 #include "kaLogFile.h"
+#include "kaPlayerOptions.h"
 #include "kaSound.h"
 #include "kaTimer.h"
 #include "kaWindowEvents.h"
@@ -110,7 +111,7 @@ void kaPlayerRun::Prepare() {
 
 int kaPlayerRun::Play() {
     Prepare();
-    const int result = PlayDemo();
+    const int result = PlayDemo(kaPlayerOptions{});
     Exit();
     return result;
 }

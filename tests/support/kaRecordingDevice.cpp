@@ -335,7 +335,7 @@ void kaRecordingDevice::RecordDraw(unsigned first, unsigned count) {
                           mVertexShader, mPixelShader, mTextureStages,
                           buffer != nullptr ? buffer->vertices().Range(first, count)
                                             : kaVertexBytes{},
-                          mStageStates});
+                          mStageStates, mRenderStates});
 }
 
 int kaRecordingDevice::DrawPrimitive(unsigned primitiveType, unsigned startVertex,

@@ -73,6 +73,8 @@ public:
         kaVertexBytes vertices;
         // The texture-stage states set by then, by (stage, state).
         std::map<std::pair<unsigned, unsigned>, unsigned> stageStates;
+        // The render states set by then.
+        std::map<unsigned, unsigned> renderStates;
 
         // A stage state as it was at the draw, or kUnset.
         unsigned stageState(unsigned stage, unsigned state) const {

@@ -1,0 +1,20 @@
+#include "kaPlayerOptions.h"
+
+#include "Schedule.h"
+#include "kaCaptureOptions.h"
+
+const char* kaPlayerOptions::Usage() { return "usage: Vessamorix [--start SECONDS]"; }
+
+std::string kaPlayerOptions::Parse(int argc, const char* const* argv) {
+    for (int i = 0; i < argc; ++i) {
+        const std::string option = argv[i];
+        if (option != "--start") return "unknown argument '" + option + "'";
+        if (i + 1 >= argc) return option + " needs a value";
+        const char* value = argv[++i];
+        if (!kaCaptureOptions::ParseSeconds(value, &start) || start < 0 || start >= kDemoEnd) {
+            return std::string("--start takes seconds from 0 to before the demo's end at 117.7, "
+                               "not '") + value + "'";
+        }
+    }
+    return "";
+}
