@@ -453,7 +453,9 @@ public:
         std::ostringstream out;
         for (const kaDeviceCall& call : device.calls()) {
             out << call.name;
-            for (uint64_t arg : call.args) out << ' ' << Named(arg);
+            for (size_t i = 0; i < call.args.size(); ++i) {
+                out << ' ' << (call.addresses[i] ? Named(call.args[i]) : std::to_string(call.args[i]));
+            }
             for (uint32_t value : call.values) out << ' ' << value;
             out << '\n';
         }
@@ -480,12 +482,12 @@ private:
         }
     }
     // A resource by its name; any other address (of a record whose words
-    // follow as values, or of a variable to fill) as "@": it differs from
-    // run to run.  Numbers are 32-bit words, below any address.
-    std::string Named(uint64_t value) const {
-        const auto found = mNames.find(value);
+    // follow as values, or of a variable to fill) as "@", as it differs from
+    // run to run; null as 0.
+    std::string Named(uint64_t address) const {
+        const auto found = mNames.find(address);
         if (found != mNames.end()) return found->second;
-        return value >> 32 != 0 && value >> 48 == 0 ? "@" : std::to_string(value);
+        return address != 0 ? "@" : "0";
     }
     std::string Named(const void* pointer) const { return Named(reinterpret_cast<uintptr_t>(pointer)); }
 

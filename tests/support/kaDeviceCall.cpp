@@ -2,6 +2,7 @@
 
 kaDeviceCall& kaDeviceCall::operator<<(unsigned value) {
     args.push_back(value);
+    addresses.push_back(false);
     return *this;
 }
 
@@ -17,6 +18,7 @@ kaDeviceCall& kaDeviceCall::operator<<(float value) {
 
 kaDeviceCall& kaDeviceCall::operator<<(const void* pointer) {
     args.push_back(reinterpret_cast<uintptr_t>(pointer));
+    addresses.push_back(true);
     return *this;
 }
 

@@ -16,6 +16,7 @@
 struct kaDeviceCall {
     std::string name;
     std::vector<uint64_t> args;
+    std::vector<bool> addresses;  // per argument: whether it is a pointer's address
     std::vector<uint32_t> values;
 
     explicit kaDeviceCall(std::string callName) : name(std::move(callName)) {}
