@@ -40,7 +40,7 @@ function(vx_portable_linux_program target)
     if(WIN32 OR EMSCRIPTEN OR VX_SANITIZE OR VX_FUZZ)
         return()
     endif()
-    target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/app/sdl/kaArc4randomWrap.cpp)
+    target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/app/shell/sdl/kaArc4randomWrap.cpp)
     target_link_options(${target} PRIVATE -static-libstdc++ -static-libgcc
         -Wl,--wrap=arc4random -Wl,--disable-new-dtags -Wl,--exclude-libs,ALL)
     set_target_properties(${target} PROPERTIES BUILD_RPATH "\$ORIGIN/lib")

@@ -57,7 +57,7 @@ std::string kaStillFrames::ParseTimes(const std::string& list) {
         if (!ReadNumber(item, &seconds) || seconds < 0) {
             return "--stills takes demo times in seconds, 0 or more, not '" + item + "'";
         }
-        const int64_t frame = kaCaptureSchedule::FirstFrameAt(seconds, mFps);
+        const int64_t frame = kaFrameClock::FirstFrameAt(seconds, mFps);
         if (frame >= end) {
             return "--stills: " + item + " s lies after the closing pictures, which end at " +
                    std::to_string(end / mFps) + " s";

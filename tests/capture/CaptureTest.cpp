@@ -383,7 +383,7 @@ TEST(CaptureScheduleTest, TheDemoOnTheFrameClockSetsUpEachSceneOnItsFrameAndEnds
     EXPECT_EQ(kaCaptureSchedule::DemoFrames(30), 3531);
     EXPECT_EQ(kaCaptureSchedule::DemoFrames(60), 7062);
     EXPECT_EQ(kaCaptureSchedule::ExpectedFrames(60), 7662);
-    EXPECT_EQ(kaCaptureSchedule::FirstFrameAt(17.6, 60), 1056);
+    EXPECT_EQ(kaFrameClock::FirstFrameAt(17.6, 60), 1056);
 }
 
 // The contact sheet: the middle of each scene's window from the player's own
@@ -563,14 +563,14 @@ TEST(FastForwardTest, TheFrameReachedWithoutDrawingIsTheFrameReachedByPlayingFro
     }
     std::map<int64_t, std::string> played;
     for (const Moment& moment : moments) {
-        played[kaCaptureSchedule::FirstFrameAt(moment.seconds, FreshDemo::kFps)];
+        played[kaFrameClock::FirstFrameAt(moment.seconds, FreshDemo::kFps)];
     }
     {
         FreshDemo fromStart;
         for (auto& frame : played) frame.second = fromStart.DrawTo(frame.first);
     }
     for (const Moment& moment : moments) {
-        const int64_t frame = kaCaptureSchedule::FirstFrameAt(moment.seconds, FreshDemo::kFps);
+        const int64_t frame = kaFrameClock::FirstFrameAt(moment.seconds, FreshDemo::kFps);
         FreshDemo demo;
         demo.world.device.clearCalls();
         EXPECT_TRUE(kaFastForward().PlayDemoTo(kaFastForward::SilentEnd(frame))) << moment.what;

@@ -1,7 +1,9 @@
 #include "kaPlayerOptions.h"
 
+#include <cmath>
+#include <cstdlib>
+
 #include "Schedule.h"
-#include "kaCaptureOptions.h"
 
 const char* kaPlayerOptions::Usage() { return "usage: Vessamorix [--start SECONDS]"; }
 
@@ -11,10 +13,16 @@ std::string kaPlayerOptions::Parse(int argc, const char* const* argv) {
         if (option != "--start") return "unknown argument '" + option + "'";
         if (i + 1 >= argc) return option + " needs a value";
         const char* value = argv[++i];
-        if (!kaCaptureOptions::ParseSeconds(value, &start) || start < 0 || start >= kDemoEnd) {
+        if (!ParseSeconds(value, &start) || start < 0 || start >= kDemoEnd) {
             return std::string("--start takes seconds from 0 to before the demo's end at 117.7, "
                                "not '") + value + "'";
         }
     }
     return "";
+}
+
+bool kaPlayerOptions::ParseSeconds(const char* text, double* value) {
+    char* end = nullptr;
+    *value = std::strtod(text, &end);
+    return end != text && *end == '\0' && std::isfinite(*value);
 }

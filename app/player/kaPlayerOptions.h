@@ -17,4 +17,6 @@ struct kaPlayerOptions {
     std::string Parse(int argc, const char* const* argv);
 
     static const char* Usage();
+    // A whole text as a finite number of seconds.
+    static bool ParseSeconds(const char* text, double* value);
 };

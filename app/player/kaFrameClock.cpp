@@ -1,5 +1,8 @@
 #include "kaFrameClock.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "kaClipClock.h"
 #include "kaSound.h"
 
@@ -37,3 +40,13 @@ const kaCounterSource& kaFrameClock::Counter() {
 }
 
 uint32_t kaFrameClock::Milliseconds() { return static_cast<uint32_t>(sFrame * 1000 / sFps); }
+
+int64_t kaFrameClock::FrameMilliseconds(int64_t frame, unsigned fps) {
+    return frame * 1000 / fps;
+}
+
+int64_t kaFrameClock::FirstFrameAt(double seconds, unsigned fps) {
+    int64_t frame = std::max<int64_t>(0, std::llround(std::floor(seconds * fps)) - 1);
+    while (FrameMilliseconds(frame, fps) < std::llround(std::ceil(seconds * 1000))) ++frame;
+    return frame;
+}

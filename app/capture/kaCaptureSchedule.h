@@ -9,10 +9,6 @@ class kaFrameRecorder;
 // frame numbers follow from the scenes' own windows and the demo's own end.
 class kaCaptureSchedule {
 public:
-    // The music position in milliseconds that frame n shows.
-    static int64_t FrameMilliseconds(int64_t frame, unsigned fps);
-    // The first frame that shows `seconds` or later.
-    static int64_t FirstFrameAt(double seconds, unsigned fps);
     // The frame of a scene (1..23) that the contact sheet shows.
     static int64_t SceneStillFrame(unsigned scene, unsigned fps);
     // Frames the demo draws before its music clock ends it.

@@ -1,4 +1,5 @@
 #include "kaCaptureOptions.h"
+#include "kaPlayerOptions.h"
 
 #include <cerrno>
 #include <cmath>
@@ -30,12 +31,6 @@ bool ParsePart(const char* text, unsigned max, unsigned* part, unsigned* parts) 
 }
 
 }  // namespace
-
-bool kaCaptureOptions::ParseSeconds(const char* text, double* value) {
-    char* end = nullptr;
-    *value = std::strtod(text, &end);
-    return end != text && *end == '\0' && std::isfinite(*value);
-}
 
 const char* kaCaptureOptions::Usage() {
     return "usage: VessamorixCapture --frames PATH|- [--fps N] [--start SECONDS] "
@@ -72,10 +67,10 @@ std::string kaCaptureOptions::Parse(int argc, const char* const* argv) {
                        std::to_string(kMaxParts) + ", not '" + value + "'";
             }
         } else if (option == "--start") {
-            if (!ParseSeconds(value, &start) || start < 0) {
+            if (!kaPlayerOptions::ParseSeconds(value, &start) || start < 0) {
                 return std::string("--start takes seconds from 0 on, not '") + value + "'";
             }
-        } else if (!ParseSeconds(value, &duration) || duration <= 0) {
+        } else if (!kaPlayerOptions::ParseSeconds(value, &duration) || duration <= 0) {
             return std::string("--duration takes a number of seconds above 0, not '") + value + "'";
         }
     }

@@ -1,7 +1,6 @@
 #include "DemoGlobals.h"
 #include "Startup.h"
 #include "kaApplication.h"
-#include "kaCaptureSchedule.h"
 #include "kaClipClock.h"
 #include "kaFastForward.h"
 #include "kaFrameClock.h"
@@ -22,7 +21,7 @@ constexpr unsigned kStartFps = 60;
 void StartAt(double seconds) {
     *gFrameTimer = kaTimer(kaFrameClock::Counter());
     gFrameTimer->Start();
-    kaFastForward().PlayDemoTo(kaCaptureSchedule::FirstFrameAt(seconds, kStartFps));
+    kaFastForward().PlayDemoTo(kaFrameClock::FirstFrameAt(seconds, kStartFps));
     const int position = FSOUND_Stream_GetTime(gMusicStream);
     kaSoundSetCounterSource(kaCounterSource::Platform());
     RestartMusicAt(position);

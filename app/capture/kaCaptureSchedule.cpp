@@ -8,6 +8,7 @@
 #include "DemoFrame.h"
 #include "OutroPictures.h"
 #include "Schedule.h"
+#include "kaFrameClock.h"
 #include "kaFrameRecorder.h"
 
 namespace {
@@ -30,26 +31,16 @@ int64_t kaCaptureSchedule::SceneStillFrame(unsigned scene, unsigned fps) {
     const double middle = (std::max(window.after, 0.0) + window.upTo) / 2;
     for (unsigned i = 0; i < window.flashCount; ++i) {
         const kaFlashWindow& flash = window.flashes[i];
-        if (middle >= flash.start && middle <= flash.end) return FirstFrameAt(flash.end, fps) + 1;
+        if (middle >= flash.start && middle <= flash.end) return kaFrameClock::FirstFrameAt(flash.end, fps) + 1;
     }
-    return FirstFrameAt(middle, fps);
-}
-
-int64_t kaCaptureSchedule::FrameMilliseconds(int64_t frame, unsigned fps) {
-    return frame * 1000 / fps;
-}
-
-int64_t kaCaptureSchedule::FirstFrameAt(double seconds, unsigned fps) {
-    int64_t frame = std::max<int64_t>(0, std::llround(std::floor(seconds * fps)) - 1);
-    while (FrameMilliseconds(frame, fps) < std::llround(std::ceil(seconds * 1000))) ++frame;
-    return frame;
+    return kaFrameClock::FirstFrameAt(middle, fps);
 }
 
 // The demo's own end test decides, on each frame's music position.
 int64_t kaCaptureSchedule::DemoFrames(unsigned fps) {
     int64_t frame = std::max<int64_t>(0, std::llround(std::floor(kDemoEnd * fps)) - 1);
     float t = 0;
-    while (DemoClock(static_cast<int>(FrameMilliseconds(frame, fps)), &t)) ++frame;
+    while (DemoClock(static_cast<int>(kaFrameClock::FrameMilliseconds(frame, fps)), &t)) ++frame;
     return frame;
 }
 

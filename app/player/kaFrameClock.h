@@ -23,6 +23,12 @@ public:
     // One frame presented.
     static void Advance();
 
+    // The music position in milliseconds that frame n shows at fps: n x 1000
+    // / fps, rounded down.
+    static int64_t FrameMilliseconds(int64_t frame, unsigned fps);
+    // The first frame that shows `seconds` or later.
+    static int64_t FirstFrameAt(double seconds, unsigned fps);
+
     static int64_t getFrame();
     static unsigned getFps();
 
