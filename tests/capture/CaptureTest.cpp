@@ -86,8 +86,12 @@ TEST(FrameClockTest, EveryClockOfThePlayerReadsFrameNAsNOverTheFrameRate) {
 TEST(CaptureOptionsTest, ReadsEveryOptionAndRefusesWhatIsWrongWithAReason) {
     kaCaptureOptions options;
     const char* all[] = {"--fps", "25", "--frames", "-", "--start", "16.5", "--duration", "1.5",
-                         "--part", "2/3", "--stills", "sheet", "--quiet"};
-    ASSERT_EQ(options.Parse(13, all), "");
+                         "--part", "2/3", "--stills", "sheet", "--quiet", "--size", "1920x1080",
+                         "--msaa", "4"};
+    ASSERT_EQ(options.Parse(17, all), "");
+    EXPECT_EQ(options.output.width, 1920);
+    EXPECT_EQ(options.output.height, 1080);
+    EXPECT_EQ(options.output.multiSampleType, 4u);
     EXPECT_EQ(options.fps, 25u);
     EXPECT_EQ(options.frames, "-");
     EXPECT_EQ(options.stills, "sheet");
@@ -116,7 +120,17 @@ TEST(CaptureOptionsTest, ReadsEveryOptionAndRefusesWhatIsWrongWithAReason) {
         {{"--frames", "-", "--part", "2"}, "--part takes K/N, part K of N from 1 to N, N at most 256, not '2'"},
         {{"--frames", "-", "--part", "/2"}, "--part takes K/N, part K of N from 1 to N, N at most 256, not '/2'"},
         {{"--fps", "30"}, "--frames is missing (a file, or - for standard output)"},
-        {{"--frames", "-", "--size", "2x2"}, "unknown argument '--size'"},
+        {{"--frames", "-", "--scale", "2"}, "unknown argument '--scale'"},
+        {{"--frames", "-", "--size", "0x600"}, "--size takes WIDTHxHEIGHT, each from 1 to 8192, not '0x600'"},
+        {{"--frames", "-", "--size", "8193x600"}, "--size takes WIDTHxHEIGHT, each from 1 to 8192, not '8193x600'"},
+        {{"--frames", "-", "--size", "800x"}, "--size takes WIDTHxHEIGHT, each from 1 to 8192, not '800x'"},
+        {{"--frames", "-", "--size", "800X600"}, "--size takes WIDTHxHEIGHT, each from 1 to 8192, not '800X600'"},
+        {{"--frames", "-", "--size", "800x600x2"}, "--size takes WIDTHxHEIGHT, each from 1 to 8192, not '800x600x2'"},
+        {{"--frames", "-", "--size", "-800x600"}, "--size takes WIDTHxHEIGHT, each from 1 to 8192, not '-800x600'"},
+        {{"--frames", "-", "--size", "99999999999999999999x1"}, "--size takes WIDTHxHEIGHT, each from 1 to 8192, not '99999999999999999999x1'"},
+        {{"--frames", "-", "--msaa", "3"}, "--msaa takes 0, 2, 4 or 8 samples, not '3'"},
+        {{"--frames", "-", "--msaa", "16"}, "--msaa takes 0, 2, 4 or 8 samples, not '16'"},
+        {{"--frames", "-", "--msaa"}, "--msaa needs a value"},
     };
     for (const Case& c : wrong) {
         kaCaptureOptions fresh;
@@ -125,6 +139,9 @@ TEST(CaptureOptionsTest, ReadsEveryOptionAndRefusesWhatIsWrongWithAReason) {
     kaCaptureOptions picturesOnly;
     const char* stills[] = {"--stills", "sheet"};
     EXPECT_EQ(picturesOnly.Parse(2, stills), "") << "pictures need no frame output";
+    EXPECT_EQ(picturesOnly.output.width, 800) << "the demo's own size unless asked";
+    EXPECT_EQ(picturesOnly.output.height, 600);
+    EXPECT_EQ(picturesOnly.output.multiSampleType, 0u);
 }
 
 // The players' command line: a start time within the demo, the window, the
