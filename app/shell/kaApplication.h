@@ -14,6 +14,8 @@ class kaApplication {
 public:
     using FrameCallback = int (*)();
     using ActivateCallback = int (*)(uintptr_t wParam, intptr_t lParam);
+    // The client area's new size in pixels (the drawable's, on HiDPI screens).
+    using ResizeCallback = void (*)(int width, int height);
 
     kaApplication();
     kaApplication(const kaApplication&) = delete;
@@ -49,6 +51,7 @@ public:
 
     void setFrameCallback(FrameCallback callback) { mFrameCallback = callback; }
     void setActivateCallback(ActivateCallback callback) { mActivateCallback = callback; }
+    void setResizeCallback(ResizeCallback callback) { mResizeCallback = callback; }
     int isFullscreen() const { return mFullscreen; }
     bool isKeyDown(unsigned char key) const { return mKeys[key] != 0; }
     float getMouseMotionX() const { return mMouseMotion[0]; }
@@ -59,6 +62,10 @@ public:
     void OnKey(unsigned key, bool down);  // key: the platform's virtual-key code
     void OnMouseMove(float x, float y);
     void OnMouseButton(unsigned button, bool down);  // 0 left, 1 right, 2 middle
+    // The client area now has this size: kept as the client size and passed
+    // to the resize callback when it changed; a zero side (a minimised
+    // window) is ignored.
+    void OnResize(int width, int height);
 
     // The object behind the platform's message handling, null when there is none.
     static kaApplication* Instance();
@@ -79,6 +86,7 @@ private:
     float mMouseMotion[3];
     FrameCallback mFrameCallback;
     ActivateCallback mActivateCallback;
+    ResizeCallback mResizeCallback;
     const char* mTitle;
     int mWidth, mHeight, mBitsPerPixel;
     int mFullscreen;

@@ -150,20 +150,20 @@ TEST(PlayerOptionsTest, ReadsEveryOption) {
     struct Case {
         std::vector<const char*> args;
         double start;
-        bool windowed;
+        bool windowed, sized;
         int width, height;
         unsigned msaa;
         bool vsync, help;
     };
     const Case cases[] = {
-        {{}, 0, false, 0, 0, 0, true, false},
-        {{"--start", "100"}, 100, false, 0, 0, 0, true, false},
-        {{"--start", "0.5", "--windowed"}, 0.5, true, 0, 0, 0, true, false},
-        {{"--size", "1920x1080", "--msaa", "4", "--no-vsync"}, 0, false, 1920, 1080, 4, false, false},
-        {{"--windowed", "--size", "16x16384", "--msaa", "8"}, 0, true, 16, 16384, 8, true, false},
-        {{"--msaa", "2"}, 0, false, 0, 0, 2, true, false},
-        {{"--msaa", "0"}, 0, false, 0, 0, 0, true, false},
-        {{"--help"}, 0, false, 0, 0, 0, true, true},
+        {{}, 0, false, false, 800, 600, 0, true, false},
+        {{"--start", "100"}, 100, false, false, 800, 600, 0, true, false},
+        {{"--start", "0.5", "--windowed"}, 0.5, true, false, 800, 600, 0, true, false},
+        {{"--size", "1920x1080", "--msaa", "4", "--no-vsync"}, 0, false, true, 1920, 1080, 4, false, false},
+        {{"--windowed", "--size", "1x8192", "--msaa", "8"}, 0, true, true, 1, 8192, 8, true, false},
+        {{"--msaa", "2"}, 0, false, false, 800, 600, 2, true, false},
+        {{"--msaa", "0"}, 0, false, false, 800, 600, 0, true, false},
+        {{"--help"}, 0, false, false, 800, 600, 0, true, true},
     };
     for (const Case& c : cases) {
         kaPlayerOptions options;
@@ -171,9 +171,10 @@ TEST(PlayerOptionsTest, ReadsEveryOption) {
         ASSERT_EQ(options.Parse(static_cast<int>(c.args.size()), c.args.data()), "") << line;
         EXPECT_EQ(options.start, c.start) << line;
         EXPECT_EQ(options.windowed, c.windowed) << line;
-        EXPECT_EQ(options.width, c.width) << line;
-        EXPECT_EQ(options.height, c.height) << line;
-        EXPECT_EQ(options.msaa, c.msaa) << line;
+        EXPECT_EQ(options.sized, c.sized) << line;
+        EXPECT_EQ(options.output.width, c.width) << line;
+        EXPECT_EQ(options.output.height, c.height) << line;
+        EXPECT_EQ(options.output.multiSampleType, c.msaa) << line;
         EXPECT_EQ(options.vsync, c.vsync) << line;
         EXPECT_EQ(options.help, c.help) << line;
     }
@@ -182,7 +183,7 @@ TEST(PlayerOptionsTest, ReadsEveryOption) {
 // Each wrong value is refused with the reason and the value as given.
 TEST(PlayerOptionsTest, RefusesWhatIsWrongWithAReason) {
     const std::string start = "--start takes seconds from 0 to before the demo's end at 117.7, not '";
-    const std::string size = "--size takes WxH, each side a whole number from 16 to 16384, not '";
+    const std::string size = "--size takes WIDTHxHEIGHT, each from 1 to 8192, not '";
     const std::string msaa = "--msaa takes 0, 2, 4 or 8 samples, not '";
     struct Case {
         std::vector<const char*> args;
@@ -195,8 +196,8 @@ TEST(PlayerOptionsTest, RefusesWhatIsWrongWithAReason) {
         {{"--start", "inf"}, start + "inf'"},
         {{"--start"}, "--start needs a value"},
         {{"--size", "800"}, size + "800'"},
-        {{"--size", "15x600"}, size + "15x600'"},
-        {{"--size", "800x16385"}, size + "800x16385'"},
+        {{"--size", "0x600"}, size + "0x600'"},
+        {{"--size", "800x8193"}, size + "800x8193'"},
         {{"--size", "-800x600"}, size + "-800x600'"},
         {{"--size", "800x600x2"}, size + "800x600x2'"},
         {{"--size", "x600"}, size + "x600'"},
