@@ -18,6 +18,7 @@ struct kaWindowSystem {
     // The client size is the one asked for, whatever the window's (the
     // device scales its picture to the window); else it is the drawable's.
     bool fixedSize = false;
+    int windowedWidth = 0, windowedHeight = 0;  // the window's size out of fullscreen
 };
 
 namespace {
@@ -42,20 +43,30 @@ bool StartVideo(kaWindowSystem& system) {
     return true;
 }
 
-SDL_Window* OpenWindow(const char* title, int width, int height, Uint32 flags) {
+SDL_Window* OpenWindow(const char* title, const SDL_Rect& place, Uint32 flags) {
     SDL_Window* window =
-        SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
+        SDL_CreateWindow(title, place.x, place.y, place.w, place.h,
                          SDL_WINDOW_OPENGL | SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE | flags);
     if (window == nullptr) ReportSDLError("cannot open the window");
     return window;
 }
 
+SDL_Rect Centred(int width, int height) {
+    return {SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height};
+}
+
 // True when the window covers the screen.  Width and height are the
-// window's size once it leaves fullscreen.
+// window's size once it leaves fullscreen.  The window opens over the whole
+// desktop, so that it covers it also where no window manager carries out
+// the request for fullscreen.
 bool ShowFullscreen(kaWindowSystem& system, const char* title, int width, int height) {
     const Uint32 flags = SDL_WINDOW_FULLSCREEN_DESKTOP;
+    system.windowedWidth = width;
+    system.windowedHeight = height;
+    SDL_Rect desktop = Centred(width, height);
     if (system.window == nullptr) {
-        system.window = OpenWindow(title, width, height, flags);
+        if (SDL_GetDisplayBounds(0, &desktop) != 0) desktop = Centred(width, height);
+        system.window = OpenWindow(title, desktop, flags);
     } else if (SDL_SetWindowFullscreen(system.window, flags) != 0) {
         ReportSDLError("fullscreen refused");
     }
@@ -65,8 +76,10 @@ bool ShowFullscreen(kaWindowSystem& system, const char* title, int width, int he
 
 // A framed window of that client size in the middle of the screen.
 void ShowWindowed(kaWindowSystem& system, const char* title, int width, int height) {
+    system.windowedWidth = width;
+    system.windowedHeight = height;
     if (system.window == nullptr) {
-        system.window = OpenWindow(title, width, height, 0);
+        system.window = OpenWindow(title, Centred(width, height), 0);
         return;
     }
     SDL_SetWindowFullscreen(system.window, 0);
@@ -115,10 +128,15 @@ unsigned MouseButton(Uint8 button) {
     }
 }
 
-void ToggleFullscreen(SDL_Window* window) {
+// Out of fullscreen the window takes its windowed size again, in the middle.
+void ToggleFullscreen(const kaWindowSystem& system) {
+    SDL_Window* window = system.window;
     const bool fullscreen = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) != 0;
     if (SDL_SetWindowFullscreen(window, fullscreen ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
         ReportSDLError("cannot switch fullscreen");
+    } else if (fullscreen) {
+        SDL_SetWindowSize(window, system.windowedWidth, system.windowedHeight);
+        SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
     }
 }
 
@@ -149,7 +167,7 @@ bool HandleEvent(kaApplication& app, const kaWindowSystem& system, const SDL_Eve
         return true;
     case SDL_KEYDOWN:
         if (event.key.keysym.sym == SDLK_f && event.key.repeat == 0 && hasWindow) {
-            ToggleFullscreen(system.window);
+            ToggleFullscreen(system);
         }
         [[fallthrough]];
     case SDL_KEYUP:
