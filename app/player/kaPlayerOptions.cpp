@@ -5,11 +5,15 @@
 
 #include "Schedule.h"
 
-const char* kaPlayerOptions::Usage() { return "usage: Vessamorix [--start SECONDS]"; }
+const char* kaPlayerOptions::Usage() { return "usage: Vessamorix [--start SECONDS] [--loop]"; }
 
 std::string kaPlayerOptions::Parse(int argc, const char* const* argv) {
     for (int i = 0; i < argc; ++i) {
         const std::string option = argv[i];
+        if (option == "--loop") {
+            loop = true;
+            continue;
+        }
         if (option != "--start") return "unknown argument '" + option + "'";
         if (i + 1 >= argc) return option + " needs a value";
         const char* value = argv[++i];

@@ -127,29 +127,36 @@ TEST(CaptureOptionsTest, ReadsEveryOptionAndRefusesWhatIsWrongWithAReason) {
     EXPECT_EQ(picturesOnly.Parse(2, stills), "") << "pictures need no frame output";
 }
 
-// The players' command line: a start time within the demo, or nothing.
+// The players' command line: a start time within the demo and the loop, or
+// nothing.
 TEST(PlayerOptionsTest, TakesAStartWithinTheDemoAndRefusesWhatIsWrongWithAReason) {
     struct Case {
         std::vector<const char*> args;
         const char* reason;
         double start;
+        bool loop;
     };
     const Case cases[] = {
-        {{}, "", 0},
-        {{"--start", "100"}, "", 100},
-        {{"--start", "0.5"}, "", 0.5},
-        {{"--start", "-1"}, "--start takes seconds from 0 to before the demo's end at 117.7, not '-1'", 0},
-        {{"--start", "117.7"}, "--start takes seconds from 0 to before the demo's end at 117.7, not '117.7'", 0},
-        {{"--start", "1s"}, "--start takes seconds from 0 to before the demo's end at 117.7, not '1s'", 0},
-        {{"--start", "inf"}, "--start takes seconds from 0 to before the demo's end at 117.7, not 'inf'", 0},
-        {{"--start"}, "--start needs a value", 0},
-        {{"--loop"}, "unknown argument '--loop'", 0},
+        {{}, "", 0, false},
+        {{"--start", "100"}, "", 100, false},
+        {{"--start", "0.5"}, "", 0.5, false},
+        {{"--start", "-1"}, "--start takes seconds from 0 to before the demo's end at 117.7, not '-1'", 0, false},
+        {{"--start", "117.7"}, "--start takes seconds from 0 to before the demo's end at 117.7, not '117.7'", 0, false},
+        {{"--start", "1s"}, "--start takes seconds from 0 to before the demo's end at 117.7, not '1s'", 0, false},
+        {{"--start", "inf"}, "--start takes seconds from 0 to before the demo's end at 117.7, not 'inf'", 0, false},
+        {{"--start"}, "--start needs a value", 0, false},
+        {{"--loop"}, "", 0, true},
+        {{"--loop", "--start", "20"}, "", 20, true},
+        {{"--start", "20", "--loop"}, "", 20, true},
+        {{"--loops"}, "unknown argument '--loops'", 0, false},
+        {{"--loop", "--start"}, "--start needs a value", 0, false},
     };
     for (const Case& c : cases) {
         kaPlayerOptions options;
         EXPECT_EQ(options.Parse(static_cast<int>(c.args.size()), c.args.data()), c.reason);
         if (*c.reason == '\0') {
             EXPECT_EQ(options.start, c.start);
+            EXPECT_EQ(options.loop, c.loop);
         }
     }
 }
