@@ -11,6 +11,7 @@
 #include "kaFrameClock.h"
 #include "kaMeshModel.h"
 #include "kaMusic.h"
+#include "kaRenderDevice.h"
 #include "kaShaderRenderer.h"
 #include "kaSpriteBatch.h"
 #include "kaTimer.h"
@@ -30,6 +31,16 @@ const StaticModel kStaticModels[] = {
     {&gFinal, "Final.tdm"},             {&gHoverboard, "hoverboard.tdm"},
 };
 
+struct DeviceState {
+    unsigned state, value;
+};
+
+// Depth test on (there is a depth buffer), blending off and adding one
+// times the source to zero times the destination.
+const DeviceState kRenderStates[] = {{7, 1}, {19, 2}, {20, 1}, {27, 0}, {171, 1}};
+// Stage 0: colour = texture x current, alpha = texture.
+const DeviceState kStageZeroStates[] = {{1, 4}, {2, 2}, {3, 1}, {4, 2}, {5, 2}, {6, 1}};
+
 // The first clip and path of the demo, as start-up sets them.
 constexpr unsigned kFirstClip = 0;
 constexpr char kFirstCharacterPath[] = "qxPath01.spl";
@@ -47,10 +58,16 @@ bool kaDemoRewind::Rewind() {
     ResetMotion();
     ResetSprites();
     gShaderRenderer->lightOffset = {};
+    ResetDeviceStates();
     SetStartupRenderStates();
     *gFrameTimer = kaTimer(kaFrameClock::Counter());
     gFrameTimer->Start();
     return ReopenMusic() == 1;
+}
+
+void kaDemoRewind::ResetDeviceStates() {
+    for (const DeviceState& render : kRenderStates) gDevice->setRenderState(render.state, render.value);
+    for (const DeviceState& stage : kStageZeroStates) gDevice->setTextureState(0, stage.state, stage.value);
 }
 
 // A freed model is loaded again; every one gets its vertices written anew,

@@ -12,6 +12,10 @@ public:
     // False when a model cannot be loaded again (its box has been shown); the
     // demo cannot be played then.
     static bool Rewind();
+    // The render and texture states that the demo's frames change but
+    // start-up does not set, as a new device has them (Direct3D 8's initial
+    // values, which the OpenGL device keeps too).
+    static void ResetDeviceStates();
 
 private:
     static bool RemakeModels();
