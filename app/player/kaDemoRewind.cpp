@@ -21,14 +21,15 @@ namespace {
 struct StaticModel {
     kaMeshModel** model;
     const char* file;
+    bool moves;
 };
 
 // The models that never move but for the hoverboard, which the ride moves;
 // the scenes free the stages and the hoverboard once they are past them.
 const StaticModel kStaticModels[] = {
-    {&gStage1, "stage1.tdm"},           {&gStage2, "stage2.tdm"},
-    {&gCloseStage, "closeStage.tdm"},   {&gCloseStage2, "closeStage2.tdm"},
-    {&gFinal, "Final.tdm"},             {&gHoverboard, "hoverboard.tdm"},
+    {&gStage1, "stage1.tdm", false},         {&gStage2, "stage2.tdm", false},
+    {&gCloseStage, "closeStage.tdm", false}, {&gCloseStage2, "closeStage2.tdm", false},
+    {&gFinal, "Final.tdm", false},           {&gHoverboard, "hoverboard.tdm", true},
 };
 
 struct DeviceState {
@@ -70,13 +71,14 @@ void kaDemoRewind::ResetDeviceStates() {
     for (const DeviceState& stage : kStageZeroStates) gDevice->setTextureState(0, stage.state, stage.value);
 }
 
-// A freed model is loaded again; every one gets its vertices written anew,
-// without offset, as start-up wrote them.
+// A freed model is loaded again and its vertices written as start-up wrote
+// them, without offset; so are the hoverboard's, which the ride moved.
 bool kaDemoRewind::RemakeModels() {
     const kaVector3f noOffset = {0, 0, 0};
     for (const StaticModel& entry : kStaticModels) {
         kaMeshModel*& model = *entry.model;
-        if (model == nullptr) {
+        const bool freed = model == nullptr;
+        if (freed) {
             model = new kaMeshModel();
             if (model->Load(entry.file) != 0) {
                 delete model;
@@ -84,6 +86,7 @@ bool kaDemoRewind::RemakeModels() {
                 return false;
             }
         }
+        if (!freed && !entry.moves) continue;
         model->SetRefresh(1);
         gShaderRenderer->MoveModel(model, gCamera, 1, noOffset);
     }
