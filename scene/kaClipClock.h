@@ -22,6 +22,10 @@ public:
     void SetRate(float rate);
     float getRate() const { return mRate; }
     void setCounter(kaMillisecondCounter counter) { mCounter = counter; }
+    // A pause: the time up to now is summed; Resume then counts on from its
+    // own moment, so the time between the two never reaches the sum.
+    void Pause() { Now(); }
+    void Resume() { mLast = mCounter(); }
     // Reads another counter from now on, keeping the time summed so far.
     void ContinueOn(kaMillisecondCounter counter);
 

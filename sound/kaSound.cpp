@@ -79,6 +79,11 @@ signed char FSOUND_Stream_SetTime(FSOUND_STREAM* stream, int ms) {
     return known != nullptr && known->setStart(ms) ? 1 : 0;
 }
 
+signed char FSOUND_Stream_SetPaused(FSOUND_STREAM* stream, signed char paused) {
+    kaStream* known = System().Known(stream);
+    return known != nullptr && known->setPaused(paused != 0) ? 1 : 0;
+}
+
 signed char FSOUND_Stream_Close(FSOUND_STREAM* stream) {
     SoundSystem& system = System();
     if (system.Known(stream) == nullptr) return 0;

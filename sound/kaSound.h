@@ -42,6 +42,11 @@ int FSOUND_Stream_GetTime(FSOUND_STREAM* stream);
 // track.  1, or 0 for an unknown or playing stream or a time outside it.
 signed char FSOUND_Stream_SetTime(FSOUND_STREAM* stream, int ms);
 
+// Pauses a playing stream (paused non-zero; its position holds and the
+// sound device goes quiet) or resumes it from where it was.  1, or 0 for an
+// unknown stream or one that does not play yet.
+signed char FSOUND_Stream_SetPaused(FSOUND_STREAM* stream, signed char paused);
+
 // Stops and frees a stream; 1, or 0 for an unknown stream.
 signed char FSOUND_Stream_Close(FSOUND_STREAM* stream);
 

@@ -19,4 +19,7 @@ public:
 
     // Milliseconds of the track played since playback started.
     virtual int64_t getPlayedMilliseconds() = 0;
+    // Paused, the device takes no more of the source and the position holds
+    // (what it had queued may still be heard); resumed, both go on from there.
+    virtual void setPaused(bool paused) = 0;
 };

@@ -20,6 +20,14 @@ int kaStream::getTime() {
     return static_cast<int>(std::clamp<int64_t>(mStartMs + played, 0, getLengthMilliseconds()));
 }
 
+bool kaStream::setPaused(bool paused) {
+    if (mClockOutput == nullptr) return false;
+    mClockOutput->setPaused(paused);
+    if (mDevice != nullptr) mDevice->setPaused(paused);
+    mPaused = paused;
+    return true;
+}
+
 bool kaStream::setStart(int64_t ms) {
     if (mClockOutput != nullptr || !mDecoder.Seek(ms)) return false;
     mStartMs = ms;

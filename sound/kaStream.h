@@ -29,6 +29,9 @@ public:
     // Play position in milliseconds; 0 until Play, then from the start
     // position on.
     int getTime();
+    // A playing stream pauses (its position holds, the device goes quiet)
+    // and resumes where it was; false when it is not playing.
+    bool setPaused(bool paused);
     // Before Play: playback will begin `ms` milliseconds into the track.
     // False once playing or for a time outside the track.
     bool setStart(int64_t ms);
@@ -37,6 +40,7 @@ public:
     const kaCounterSource& getClock() const { return mClock; }
     bool isPlaying() const { return mClockOutput != nullptr; }
     bool isOnDevice() const { return mDevice != nullptr; }
+    bool isPaused() const { return mPaused; }
 
 private:
     const kaCounterSource& mClock;
@@ -45,6 +49,7 @@ private:
     kaPcmSource mSource;
     std::unique_ptr<kaClockOutput> mClockOutput;
     int64_t mStartMs = 0;
+    bool mPaused = false;
     // Declared last: the device output reads mSource on its own thread and
     // has to stop before the source goes.
     std::unique_ptr<kaSoundOutput> mDevice;

@@ -5,7 +5,9 @@
 // per tick, then one closing-picture frame per tick, and the releases.  At
 // the end the program exits, which tells the page (Module.onExit).  For
 // still frames (kaStillFrames) each tick plays as many frames as fit in its
-// time, without the page showing them.
+// time, without the page showing them.  Otherwise the frames are the
+// playback's (kaPlayback: the keys, and the closing pictures as frames of
+// its own), and the page controls it through the vx_* functions below.
 #include <emscripten.h>
 #include <unistd.h>
 
@@ -21,6 +23,7 @@
 #include "kaApplication.h"
 #include "kaFastForward.h"
 #include "kaFrameClock.h"
+#include "kaPlayback.h"
 #include "kaStillFrames.h"
 #include "kaTimer.h"
 
@@ -40,6 +43,8 @@ int sExitStatus = 1;          // 0 when start-up failed, as on the desktop
 std::unique_ptr<kaClosingPictures> sClosing;
 kaStillFrames sStills;
 bool sStillHanded = false;  // in this tick
+kaPlayback sPlayback(kaPlayback::Clock::RealTime, false);
+bool sControlled = false;  // the playback has the frames
 
 // clang-format off
 EM_JS(void, vxFirstPicture, (), { if (Module["vxFirstPicture"]) Module["vxFirstPicture"](); });
@@ -86,6 +91,8 @@ void StartStills() {
     gFramePresented = OnStillPresented;
 }
 
+int PlaybackFrame() { return sPlayback.Frame(); }
+
 void Loading() {
     vxFirstPicture();
     if (!StartupFinish()) {
@@ -96,8 +103,23 @@ void Loading() {
         StartStills();
     } else {
         gFramePresented = vxFramePresented;
+        gApp.setFrameCallback(PlaybackFrame);
+        sControlled = true;
     }
     sPhase = Phase::Playing;
+}
+
+// The closing pictures are still to be shown when the demo was left before
+// them; the playback has shown them otherwise.
+void EndPlaying() {
+    const bool picturesLeft = sPlayback.Finish();
+    sControlled = false;
+    if (picturesLeft) {
+        BeginClosing(1);
+        return;
+    }
+    FinishShutdown();
+    Exit(1);
 }
 
 void Step() {
@@ -110,7 +132,7 @@ void Step() {
         Loading();
         break;
     case Phase::Playing:
-        if (!gApp.Step()) BeginClosing(1);
+        if (!gApp.Step()) EndPlaying();
         break;
     case Phase::Closing:
         CloseFrame();
@@ -154,6 +176,47 @@ void Tick() {
 }
 
 }  // namespace
+
+// The page's control of the playback.  Each does nothing (or answers -1)
+// unless the playback has the frames: before the demo is loaded, with still
+// frames asked for, and once it has ended.
+extern "C" {
+
+// Pauses a playing demo or resumes a paused one.
+EMSCRIPTEN_KEEPALIVE void vx_toggle_pause() {
+    if (sControlled) sPlayback.TogglePause();
+}
+
+// 1 while paused, 0 otherwise.
+EMSCRIPTEN_KEEPALIVE int vx_is_paused() { return sControlled && sPlayback.isPaused() ? 1 : 0; }
+
+// To `seconds` (0 to vx_length(), held within it); a paused demo stays paused
+// on the new picture.  1 when done, 0 when it could not be.
+EMSCRIPTEN_KEEPALIVE int vx_seek(double seconds) {
+    return sControlled && sPlayback.SeekTo(seconds) ? 1 : 0;
+}
+
+// The time shown, in seconds: the demo's up to vx_demo_end(), then the
+// closing pictures'; -1 while the playback does not have the frames.
+EMSCRIPTEN_KEEPALIVE double vx_current_time() { return sControlled ? sPlayback.getTime() : -1; }
+
+// The whole length in seconds, the closing pictures included (127.7).
+EMSCRIPTEN_KEEPALIVE double vx_length() { return kaPlayback::Length(); }
+
+// Where the demo ends and the closing pictures begin (117.7 s).
+EMSCRIPTEN_KEEPALIVE double vx_demo_end() { return kDemoEnd; }
+
+// The number of scenes (23).
+EMSCRIPTEN_KEEPALIVE int vx_scene_count() { return static_cast<int>(kSceneCount); }
+
+// Scene `number`'s start in seconds (1 to vx_scene_count(); scene 1 starts at
+// 0); -1 for any other number.
+EMSCRIPTEN_KEEPALIVE double vx_scene_start(int number) {
+    if (number < 1 || number > static_cast<int>(kSceneCount)) return -1;
+    return kaPlayback::MarkTime(static_cast<unsigned>(number - 1));
+}
+
+}  // extern "C"
 
 int main(int argc, char** argv) {
     const std::string wrong = sStills.Parse(argc - 1, argv + 1);

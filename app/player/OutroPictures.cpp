@@ -64,6 +64,10 @@ bool kaClosingPictures::Frame() {
     return mShowing < 2;
 }
 
+float kaClosingPictures::getSeconds() const {
+    return static_cast<float>(mShowing) * mSeconds + (mStarted ? mTimer.getLastElapsed() : 0.0f);
+}
+
 void kaClosingPictures::ShowAll() {
     while (Frame()) {
     }

@@ -24,6 +24,8 @@ public:
 
     // Draws the next frame; false once it was the last.
     bool Frame();
+    // Seconds since the first picture began, as far as the frames have gone.
+    float getSeconds() const;
     void ShowAll();
 
 private:

@@ -32,7 +32,6 @@ const char* gRenderPluginFile = VX_RENDER_PLUGIN;
 
 namespace {
 
-const char kTitle[] = "Vessamorix Demo (v0.02)";
 constexpr unsigned kDepthFormat = 77;  // 24-bit depth in a 32-bit word
 constexpr unsigned kOverlayCapacity = 128;
 constexpr unsigned kSpriteCapacity = 128;
@@ -289,14 +288,21 @@ void PrepareStaticModels() {
 
 }  // namespace
 
+const char kDemoTitle[] = "Vessamorix Demo (v0.02)";
+
 void (*gShutdownFailedStartup)() = Shutdown;
+
+void SetStartupRenderStates() {
+    SetGlobalRenderStates();
+    SetTextureFilters();
+}
 
 int Startup() { return StartupBegin() && StartupFinish(); }
 
 int StartupBegin() {
     OpenLog();
 
-    const int created = gApp.Create(kTitle, gOutputRequest.width, gOutputRequest.height, 16,
+    const int created = gApp.Create(kDemoTitle, gOutputRequest.width, gOutputRequest.height, 16,
                                     gOutputRequest.windowed ? 0 : 1);
     if (created != 0) {
         gLog.Print("Error! initializing application: Return %d\n", created);

@@ -5,6 +5,9 @@
 class kaClosingPictures;
 struct kaPlayerOptions;
 
+// The window's title while the demo plays.
+extern const char kDemoTitle[];
+
 // Brings the player up: log, window, callbacks, timer.  Returns 1 when
 // everything is ready, 0 on failure (having shut down what was started).
 int Startup();
@@ -13,6 +16,10 @@ int Startup();
 // between them: up to that picture, then the rest.  Each returns as Startup.
 int StartupBegin();
 int StartupFinish();
+
+// The render and texture states that start-up sets for the whole demo, set
+// again (the demo played again from its start).
+void SetStartupRenderStates();
 
 // What a failed start-up runs before it returns 0: Shutdown, unless the
 // platform shuts down by itself once start-up has returned (the browser,

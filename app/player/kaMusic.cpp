@@ -50,11 +50,15 @@ int StartMusic(const char* directory) {
     return 1;
 }
 
-int RestartMusicAt(int ms) {
+int ReopenMusic() {
     if (gMusicStream != nullptr) FSOUND_Stream_Close(gMusicStream);
     gMusicStream = FSOUND_Stream_OpenFile(reinterpret_cast<const char*>(gMusicData),
                                           FSOUND_LOADMEMORY | FSOUND_MPEGACCURATE, sMusicBytes);
-    if (gMusicStream == nullptr || !FSOUND_Stream_SetTime(gMusicStream, ms)) return 0;
+    return gMusicStream != nullptr ? 1 : 0;
+}
+
+int RestartMusicAt(int ms) {
+    if (!ReopenMusic() || !FSOUND_Stream_SetTime(gMusicStream, ms)) return 0;
     return FSOUND_Stream_Play(FSOUND_FREE, gMusicStream) >= 0 ? 1 : 0;
 }
 

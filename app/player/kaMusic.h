@@ -17,6 +17,11 @@ constexpr const char kMusicDirectory[] = "../xMedia/xMusics/";
 // returns 0 (the caller shuts down).
 int StartMusic(const char* directory = kMusicDirectory);
 
+// Opens the music again on the sound system's present counter, not playing
+// (a rewind to the demo's start, whose first scene plays it): 1, or 0 when
+// the stream cannot be opened.
+int ReopenMusic();
+
 // Opens the music again on the sound system's present counter and plays it
 // from `ms` milliseconds in (a player that starts later in the demo): 1, or
 // 0 when the stream cannot be opened or the time lies outside the track.

@@ -17,12 +17,13 @@ bool TakesValue(const std::string& option) {
 
 const char* kaPlayerOptions::Usage() {
     return "usage: Vessamorix [--start SECONDS] [--windowed] [--size WxH] [--msaa 0|2|4|8]\n"
-           "                  [--no-vsync] [--help]\n"
+           "                  [--no-vsync] [--loop] [--help]\n"
            "  --start SECONDS  begin at that time of the demo\n"
            "  --windowed       play in a window (800x600 unless --size says)\n"
            "  --size WxH       the window's size, or the size rendered at in fullscreen\n"
            "  --msaa N         anti-aliasing with N samples per pixel (0 is none)\n"
            "  --no-vsync       do not wait for the display's refresh\n"
+           "  --loop           start again after the closing pictures, until Escape\n"
            "  --help           show this text";
 }
 
@@ -56,6 +57,8 @@ std::string kaPlayerOptions::TakeFlag(const std::string& option) {
         windowed = true;
     } else if (option == "--no-vsync") {
         vsync = false;
+    } else if (option == "--loop") {
+        loop = true;
     } else if (option == "--help") {
         help = true;
     } else {

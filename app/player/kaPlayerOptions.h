@@ -7,7 +7,7 @@
 // The command line of the players (Vessamorix.exe, vessamorix):
 //
 //   Vessamorix [--start SECONDS] [--windowed] [--size WxH] [--msaa N]
-//              [--no-vsync] [--help]
+//              [--no-vsync] [--loop] [--help]
 //
 // --start begins the demo at that demo time, the music with it, as the demo
 // shows it when played from its start (the frames before are played without
@@ -15,6 +15,7 @@
 // --size is that window's size, or the size rendered at in fullscreen.
 // --msaa asks for that many samples per pixel (0, 2, 4 or 8; 0 is none),
 // --no-vsync presents frames without waiting for the display's refresh.
+// --loop starts the demo again after the closing pictures, until Escape.
 // --help asks for the usage text only.  Without arguments every field keeps
 // its default: the demo plays from its start as it always has.
 struct kaPlayerOptions {
@@ -23,6 +24,7 @@ struct kaPlayerOptions {
     kaOutputRequest output;  // --size and --msaa (kaOutputOptions)
     bool sized = false;      // whether --size was given
     bool vsync = true;
+    bool loop = false;
     bool help = false;
 
     // Reads the arguments after the program name.  Empty on success, else

@@ -23,7 +23,8 @@ kaTimer* gFrameTimer = nullptr;
 
 kaTimer::kaTimer(const kaCounterSource& source)
     : mFrequency(0), mStartCount(0), mLapCount(0), mInverseFrequency(0), mLastElapsed(0),
-      mFrameDelta(1.0f), mPreviousTick(0), mScale(1.0f), mSource(&source) {
+      mFrameDelta(1.0f), mPreviousTick(0), mScale(1.0f), mSource(&source),
+      mPaused(false), mPausedAt(0) {
     Init();
 }
 
@@ -62,4 +63,36 @@ float kaTimer::ElapsedTicks() {
     mLastElapsed = SecondsSince(mSource->now(), mLapCount) * 10000.0f;
     mLapCount = mSource->now();
     return mLastElapsed;
+}
+
+int64_t kaTimer::CountsAt(int64_t counts, int64_t frequency) const {
+    return counts / mFrequency * frequency + counts % mFrequency * frequency / mFrequency;
+}
+
+void kaTimer::ContinueOn(const kaCounterSource& source) {
+    const int64_t now = mSource->now();
+    const int64_t frequency = source.frequency();
+    const int64_t sinceStart = CountsAt(now - mStartCount, frequency);
+    const int64_t sinceLap = CountsAt(now - mLapCount, frequency);
+    const int64_t sinceTick = CountsAt(now - mPreviousTick, frequency);
+    mSource = &source;
+    Init();
+    mStartCount -= sinceStart;
+    mLapCount -= sinceLap;
+    mPreviousTick -= sinceTick;
+}
+
+void kaTimer::Pause() {
+    if (mPaused) return;
+    mPausedAt = mSource->now();
+    mPaused = true;
+}
+
+void kaTimer::Resume() {
+    if (!mPaused) return;
+    const int64_t held = mSource->now() - mPausedAt;
+    mStartCount += held;
+    mLapCount += held;
+    mPreviousTick += held;
+    mPaused = false;
 }

@@ -28,10 +28,22 @@ public:
     float Elapsed();
     float ElapsedTicks();
 
+    // Reads another counter from now on; the times since Start, the last
+    // lap and the last Tick go on from where they stand.
+    void ContinueOn(const kaCounterSource& source);
+
+    // The time between Pause and Resume is taken out of every reading after
+    // it: frame deltas, elapsed and lap times go on as if it had not passed.
+    void Pause();
+    void Resume();
+
     float getFrameDelta() const { return mFrameDelta; }
     float getLastElapsed() const { return mLastElapsed; }
 
 private:
+    // Counts of the present counter as counts of one at `frequency`; whole
+    // seconds apart, so that the product cannot overflow.
+    int64_t CountsAt(int64_t counts, int64_t frequency) const;
     // Counts since a reference count, scaled to seconds.
     float SecondsSince(int64_t now, int64_t reference) const;
 
@@ -44,6 +56,8 @@ private:
     int64_t mPreviousTick;
     float mScale;
     const kaCounterSource* mSource;
+    bool mPaused;
+    int64_t mPausedAt;
 };
 
 // The program's frame timer.

@@ -64,3 +64,5 @@ int64_t kaSDLAudioOutput::getPlayedMilliseconds() {
     const int64_t moved = static_cast<int64_t>(since * mRate / SDL_GetPerformanceFrequency());
     return std::min(played + moved, handedOut) * 1000 / mRate;
 }
+
+void kaSDLAudioOutput::setPaused(bool paused) { SDL_PauseAudioDevice(mDevice, paused ? 1 : 0); }

@@ -13,7 +13,8 @@
 // the latest request are what it has played.  Between requests the position
 // moves on with the time passed since the latest one, up to the end of the
 // buffer handed out then: the clock stays smooth at any frame rate and never
-// passes what the device has been given.
+// passes what the device has been given.  Paused, SDL stops asking while
+// the buffer it has plays out, so the position goes no further than that.
 class kaSDLAudioOutput : public kaSoundOutput {
 public:
     static std::unique_ptr<kaSDLAudioOutput> Open(kaPcmSource& source, int rate);
@@ -22,6 +23,7 @@ public:
     kaSDLAudioOutput& operator=(const kaSDLAudioOutput&) = delete;
 
     int64_t getPlayedMilliseconds() override;
+    void setPaused(bool paused) override;
 
 private:
     static constexpr Uint16 kBufferFrames = 2048;

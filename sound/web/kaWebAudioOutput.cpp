@@ -24,6 +24,8 @@ EM_JS(int, vxAudioOpen, (void* output, int rate, int frames), {
         runningAtOpen: context.state === "running",
         skipMs: 0,
         startedAt: null,
+        pausedAt: null,
+        heldMs: 0,
     };
     const node = context.createScriptProcessor(frames, 0, 2);
     node.vxClock = clock;
@@ -39,9 +41,14 @@ EM_JS(int, vxAudioOpen, (void* output, int rate, int frames), {
             }
             clock.startedAt = event.playbackTime + (context.outputLatency || 0);
         }
-        const samples = _vxWebAudioFill(output, buffer.length) >> 1;
         const left = buffer.getChannelData(0);
         const right = buffer.getChannelData(1);
+        if (clock.pausedAt !== null) {
+            left.fill(0);
+            right.fill(0);
+            return;
+        }
+        const samples = _vxWebAudioFill(output, buffer.length) >> 1;
         for (let i = 0; i < buffer.length; ++i) {
             left[i] = HEAP16[samples + 2 * i] / 32768;
             right[i] = HEAP16[samples + 2 * i + 1] / 32768;
@@ -58,7 +65,18 @@ EM_JS(double, vxAudioPosition, (int id), {
     if (clock.startedAt === null) {
         return clock.runningAtOpen ? 0 : performance.now() - clock.openedAt;
     }
-    return clock.skipMs + Math.max(0, (node.context.currentTime - clock.startedAt) * 1000);
+    const now = clock.pausedAt !== null ? clock.pausedAt : node.context.currentTime;
+    return clock.skipMs + Math.max(0, (now - clock.startedAt) * 1000 - clock.heldMs);
+});
+
+EM_JS(void, vxAudioPause, (int id, int paused), {
+    const clock = Module["vxAudioNodes"][id].vxClock;
+    const now = Module["vxAudioNodes"][id].context.currentTime;
+    if (paused && clock.pausedAt === null) clock.pausedAt = now;
+    if (!paused && clock.pausedAt !== null) {
+        clock.heldMs += (now - clock.pausedAt) * 1000;
+        clock.pausedAt = null;
+    }
 });
 
 EM_JS(void, vxAudioClose, (int id), {
@@ -99,6 +117,8 @@ kaWebAudioOutput::~kaWebAudioOutput() {
 int64_t kaWebAudioOutput::getPlayedMilliseconds() {
     return static_cast<int64_t>(vxAudioPosition(mNode));
 }
+
+void kaWebAudioOutput::setPaused(bool paused) { vxAudioPause(mNode, paused ? 1 : 0); }
 
 const int16_t* kaWebAudioOutput::Fill(unsigned frames) {
     frames = std::min(frames, kBufferFrames);

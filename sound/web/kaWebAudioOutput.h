@@ -24,6 +24,9 @@ public:
     kaWebAudioOutput& operator=(const kaWebAudioOutput&) = delete;
 
     int64_t getPlayedMilliseconds() override;
+    // Paused, the node plays silence without taking from the source and the
+    // position holds at the context time of the pause.
+    void setPaused(bool paused) override;
 
     // The node's callbacks: the next `frames` stereo 16-bit frames (silence
     // past the end of the track), and frames passed over unheard.

@@ -90,3 +90,11 @@ int64_t kaWaveOutput::getPlayedMilliseconds() {
     if (time.wType == TIME_BYTES) frames = time.u.cb / kFrameBytes;
     return frames * 1000 / mRate;
 }
+
+void kaWaveOutput::setPaused(bool paused) {
+    if (paused) {
+        waveOutPause(mDevice);
+    } else {
+        waveOutRestart(mDevice);
+    }
+}

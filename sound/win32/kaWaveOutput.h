@@ -27,6 +27,8 @@ public:
     kaWaveOutput& operator=(const kaWaveOutput&) = delete;
 
     int64_t getPlayedMilliseconds() override;
+    // The device stops at once and holds its count; the buffers stay queued.
+    void setPaused(bool paused) override;
 
 private:
     static constexpr int kBufferCount = 8;

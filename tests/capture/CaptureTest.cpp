@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <sstream>
@@ -15,6 +17,7 @@
 #include "kaCaptureOptions.h"
 #include "kaCaptureSchedule.h"
 #include "kaClipClock.h"
+#include "kaDemoRewind.h"
 #include "kaDemoWorld.h"
 #include "kaFastForward.h"
 #include "kaFrameClock.h"
@@ -22,7 +25,14 @@
 #include "kaFrameWriter.h"
 #include "kaMusic.h"
 #include "kaOggTone.h"
+#include "Startup.h"
+#include "kaPlayback.h"
 #include "kaPlayerOptions.h"
+#include "kaRecordingIndexBuffer.h"
+#include "kaRecordingPixelShader.h"
+#include "kaRecordingTexture.h"
+#include "kaRecordingVertexBuffer.h"
+#include "kaRecordingVertexShader.h"
 #include "kaSound.h"
 #include "kaTempDir.h"
 #include "kaTexture.h"
@@ -145,7 +155,7 @@ TEST(CaptureOptionsTest, ReadsEveryOptionAndRefusesWhatIsWrongWithAReason) {
 }
 
 // The players' command line: a start time within the demo, the window, the
-// size, the samples per pixel and vsync; nothing given keeps every default.
+// size, the samples per pixel, vsync and the loop; nothing given keeps every default.
 TEST(PlayerOptionsTest, ReadsEveryOption) {
     struct Case {
         std::vector<const char*> args;
@@ -154,6 +164,7 @@ TEST(PlayerOptionsTest, ReadsEveryOption) {
         int width, height;
         unsigned msaa;
         bool vsync, help;
+        bool loop = false;
     };
     const Case cases[] = {
         {{}, 0, false, false, 800, 600, 0, true, false},
@@ -164,6 +175,8 @@ TEST(PlayerOptionsTest, ReadsEveryOption) {
         {{"--msaa", "2"}, 0, false, false, 800, 600, 2, true, false},
         {{"--msaa", "0"}, 0, false, false, 800, 600, 0, true, false},
         {{"--help"}, 0, false, false, 800, 600, 0, true, true},
+        {{"--loop", "--start", "20"}, 20, false, false, 800, 600, 0, true, false, true},
+        {{"--start", "20", "--loop", "--windowed"}, 20, true, false, 800, 600, 0, true, false, true},
     };
     for (const Case& c : cases) {
         kaPlayerOptions options;
@@ -177,6 +190,7 @@ TEST(PlayerOptionsTest, ReadsEveryOption) {
         EXPECT_EQ(options.output.multiSampleType, c.msaa) << line;
         EXPECT_EQ(options.vsync, c.vsync) << line;
         EXPECT_EQ(options.help, c.help) << line;
+        EXPECT_EQ(options.loop, c.loop) << line;
     }
 }
 
@@ -209,7 +223,8 @@ TEST(PlayerOptionsTest, RefusesWhatIsWrongWithAReason) {
         {{"--msaa", "four"}, msaa + "four'"},
         {{"--msaa"}, "--msaa needs a value"},
         {{"--vsync"}, "unknown argument '--vsync'"},
-        {{"--loop"}, "unknown argument '--loop'"},
+        {{"--loops"}, "unknown argument '--loops'"},
+        {{"--loop", "--start"}, "--start needs a value"},
     };
     for (const Case& c : cases) {
         kaPlayerOptions options;
@@ -500,16 +515,35 @@ TEST(CaptureScheduleTest, EachClosingPictureLastsFiveSecondsOfVideo) {
 // The frame as the recording device saw it: every call, its arguments and
 // the records they point to, and for every draw what was bound and set by
 // then (vertex bytes, shaders, textures, stage and render states).  The
-// device's resources are named by their place among the live ones at the
-// frame's start, so that two worlds built alike compare.
+// device's resources are named by their kind and content (a texture's first
+// level, an index buffer's indices, a shader's source; a vertex buffer by
+// its size), so that two worlds that built
+// the same resources in another order (models loaded again after a rewind)
+// compare.
 class FrameRecord {
 public:
     explicit FrameRecord(const kaRecordingDevice& device) {
-        Name("texture", device.liveTextures());
-        Name("vertex buffer", device.liveVertexBuffers());
-        Name("index buffer", device.liveIndexBuffers());
-        Name("vertex shader", device.liveVertexShaders());
-        Name("pixel shader", device.livePixelShaders());
+        for (const kaRecordingTexture* texture : device.liveTextures()) {
+            const std::vector<uint8_t>& bytes = texture->levelBytes(0);
+            Name(texture, "texture", std::string(bytes.begin(), bytes.end()));
+        }
+        // The bytes a vertex buffer holds beyond what is drawn may differ
+        // (a batch's earlier, longer contents); the draws show the bytes drawn.
+        for (const kaRecordingVertexBuffer* buffer : device.liveVertexBuffers()) {
+            Name(buffer, "vertex buffer", std::to_string(buffer->vertexCount()) + " of " +
+                                              std::to_string(buffer->data().size()) + " bytes");
+        }
+        for (const kaRecordingIndexBuffer* buffer : device.liveIndexBuffers()) {
+            const std::vector<uint16_t>& indices = buffer->indices();
+            Name(buffer, "index buffer", std::string(reinterpret_cast<const char*>(indices.data()),
+                                                     indices.size() * sizeof(uint16_t)));
+        }
+        for (const kaRecordingVertexShader* shader : device.liveVertexShaders()) {
+            Name(shader, "vertex shader", shader->source());
+        }
+        for (const kaRecordingPixelShader* shader : device.livePixelShaders()) {
+            Name(shader, "pixel shader", shader->source());
+        }
     }
 
     std::string Of(const kaRecordingDevice& device) const {
@@ -538,11 +572,10 @@ public:
     }
 
 private:
-    template <class T>
-    void Name(const char* kind, const std::vector<T*>& live) {
-        for (size_t i = 0; i < live.size(); ++i) {
-            mNames[reinterpret_cast<uintptr_t>(live[i])] = kind + std::to_string(i);
-        }
+    void Name(const void* resource, const char* kind, const std::string& content) {
+        std::ostringstream name;
+        name << kind << ':' << std::hex << std::hash<std::string>{}(content);
+        mNames[reinterpret_cast<uintptr_t>(resource)] = name.str();
     }
     // A resource by its name; any other address (of a record whose words
     // follow as values, or of a variable to fill) as "@", as it differs from
@@ -643,6 +676,143 @@ TEST(FastForwardTest, TheFrameReachedWithoutDrawingIsTheFrameReachedByPlayingFro
         const std::string record = demo.DrawTo(frame);
         EXPECT_NE(record.find("Flip"), std::string::npos) << moment.what;
         EXPECT_EQ(record, played[frame]) << moment.what << " (frame " << frame << ")";
+    }
+}
+
+// ---- The playback ----
+
+// A fresh demo whose frames are a playback's on the frame clock, as the
+// player's are on real time, with the device's states as a new device has
+// them and start-up sets them.
+struct PlayedDemo : FreshDemo {
+    PlayedDemo() {
+        kaDemoRewind::ResetDeviceStates();
+        SetStartupRenderStates();
+    }
+
+    static constexpr int64_t kMusicMs = 120000;  // the length of FreshDemo's music
+
+    // The record of the playback's next frame.
+    std::string Next() {
+        const FrameRecord names(world.device);
+        world.device.clearCalls();
+        EXPECT_TRUE(playback.PlayFrame()) << "frame " << kaFrameClock::getFrame();
+        return names.Of(world.device);
+    }
+    static int64_t MusicAt(int64_t frame) {
+        return std::min(kaFrameClock::FrameMilliseconds(frame, kFps), kMusicMs);
+    }
+
+    kaPlayback playback{kaPlayback::Clock::FrameClock, false};
+};
+
+class PlaybackTest : public ::testing::Test {
+protected:
+    struct Moment {
+        std::string what;
+        double seconds;
+    };
+
+    // The moments seeked to, in this order: forwards and backwards, into the
+    // closing pictures and back from them, across every scene (the middles
+    // last, from the last scene back to the first, each seek a rewind).
+    static std::vector<Moment> Moments() {
+        std::vector<Moment> moments = {
+            {"Scene 23 before the demo's end", 117.5},
+            {"Scene 3's cross-fade of 1.5 s, after every model was freed", 10.2},
+            {"a white flash of Scene 10 at its height", 37.58},
+            {"Scene 12's set-up frame", 50.0},
+            {"the first closing picture", 119.0},
+            {"a white flash of Scene 5 rising, back from the closing pictures", 17.4},
+            {"the second closing picture", 124.0},
+            {"Scene 16's cross-fade of 0.2 s, back from the closing pictures", 86.1},
+            {"Scene 9's portrait over the still character", 33.9},
+        };
+        for (unsigned scene = kSceneCount; scene >= 1; --scene) {
+            moments.push_back({"the middle of Scene " + std::to_string(scene),
+                               double(kaCaptureSchedule::SceneStillFrame(scene, FreshDemo::kFps)) /
+                                   FreshDemo::kFps});
+        }
+        moments.push_back({"the frame after the first", 1.0 / FreshDemo::kFps});
+        return moments;
+    }
+    static int64_t FrameAt(double seconds) { return kaFrameClock::FirstFrameAt(seconds, FreshDemo::kFps); }
+
+    // Each frame wanted and the one after it, as the playback shows them
+    // played from the start without a key pressed.
+    static void SetUpTestSuite() {
+        for (const Moment& moment : Moments()) {
+            sPlayed[FrameAt(moment.seconds)];
+            sPlayed[FrameAt(moment.seconds) + 1];
+        }
+        PlayedDemo demo;
+        while (kaFrameClock::getFrame() <= sPlayed.rbegin()->first) {
+            const int64_t frame = kaFrameClock::getFrame();
+            const std::string record = demo.Next();
+            if (sPlayed.count(frame) != 0) sPlayed[frame] = record;
+        }
+    }
+    static void TearDownTestSuite() { sPlayed.clear(); }
+
+    static std::map<int64_t, std::string> sPlayed;
+};
+
+std::map<int64_t, std::string> PlaybackTest::sPlayed;
+
+// After a seek the next frame is the frame played from the start shows at
+// that time, call for call and byte for byte, and the music is at that
+// frame's time; seeks go back (the scenes set up again and the models they
+// freed made again) as well as on, into the closing pictures and back.
+TEST_F(PlaybackTest, AfterASeekTheFrameAndTheMusicAreThoseOfTheDemoPlayedFromTheStart) {
+    PlayedDemo demo;
+    for (const Moment& moment : Moments()) {
+        const int64_t frame = FrameAt(moment.seconds);
+        ASSERT_TRUE(demo.playback.SeekTo(moment.seconds)) << moment.what;
+        EXPECT_EQ(kaFrameClock::getFrame(), frame) << moment.what;
+        EXPECT_EQ(FSOUND_Stream_GetTime(gMusicStream), PlayedDemo::MusicAt(frame)) << moment.what;
+        EXPECT_EQ(demo.playback.isInDemo(), moment.seconds < kDemoEnd) << moment.what;
+        const std::string record = demo.Next();
+        EXPECT_NE(record.find("Flip"), std::string::npos) << moment.what;
+        EXPECT_EQ(record, sPlayed[frame]) << moment.what << " (frame " << frame << ")";
+    }
+}
+
+// While paused, every frame presents the picture as it stands without
+// drawing and nothing moves, however long the pause (the frame clock goes on
+// by two seconds meanwhile, as real time would): not the frame clock's
+// frames, not the music, not the time shown.  Resumed, the frames are the
+// ones that would have followed, the music, the clip clock and the frame
+// timer going on as if no time had passed.
+TEST_F(PlaybackTest, PausedTheFramesHoldTheMusicStandsAndResumedTheDemoGoesOnAsIfUnpaused) {
+    const Moment moments[] = {
+        {"Scene 3's cross-fade of 1.5 s", 10.2},
+        {"a white flash of Scene 10 at its height", 37.58},
+        {"Scene 12's set-up frame", 50.0},
+        {"the first closing picture", 119.0},
+    };
+    for (const Moment& moment : moments) {
+        const int64_t frame = FrameAt(moment.seconds);
+        PlayedDemo demo;
+        while (kaFrameClock::getFrame() < frame) demo.Next();
+        demo.playback.SetPaused(true);
+        ASSERT_TRUE(demo.playback.isPaused()) << moment.what;
+        const int music = FSOUND_Stream_GetTime(gMusicStream);
+        const double shown = demo.playback.getTime();
+        std::vector<std::string> held;
+        for (int i = 0; i < 3; ++i) {
+            held.push_back(demo.Next());
+            EXPECT_EQ(demo.world.device.draws().size(), 0u) << moment.what;
+            EXPECT_EQ(FSOUND_Stream_GetTime(gMusicStream), music) << moment.what;
+            EXPECT_EQ(demo.playback.getTime(), shown) << moment.what;
+            for (unsigned k = 0; k < FreshDemo::kFps; ++k) kaFrameClock::Advance();
+        }
+        EXPECT_EQ(held[0], "Clear 2 0 1065353216 0\nBeginRender\nEndRender\nFlip\n") << moment.what;
+        EXPECT_EQ(held[1], held[0]) << moment.what;
+        EXPECT_EQ(held[2], held[0]) << moment.what;
+        demo.playback.SetPaused(false);
+        EXPECT_EQ(FSOUND_Stream_GetTime(gMusicStream), PlayedDemo::MusicAt(frame)) << moment.what;
+        EXPECT_EQ(demo.Next(), sPlayed[frame]) << moment.what << " (frame " << frame << ")";
+        EXPECT_EQ(demo.Next(), sPlayed[frame + 1]) << moment.what << " (frame " << frame + 1 << ")";
     }
 }
 
