@@ -47,6 +47,41 @@ TEST_F(TimerTest, ElapsedTicksCountsHundredMicrosecondUnitsPerLap) {
     EXPECT_FLOAT_EQ(timer.ElapsedTicks(), 10.0f) << "each call starts a new lap";
 }
 
+// A pause is left out of every time measured across it, and a timer that
+// goes over to another counter (at another rate) goes on from the times it
+// had: the frame delta, the elapsed and the lap time.
+TEST_F(TimerTest, PausesAndOtherCountersLeaveTheTimesAsTheyRan) {
+    static int64_t microseconds = 0;
+    static const kaCounterSource kFine{[] { return int64_t{1000000}; }, [] { return microseconds; }};
+    struct Case {
+        int64_t pausedMs;
+        bool otherCounter;
+    };
+    for (const Case& c : {Case{0, false}, Case{2500, false}, Case{0, true}, Case{2500, true}}) {
+        SCOPED_TRACE(std::to_string(c.pausedMs) + " ms paused" + (c.otherCounter ? ", other counter" : ""));
+        kaTimer timer(kFakeCounter);
+        timer.Start();
+        timer.ElapsedTicks();
+        sNow += 100;
+        timer.Tick();
+        sNow += 20;
+        timer.Pause();
+        sNow += c.pausedMs;
+        timer.Resume();
+        if (c.otherCounter) {
+            microseconds = 7000000000000LL;
+            timer.ContinueOn(kFine);
+            microseconds += 20000;
+        } else {
+            sNow += 20;
+        }
+        timer.Tick();
+        EXPECT_FLOAT_EQ(timer.getFrameDelta(), 0.040f);
+        EXPECT_FLOAT_EQ(timer.Elapsed(), 0.140f);
+        EXPECT_FLOAT_EQ(timer.ElapsedTicks(), 1400.0f);
+    }
+}
+
 TEST(PlatformTimerTest, RealCounterMovesForward) {
     kaTimer timer;
     timer.Start();

@@ -135,4 +135,32 @@ TEST_F(SoundOutputTest, ClosingWhilePlayingStopsAtOnce) {
     }
 }
 
+// Paused, the position stands (the device may still play what it had
+// queued, but the position never passes where the pause found it) and
+// pausing again or resuming twice changes nothing; resumed, it moves on at
+// the device's pace from there.  A stream that does not play cannot pause.
+TEST_F(SoundOutputTest, PausedThePositionStandsAndResumedItGoesOnFromThere) {
+    const std::string track = Track(44100 * 4);
+    FSOUND_STREAM* stream = Open(track);
+    ASSERT_NE(stream, nullptr);
+    EXPECT_EQ(FSOUND_Stream_SetPaused(stream, 1), 0) << "not playing yet";
+    Play(stream);
+    Sleep(300);
+    ASSERT_EQ(FSOUND_Stream_SetPaused(stream, 1), 1);
+    const int atPause = FSOUND_Stream_GetTime(stream);
+    EXPECT_EQ(FSOUND_Stream_SetPaused(stream, 1), 1);
+    Sleep(500);
+    const int paused = FSOUND_Stream_GetTime(stream);
+    EXPECT_GE(paused, atPause);
+    EXPECT_LE(paused, atPause + 60) << "a device buffer at most";
+    ASSERT_EQ(FSOUND_Stream_SetPaused(stream, 0), 1);
+    EXPECT_EQ(FSOUND_Stream_SetPaused(stream, 0), 1);
+    const double resumed = NowMilliseconds();
+    Sleep(400);
+    const int after = FSOUND_Stream_GetTime(stream);
+    EXPECT_LE(after - paused, NowMilliseconds() - resumed + 5.0) << "never ahead of the wall clock";
+    EXPECT_GE(after - paused, 200) << "it moves on";
+    EXPECT_EQ(FSOUND_Stream_SetPaused(nullptr, 1), 0);
+}
+
 }  // namespace

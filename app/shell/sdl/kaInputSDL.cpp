@@ -1,7 +1,9 @@
 // Keyboard and mouse through SDL 2.  SDL keeps the keyboard's state from
 // the events the message loop takes (and clears it when the window loses
 // the focus); a poll copies it into the DirectInput key codes, so that
-// Escape is key 1 here too.
+// Escape is key 1 here too.  A key pressed and released again between two
+// polls (a short tap while frames are slow) reads as down at the next one:
+// an event watch notes every key that goes down.
 #include "kaInput.h"
 
 #include <SDL.h>
@@ -10,6 +12,8 @@
 
 struct kaInputDevices {
     bool eventsStarted = false;
+    bool watching = false;
+    bool pressed[SDL_NUM_SCANCODES] = {};  // went down since the last poll
 };
 
 namespace {
@@ -63,13 +67,22 @@ constexpr KeyCode kKeyCodes[] = {
 
 constexpr unsigned char kDown = 0x80;  // a key or button down, as DirectInput reports it
 
-void PollKeyboard(kaInputState& state) {
+int SDLCALL NotePress(void* devices, SDL_Event* event) {
+    if (event->type == SDL_KEYDOWN && event->key.keysym.scancode < SDL_NUM_SCANCODES) {
+        static_cast<kaInputDevices*>(devices)->pressed[event->key.keysym.scancode] = true;
+    }
+    return 1;
+}
+
+void PollKeyboard(kaInputState& state, kaInputDevices& devices) {
     int count = 0;
     const Uint8* keys = SDL_GetKeyboardState(&count);
     for (const KeyCode& code : kKeyCodes) {
-        const bool down = code.scancode < count && keys[code.scancode] != 0;
+        const bool held = code.scancode < count && keys[code.scancode] != 0;
+        const bool down = held || devices.pressed[code.scancode];
         state.keys[code.directInput] = down ? kDown : 0;
     }
+    std::memset(devices.pressed, 0, sizeof devices.pressed);
 }
 
 // Buttons in DirectInput's order: left, right, middle, then the first extra
@@ -105,13 +118,15 @@ int kaInput::Init(void* window) {
         return Fail(KA_INPUT_KEYBOARD_COOPERATION);
     }
     mState = new kaInputState();
+    SDL_AddEventWatch(NotePress, mDevices);
+    mDevices->watching = true;
     return 1;
 }
 
 void kaInput::Poll() {
     if (mState == nullptr) return;
     std::memset(mState->motion, 0, sizeof mState->motion);
-    PollKeyboard(*mState);
+    PollKeyboard(*mState, *mDevices);
     PollMouse(*mState);
 }
 
@@ -119,6 +134,7 @@ void kaInput::Release() {
     delete mState;
     mState = nullptr;
     if (mDevices == nullptr) return;
+    if (mDevices->watching) SDL_DelEventWatch(NotePress, mDevices);
     if (mDevices->eventsStarted) SDL_QuitSubSystem(SDL_INIT_EVENTS);
     delete mDevices;
     mDevices = nullptr;

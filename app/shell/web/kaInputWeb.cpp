@@ -8,6 +8,7 @@
 
 struct kaInputDevices {
     kaInputState live = {};  // what the events said since the last poll
+    uint8_t pressed[256] = {};  // keys that went down since the last poll
 };
 
 namespace {
@@ -49,8 +50,9 @@ uint8_t DirectInputCode(const char* code) {
 EM_BOOL OnKeyEvent(int type, const EmscriptenKeyboardEvent* event, void* devices) {
     const uint8_t dik = DirectInputCode(event->code);
     if (dik != 0) {
-        static_cast<kaInputDevices*>(devices)->live.keys[dik] =
-            type == EMSCRIPTEN_EVENT_KEYDOWN ? 0x80 : 0;
+        auto* state = static_cast<kaInputDevices*>(devices);
+        state->live.keys[dik] = type == EMSCRIPTEN_EVENT_KEYDOWN ? 0x80 : 0;
+        state->pressed[dik] |= state->live.keys[dik];
     }
     return EM_FALSE;
 }
@@ -94,11 +96,15 @@ int kaInput::Init(void* window) {
     return 1;
 }
 
-// The keys and buttons as they are now; the motion summed since the last poll.
+// The keys and buttons as they are now, and a key pressed and released since
+// the last poll as down; the motion summed since the last poll.
 void kaInput::Poll() {
     if (mDevices == nullptr) return;
     kaInputState& live = mDevices->live;
-    std::memcpy(mState->keys, live.keys, sizeof live.keys);
+    for (size_t key = 0; key < sizeof live.keys; ++key) {
+        mState->keys[key] = live.keys[key] | mDevices->pressed[key];
+    }
+    std::memset(mDevices->pressed, 0, sizeof mDevices->pressed);
     std::memcpy(mState->mouseButtons, live.mouseButtons, sizeof live.mouseButtons);
     std::memcpy(mState->cursor, live.cursor, sizeof live.cursor);
     for (int axis = 0; axis < 3; ++axis) {
