@@ -64,8 +64,9 @@ void kaCamera::Init(const kaViewport& area) {
 }
 
 void kaCamera::Setup(float fov, int viewWidth, int viewHeight, float nearZ, float farZ) {
-    Setup(fov, kaViewport{0, 0, static_cast<uint32_t>(viewWidth), static_cast<uint32_t>(viewHeight)},
-          nearZ, farZ);
+    const kaViewport whole = {0, 0, static_cast<uint32_t>(viewWidth),
+                              static_cast<uint32_t>(viewHeight)};
+    Setup(fov, whole, nearZ, farZ);
 }
 
 void kaCamera::Setup(float fov, const kaViewport& area, float nearZ, float farZ) {

@@ -5,15 +5,15 @@
 
 namespace {
 
-// A whole decimal number from 1 to max at text, read up to the first
+// A whole decimal number from min to max at text, read up to the first
 // character that is not a digit (*end).
-bool ReadSide(const char* text, unsigned max, unsigned* value, const char** end) {
+bool ReadSide(const char* text, unsigned min, unsigned max, unsigned* value, const char** end) {
     if (*text < '0' || *text > '9') return false;
     char* stop = nullptr;
     errno = 0;
     const unsigned long number = std::strtoul(text, &stop, 10);
     *end = stop;
-    if (errno != 0 || number < 1 || number > max) return false;
+    if (errno != 0 || number < min || number > max) return false;
     *value = static_cast<unsigned>(number);
     return true;
 }
@@ -32,10 +32,10 @@ std::string kaOutputOptions::Read(const std::string& option, const char* value,
 std::string kaOutputOptions::ReadSize(const char* value, kaOutputRequest* request) {
     unsigned width = 0, height = 0;
     const char* rest = value;
-    if (!ReadSide(rest, kMaxSide, &width, &rest) || *rest != 'x' ||
-        !ReadSide(rest + 1, kMaxSide, &height, &rest) || *rest != '\0') {
-        return "--size takes WIDTHxHEIGHT, each from 1 to " + std::to_string(kMaxSide) +
-               ", not '" + value + "'";
+    if (!ReadSide(rest, kMinSide, kMaxSide, &width, &rest) || *rest != 'x' ||
+        !ReadSide(rest + 1, kMinSide, kMaxSide, &height, &rest) || *rest != '\0') {
+        return "--size takes WIDTHxHEIGHT, each from " + std::to_string(kMinSide) + " to " +
+               std::to_string(kMaxSide) + ", not '" + value + "'";
     }
     request->width = static_cast<int>(width);
     request->height = static_cast<int>(height);

@@ -7,10 +7,11 @@
 // The options of the output's size and multisampling, read alike by the
 // players and the capture:
 //
-//   --size WxH   the back buffer's width and height, 1 to kMaxSide each
+//   --size WxH   the back buffer's width and height, kMinSide to kMaxSide each
 //   --msaa N     samples per pixel: 0 (none), 2, 4 or 8
 class kaOutputOptions {
 public:
+    static constexpr unsigned kMinSide = 16;
     static constexpr unsigned kMaxSide = 8192;
 
     // Whether option is one of the two.

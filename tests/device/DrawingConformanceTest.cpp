@@ -329,6 +329,27 @@ TEST_F(DrawingTest, BlendingDepthTestAndViewportRowsFromTheTop) {
     EXPECT_TRUE(ColorNear(At(16, 150), kBlue, 0));
 }
 
+// A clear reaches only the viewport, as Direct3D clears: the player clears
+// the bars around its picture as viewports of their own.
+TEST_F(DrawingTest, AClearFillsOnlyTheViewport) {
+    ASSERT_EQ(mDevice->Clear(KA_CLEAR_TARGET | KA_CLEAR_ZBUFFER, 0xFF0000FF, 1.0f, 0), KA_OK);
+    kaViewport bar{64, 32, 96, 64};
+    ASSERT_EQ(mDevice->setViewport(&bar), KA_OK);
+    ASSERT_EQ(mDevice->Clear(KA_CLEAR_TARGET | KA_CLEAR_ZBUFFER, 0xFF000000, 1.0f, 0), KA_OK);
+    PresentFrame();
+    struct Probe {
+        unsigned x, y;
+        uint32_t colour;
+    };
+    const Probe probes[] = {
+        {64, 32, 0x000000}, {159, 95, 0x000000}, {100, 60, 0x000000},
+        {63, 60, kBlue},    {160, 60, kBlue},    {100, 31, kBlue},   {100, 96, kBlue},
+    };
+    for (const Probe& p : probes) {
+        EXPECT_TRUE(ColorNear(At(p.x, p.y), p.colour, 0)) << p.x << ", " << p.y;
+    }
+}
+
 TEST_F(DrawingTest, DrawingIntoATextureLevelThenShowingIt) {
     kaBaseTexture* target = MakeRenderTarget();
     ASSERT_NE(target, nullptr);
