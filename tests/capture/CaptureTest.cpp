@@ -172,7 +172,7 @@ TEST(PlayerOptionsTest, ReadsEveryOption) {
         {{"--start", "100"}, 100, false, false, 800, 600, 0, true, false},
         {{"--start", "0.5", "--windowed"}, 0.5, true, false, 800, 600, 0, true, false},
         {{"--size", "1920x1080", "--msaa", "4", "--no-vsync"}, 0, false, true, 1920, 1080, 4, false, false},
-        {{"--windowed", "--size", "1x8192", "--msaa", "8"}, 0, true, true, 1, 8192, 8, true, false},
+        {{"--windowed", "--size", "16x8192", "--msaa", "8"}, 0, true, true, 16, 8192, 8, true, false},
         {{"--msaa", "2"}, 0, false, false, 800, 600, 2, true, false},
         {{"--msaa", "0"}, 0, false, false, 800, 600, 0, true, false},
         {{"--help"}, 0, false, false, 800, 600, 0, true, true},
@@ -198,7 +198,7 @@ TEST(PlayerOptionsTest, ReadsEveryOption) {
 // Each wrong value is refused with the reason and the value as given.
 TEST(PlayerOptionsTest, RefusesWhatIsWrongWithAReason) {
     const std::string start = "--start takes seconds from 0 to before the demo's end at 117.7, not '";
-    const std::string size = "--size takes WIDTHxHEIGHT, each from 1 to 8192, not '";
+    const std::string size = "--size takes WIDTHxHEIGHT, each from 16 to 8192, not '";
     const std::string msaa = "--msaa takes 0, 2, 4 or 8 samples, not '";
     struct Case {
         std::vector<const char*> args;
@@ -211,7 +211,7 @@ TEST(PlayerOptionsTest, RefusesWhatIsWrongWithAReason) {
         {{"--start", "inf"}, start + "inf'"},
         {{"--start"}, "--start needs a value"},
         {{"--size", "800"}, size + "800'"},
-        {{"--size", "0x600"}, size + "0x600'"},
+        {{"--size", "15x600"}, size + "15x600'"},
         {{"--size", "800x8193"}, size + "800x8193'"},
         {{"--size", "-800x600"}, size + "-800x600'"},
         {{"--size", "800x600x2"}, size + "800x600x2'"},
