@@ -178,6 +178,10 @@ bool kaGLBaseTexture::isRenderTarget() const {
     return (mRequest.usage & KA_USAGE_RENDERTARGET) != 0 && getKind() != KIND_VOLUME;
 }
 
+GLenum kaGLBaseTexture::getColourFormat() const {
+    return StoredFormatOf(mRequest.format, mSupport.swizzle, isRenderTarget()).internal;
+}
+
 uint32_t kaGLBaseTexture::Extent(uint32_t size, unsigned level) const {
     const uint32_t extent = size >> level;
     return extent > 0 ? extent : 1;

@@ -38,6 +38,8 @@ public:
     GLuint getName() const { return mName; }
     GLenum getTarget() const;
     bool isRenderTarget() const;
+    // The sized GL format the texels are stored in.
+    GLenum getColourFormat() const;
     uint32_t getLevelCountValue() const { return mLevels; }
     // Attaches a level (of a cube face) as the colour of the bound draw framebuffer.
     void AttachAsColour(unsigned face, unsigned level) const;

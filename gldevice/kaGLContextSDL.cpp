@@ -134,7 +134,15 @@ void kaGLContext::DrawableSize(int* width, int* height) const {
 
 void kaGLContext::Present() { SDL_GL_SwapWindow(static_cast<SDL_Window*>(mWindow)); }
 
-void kaGLContext::SetVerticalSync(bool wait) { SDL_GL_SetSwapInterval(wait ? 1 : 0); }
+// Waiting is adaptive where the driver offers it (a late frame is shown at
+// once rather than a whole refresh later), else on every refresh.
+void kaGLContext::SetVerticalSync(bool wait) {
+    if (!wait) {
+        SDL_GL_SetSwapInterval(0);
+    } else if (SDL_GL_SetSwapInterval(-1) != 0) {
+        SDL_GL_SetSwapInterval(1);
+    }
+}
 
 void kaGLContext::Release() {
     SDL_GL_MakeCurrent(static_cast<SDL_Window*>(mWindow), nullptr);

@@ -71,9 +71,11 @@
     X(PFNGLLINKPROGRAMPROC, LinkProgram)                                     \
     X(PFNGLPIXELSTOREIPROC, PixelStorei)                                     \
     X(PFNGLPOLYGONOFFSETPROC, PolygonOffset)                                 \
+    X(PFNGLGETRENDERBUFFERPARAMETERIVPROC, GetRenderbufferParameteriv)       \
     X(PFNGLREADBUFFERPROC, ReadBuffer)                                       \
     X(PFNGLREADPIXELSPROC, ReadPixels)                                       \
     X(PFNGLRENDERBUFFERSTORAGEPROC, RenderbufferStorage)                     \
+    X(PFNGLRENDERBUFFERSTORAGEMULTISAMPLEPROC, RenderbufferStorageMultisample) \
     X(PFNGLSAMPLERPARAMETERFPROC, SamplerParameterf)                         \
     X(PFNGLSAMPLERPARAMETERIPROC, SamplerParameteri)                         \
     X(PFNGLSCISSORPROC, Scissor)                                             \

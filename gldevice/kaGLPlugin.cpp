@@ -1,6 +1,6 @@
 // The entry points of the OpenGL plug-in, exported under their plain C names:
-// the seven every render-device plug-in has, and the read-back of the frame
-// last shown.
+// the seven every render-device plug-in has, the read-back of the frame
+// last shown and the resize of the back buffer.
 #include <cstdio>
 #include <cstring>
 
@@ -84,4 +84,9 @@ KA_PLUGIN_EXPORT int endReadPresentedFrame(kaRenderDevice* device, unsigned char
                                            unsigned width, unsigned height) {
     if (device == nullptr) return KA_ERR_INVALIDARG;
     return static_cast<kaGLRenderDevice*>(device)->EndReadPresentedFrame(pixels, width, height);
+}
+
+KA_PLUGIN_EXPORT int resizeBackBuffer(kaRenderDevice* device, unsigned width, unsigned height) {
+    if (device == nullptr) return KA_ERR_INVALIDARG;
+    return static_cast<kaGLRenderDevice*>(device)->ResizeBackBuffer(width, height);
 }

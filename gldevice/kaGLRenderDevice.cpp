@@ -11,8 +11,10 @@
 
 namespace {
 
-// Multisample types 0 (none) and 2 to 4 are accepted; 1 is not a real type.
-bool IsValidMultiSample(unsigned type) { return type != 1 && type <= 4; }
+// Multisample types 0 (none) and 2 to 16 samples, as Direct3D numbers them;
+// 1 is not a real type.  Whether the driver offers that many is asked once
+// the context exists.
+bool IsValidMultiSample(unsigned type) { return type != 1 && type <= 16; }
 
 // Desktop GL takes the programs' gl_PointSize only with this enabled; OpenGL
 // ES (and WebGL) always takes it and has no such switch.
@@ -28,9 +30,11 @@ bool IsDepthFormat(unsigned format) {
 }  // namespace
 
 kaGLRenderDevice::kaGLRenderDevice(unsigned adapter)
-    : mAdapter(adapter), mContext(nullptr), mWidth(0), mHeight(0), mBackBuffer(0),
-      mBackColour(0), mBackDepth(0), mDepthHasStencil(false), mPresented(0), mPresentedColour(0), mTargetBuffer(0),
-      mTarget(nullptr), mTargetWidth(0), mTargetHeight(0), mVertexArray(0), mConstantBuffer(0),
+    : mAdapter(adapter), mContext(nullptr), mWidth(0), mHeight(0), mSamples(0), mDepthFormat(0),
+      mBackBuffer(0), mBackColour(0), mBackDepth(0), mDepthHasStencil(false), mPresented(0),
+      mPresentedColour(0), mTargetBuffer(0), mTarget(nullptr), mTargetWidth(0), mTargetHeight(0),
+      mTargetFace(0), mTargetLevel(0), mTargetSamples(0), mTargetResolve(0), mVertexArray(0),
+      mConstantBuffer(0),
       mVertexConstants(), mPixelConstants(), mPlatformRenderStates(),
       mVertexConstantsDirty(true),
       mUniformVersion(0), mPrograms(), mSamplers() {}
@@ -62,6 +66,7 @@ int kaGLRenderDevice::Initialize(void* window, unsigned modeIndex, unsigned dept
     if (!kaGLContext::PlatformLoaded()) return KA_ERR_WRONGSTATE;
     unsigned mode[4];
     if (!kaGLContext::DisplayMode(mAdapter, modeIndex, mode)) return KA_ERR_INITFAILED;
+    mSamples = multiSampleType;
     return Start(window, mode[0], mode[1], depthFormat, vsync, int(modeIndex));
 }
 
@@ -71,17 +76,28 @@ int kaGLRenderDevice::InitializeWindowed(void* window, unsigned width, unsigned 
     if (mContext != nullptr) return KA_ERR_WRONGSTATE;
     if (window == nullptr || !IsValidMultiSample(multiSampleType)) return KA_ERR_INVALIDARG;
     if (!kaGLContext::PlatformLoaded()) return KA_ERR_WRONGSTATE;
+    mSamples = multiSampleType;
     return Start(window, width, height, depthFormat, vsync, -1);
 }
 
 // Creates the context, the back buffer and the objects every draw uses, sends
-// the default state and shows a first black frame.  Multisampling is not
-// carried out: the back buffer has one sample whatever the type.
+// the default state and shows a first black frame.  A multisample type the
+// driver cannot draw is refused (KA_ERR_UNSUPPORTED), with the reason on
+// standard error.
 int kaGLRenderDevice::Start(void* window, unsigned width, unsigned height, unsigned depthFormat,
                             int vsync, int fullscreenMode) {
     if (width == 0 || height == 0) return KA_ERR_INVALIDARG;
     mContext = kaGLContext::Create(window, kaGLContext::RequestedKind());
     if (mContext == nullptr) return KA_ERR_INITFAILED;
+    const kaGLFunctions& gl = mContext->gl();
+    GLint maxSamples = 0;
+    gl.GetIntegerv(GL_MAX_SAMPLES, &maxSamples);
+    if (GLint(mSamples) > maxSamples) {
+        std::fprintf(stderr, "kaGLRenderDevice: %u samples per pixel asked, the driver offers %d\n",
+                     mSamples, int(maxSamples));
+        DestroyGL();
+        return KA_ERR_UNSUPPORTED;
+    }
     if (fullscreenMode >= 0 && !mContext->EnterFullscreen(unsigned(fullscreenMode))) {
         DestroyGL();
         return KA_ERR_INITFAILED;
@@ -89,8 +105,8 @@ int kaGLRenderDevice::Start(void* window, unsigned width, unsigned height, unsig
     mContext->SetVerticalSync(vsync != 0);
     mWidth = width;
     mHeight = height;
+    mDepthFormat = depthFormat;
     mReadback.setSize(width, height);
-    const kaGLFunctions& gl = mContext->gl();
     if (mContext->getKind() == kaGLContextKind::Core33) gl.Enable(kProgramPointSize);
     gl.GenVertexArrays(1, &mVertexArray);
     gl.BindVertexArray(mVertexArray);
@@ -98,7 +114,7 @@ int kaGLRenderDevice::Start(void* window, unsigned width, unsigned height, unsig
     gl.BindBuffer(GL_UNIFORM_BUFFER, mConstantBuffer);
     gl.BufferData(GL_UNIFORM_BUFFER, sizeof mVertexConstants, nullptr, GL_DYNAMIC_DRAW);
     gl.BindBufferBase(GL_UNIFORM_BUFFER, kaGLPrograms::kConstantBinding, mConstantBuffer);
-    if (!CreateBackBuffer(depthFormat)) {
+    if (!CreateBackBuffer()) {
         DestroyGL();
         return KA_ERR_INITFAILED;
     }
@@ -111,36 +127,68 @@ int kaGLRenderDevice::Start(void* window, unsigned width, unsigned height, unsig
     return KA_OK;
 }
 
-// The back buffer has no alpha, as Direct3D's X8R8G8B8 back buffers have
-// none: blending reads its alpha as 1.
-bool kaGLRenderDevice::CreateBackBuffer(unsigned depthFormat) {
+// The framebuffers, then the renderbuffers of the current size.
+bool kaGLRenderDevice::CreateBackBuffer() {
     const kaGLFunctions& gl = mContext->gl();
-    const bool depthOnly = depthFormat == 80 || depthFormat == 70;  // the 16-bit depth formats
-    mDepthHasStencil = !depthOnly;
-    gl.GenRenderbuffers(1, &mBackColour);
-    gl.BindRenderbuffer(GL_RENDERBUFFER, mBackColour);
-    gl.RenderbufferStorage(GL_RENDERBUFFER, GL_RGB8, GLsizei(mWidth), GLsizei(mHeight));
-    gl.GenRenderbuffers(1, &mBackDepth);
-    gl.BindRenderbuffer(GL_RENDERBUFFER, mBackDepth);
-    gl.RenderbufferStorage(GL_RENDERBUFFER, depthOnly ? GL_DEPTH_COMPONENT16 : GL_DEPTH24_STENCIL8,
-                           GLsizei(mWidth), GLsizei(mHeight));
-    gl.GenFramebuffers(1, &mBackBuffer);
+    mDepthHasStencil = !(mDepthFormat == 80 || mDepthFormat == 70);  // the 16-bit depth formats
+    GLuint* const made[] = {&mBackBuffer, &mPresented, &mTargetBuffer, &mTargetResolve};
+    for (GLuint* name : made) gl.GenFramebuffers(1, name);
+    return AllocateSizedBuffers();
+}
+
+GLuint kaGLRenderDevice::NewRenderbuffer(GLenum format, GLsizei samples, unsigned width,
+                                         unsigned height) const {
+    const kaGLFunctions& gl = mContext->gl();
+    GLuint name = 0;
+    gl.GenRenderbuffers(1, &name);
+    gl.BindRenderbuffer(GL_RENDERBUFFER, name);
+    gl.RenderbufferStorageMultisample(GL_RENDERBUFFER, samples, format, GLsizei(width),
+                                      GLsizei(height));
+    return name;
+}
+
+// The back buffer (with mSamples samples) and the copy of the frame shown
+// (one sample, where the back buffer is resolved), both without alpha, as
+// Direct3D's X8R8G8B8 back buffers have none: blending reads their alpha as
+// 1, and so does a read-back.  Their formats are the same so that the
+// resolve may copy one into the other.
+bool kaGLRenderDevice::AllocateSizedBuffers() {
+    const kaGLFunctions& gl = mContext->gl();
+    const GLsizei samples = GLsizei(mSamples);
+    mBackColour = NewRenderbuffer(GL_RGB8, samples, mWidth, mHeight);
+    mBackDepth = NewRenderbuffer(mDepthHasStencil ? GL_DEPTH24_STENCIL8 : GL_DEPTH_COMPONENT16,
+                                 samples, mWidth, mHeight);
+    mPresentedColour = NewRenderbuffer(GL_RGB8, 0, mWidth, mHeight);
     gl.BindFramebuffer(GL_FRAMEBUFFER, mBackBuffer);
     gl.FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, mBackColour);
     gl.FramebufferRenderbuffer(GL_FRAMEBUFFER,
-                               depthOnly ? GL_DEPTH_ATTACHMENT : GL_DEPTH_STENCIL_ATTACHMENT,
+                               mDepthHasStencil ? GL_DEPTH_STENCIL_ATTACHMENT : GL_DEPTH_ATTACHMENT,
                                GL_RENDERBUFFER, mBackDepth);
     const bool complete = gl.CheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
-    gl.GenRenderbuffers(1, &mPresentedColour);
-    gl.BindRenderbuffer(GL_RENDERBUFFER, mPresentedColour);
-    gl.RenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, GLsizei(mWidth), GLsizei(mHeight));
-    gl.GenFramebuffers(1, &mPresented);
     gl.BindFramebuffer(GL_FRAMEBUFFER, mPresented);
     gl.FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER,
                                mPresentedColour);
-    gl.GenFramebuffers(1, &mTargetBuffer);
     BindTarget();
-    return complete;
+    return complete && gl.GetError() == GL_NO_ERROR;
+}
+
+void kaGLRenderDevice::ReleaseSizedBuffers() {
+    const GLuint renderbuffers[] = {mBackColour, mBackDepth, mPresentedColour};
+    mContext->gl().DeleteRenderbuffers(3, renderbuffers);
+    mBackColour = mBackDepth = mPresentedColour = 0;
+}
+
+int kaGLRenderDevice::ResizeBackBuffer(unsigned width, unsigned height) {
+    if (mContext == nullptr || mTarget != nullptr) return KA_ERR_WRONGSTATE;
+    if (width == 0 || height == 0) return KA_ERR_INVALIDARG;
+    ReleaseSizedBuffers();
+    mReadback.Release(mContext->gl());
+    mWidth = width;
+    mHeight = height;
+    mReadback.setSize(width, height);
+    if (!AllocateSizedBuffers()) return Refuse("ResizeBackBuffer", "the back buffer is incomplete");
+    MirrorViewport(kaViewport{0, 0, width, height});
+    return KA_OK;
 }
 
 void kaGLRenderDevice::BindTarget() {
@@ -154,10 +202,10 @@ void kaGLRenderDevice::DestroyGL() {
     mReadback.Release(gl);
     for (auto& sampler : mSamplers) gl.DeleteSamplers(1, &sampler.second);
     mSamplers.clear();
-    const GLuint framebuffers[] = {mBackBuffer, mPresented, mTargetBuffer};
-    gl.DeleteFramebuffers(3, framebuffers);
-    const GLuint renderbuffers[] = {mBackColour, mBackDepth, mPresentedColour};
-    gl.DeleteRenderbuffers(3, renderbuffers);
+    const GLuint framebuffers[] = {mBackBuffer, mPresented, mTargetBuffer, mTargetResolve};
+    gl.DeleteFramebuffers(4, framebuffers);
+    ReleaseSizedBuffers();
+    gl.DeleteRenderbuffers(1, &mTargetSamples);
     gl.DeleteBuffers(1, &mConstantBuffer);
     gl.DeleteVertexArrays(1, &mVertexArray);
     mContext->Release();
@@ -189,8 +237,9 @@ int kaGLRenderDevice::Clear(unsigned flags, unsigned color, float z, unsigned st
     return gl.GetError() == GL_NO_ERROR ? KA_OK : KA_ERR_PLATFORM;
 }
 
-// Keeps a copy of the frame for read-back, then shows it in the window
-// scaled to fit with its aspect kept, the rest of the window black.  The
+// Keeps a copy of the frame for read-back (resolving its samples, where it
+// has several), then shows it in the window scaled to fit with its aspect
+// kept, the rest of the window black.  The
 // back buffer holds its top row first, so the copy to the window turns it over.
 int kaGLRenderDevice::Flip() {
     if (mContext == nullptr) return KA_ERR_PLATFORM;

@@ -15,7 +15,11 @@
 // only note what changed, and a draw turns the cached state into GL state,
 // programs generated for the fixed-function state or translated from the
 // shaders, and uniforms.  The device draws into a back buffer of its own,
-// which Flip shows in the window, scaled and letterboxed.
+// which Flip shows in the window, scaled and letterboxed.  With a
+// multisample type the back buffer and the render targets are drawn with
+// that many samples per pixel and resolved: the back buffer into the copy
+// that Flip shows and reads back, a render target into its texture when
+// drawing into it ends.
 //
 // Pictures line up with the Direct3D device: the programs shift positions by
 // half a pixel to Direct3D's pixel centres and map its depth range, and every
@@ -71,13 +75,23 @@ public:
     // oldest one started into `pixels`.
     int BeginReadPresentedFrame();
     int EndReadPresentedFrame(unsigned char* pixels, unsigned width, unsigned height);
+    // Makes the back buffer, its depth buffer and the frame copy anew at
+    // this size (the window's drawable changed); what was drawn is lost,
+    // reads in flight are forgotten and the viewport covers the new size.
+    // Refused while drawing into a texture.
+    int ResizeBackBuffer(unsigned width, unsigned height);
 
 private:
     ~kaGLRenderDevice();
 
     int Start(void* window, unsigned width, unsigned height, unsigned depthFormat, int vsync,
               int fullscreenMode);
-    bool CreateBackBuffer(unsigned depthFormat);
+    bool CreateBackBuffer();
+    bool AllocateSizedBuffers();
+    void ReleaseSizedBuffers();
+    GLuint NewRenderbuffer(GLenum format, GLsizei samples, unsigned width, unsigned height) const;
+    bool StartMultisampledTarget(const kaGLBaseTexture& texture, unsigned width, unsigned height);
+    void ResolveTarget();
     void DestroyGL();
     void BindTarget();
     int BeginRenderToLevel(kaBaseTexture* texture, unsigned kind, unsigned face, unsigned level,
@@ -119,6 +133,8 @@ private:
     unsigned mAdapter;
     kaGLContext* mContext;
     unsigned mWidth, mHeight;
+    unsigned mSamples;                            // per pixel; 0 without multisampling
+    unsigned mDepthFormat;
     GLuint mBackBuffer, mBackColour, mBackDepth;  // framebuffer and its renderbuffers
     bool mDepthHasStencil;
     GLuint mPresented, mPresentedColour;          // a copy of the last frame shown
@@ -126,6 +142,10 @@ private:
     GLuint mTargetBuffer;                         // framebuffer of a render-to-texture
     kaGLBaseTexture* mTarget;                     // null when drawing to the back buffer
     unsigned mTargetWidth, mTargetHeight;
+    unsigned mTargetFace, mTargetLevel;
+    // With multisampling: the render target's samples and the framebuffer
+    // through which they are resolved into the texture.
+    GLuint mTargetSamples, mTargetResolve;
     GLuint mVertexArray, mConstantBuffer;
     float mVertexConstants[kaGLPrograms::kVertexConstants * 4];
     float mPixelConstants[kaGLPrograms::kPixelConstants * 4];

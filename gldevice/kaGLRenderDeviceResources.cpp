@@ -116,7 +116,9 @@ int kaGLRenderDevice::BeginRenderToCubeTexture(kaBaseTexture* texture, unsigned 
 // Draws into one level (of one face) of a render-target texture, with the
 // back buffer's depth buffer when useDepth is set; a level larger than that
 // depth buffer either way is refused, as Direct3D refuses it, rather than
-// drawn clipped.  A failure leaves the back buffer as the target.
+// drawn clipped.  With multisampling the drawing goes into samples of the
+// texture's format, resolved into the level when it ends.  A failure leaves
+// the back buffer as the target.
 int kaGLRenderDevice::BeginRenderToLevel(kaBaseTexture* texture, unsigned kind, unsigned face,
                                          unsigned level, int useDepth) {
     if (!mContext) return KA_ERR_WRONGSTATE;
@@ -135,7 +137,12 @@ int kaGLRenderDevice::BeginRenderToLevel(kaBaseTexture* texture, unsigned kind, 
     }
     const kaGLFunctions& gl = mContext->gl();
     gl.BindFramebuffer(GL_FRAMEBUFFER, mTargetBuffer);
-    glTexture->AttachAsColour(face, level);
+    if (mSamples == 0) {
+        glTexture->AttachAsColour(face, level);
+    } else if (!StartMultisampledTarget(*glTexture, width, height)) {
+        gl.BindFramebuffer(GL_FRAMEBUFFER, mBackBuffer);
+        return KA_ERR_PLATFORM;
+    }
     const GLenum attachment = mDepthHasStencil ? GL_DEPTH_STENCIL_ATTACHMENT : GL_DEPTH_ATTACHMENT;
     gl.FramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, 0);
     gl.FramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, attachment, GL_RENDERBUFFER,
@@ -147,14 +154,49 @@ int kaGLRenderDevice::BeginRenderToLevel(kaBaseTexture* texture, unsigned kind, 
     mTarget = glTexture;
     mTargetWidth = width;
     mTargetHeight = height;
+    mTargetFace = face;
+    mTargetLevel = level;
     MirrorViewport(kaViewport{0, 0, width, height});
     ++mUniformVersion;
     BindTarget();
     return KA_OK;
 }
 
+// Samples of the texture's format and the level's size, attached as the
+// colour of the bound framebuffer; made anew only when either changes.
+bool kaGLRenderDevice::StartMultisampledTarget(const kaGLBaseTexture& texture, unsigned width,
+                                               unsigned height) {
+    const kaGLFunctions& gl = mContext->gl();
+    GLint format = 0, w = 0, h = 0;
+    if (mTargetSamples != 0) {
+        gl.BindRenderbuffer(GL_RENDERBUFFER, mTargetSamples);
+        gl.GetRenderbufferParameteriv(GL_RENDERBUFFER, GL_RENDERBUFFER_INTERNAL_FORMAT, &format);
+        gl.GetRenderbufferParameteriv(GL_RENDERBUFFER, GL_RENDERBUFFER_WIDTH, &w);
+        gl.GetRenderbufferParameteriv(GL_RENDERBUFFER, GL_RENDERBUFFER_HEIGHT, &h);
+    }
+    if (GLenum(format) != texture.getColourFormat() || unsigned(w) != width ||
+        unsigned(h) != height) {
+        gl.DeleteRenderbuffers(1, &mTargetSamples);
+        mTargetSamples = NewRenderbuffer(texture.getColourFormat(), GLsizei(mSamples), width, height);
+    }
+    gl.FramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER,
+                               mTargetSamples);
+    return gl.GetError() == GL_NO_ERROR;
+}
+
+// Resolves the render target's samples into the level drawn into.
+void kaGLRenderDevice::ResolveTarget() {
+    const kaGLFunctions& gl = mContext->gl();
+    const GLint w = GLint(mTargetWidth), h = GLint(mTargetHeight);
+    gl.BindFramebuffer(GL_DRAW_FRAMEBUFFER, mTargetResolve);
+    mTarget->AttachAsColour(mTargetFace, mTargetLevel);
+    gl.BindFramebuffer(GL_READ_FRAMEBUFFER, mTargetBuffer);
+    gl.BlitFramebuffer(0, 0, w, h, 0, 0, w, h, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+}
+
 int kaGLRenderDevice::EndRenderToTexture() {
     if (!mContext || !mTarget) return KA_ERR_WRONGSTATE;
+    if (mSamples != 0) ResolveTarget();
     mTarget = nullptr;
     BindTarget();
     MirrorViewport(kaViewport{0, 0, mWidth, mHeight});

@@ -4,7 +4,8 @@
 #include "kaRenderDeviceDesc.h"
 
 // The seven plain C entry points of a render-device plug-in, looked up by
-// name, and the optional ones that read back presented frames.  All return
+// name, and the optional ones that read back presented frames and resize the
+// back buffer.  All return
 // a result code.
 extern "C" {
 typedef int (*kaDoLoadFn)();
@@ -26,4 +27,9 @@ typedef int (*kaReadPresentedFrameFn)(kaRenderDevice* device, unsigned char* pix
 typedef int (*kaBeginReadPresentedFrameFn)(kaRenderDevice* device);
 typedef int (*kaEndReadPresentedFrameFn)(kaRenderDevice* device, unsigned char* pixels,
                                          unsigned width, unsigned height);
+// The window's drawable changed size: the back buffer and what depends on
+// its size are made anew at width x height (0; 2 for a null device or a zero
+// size; 3 before the device is initialised or while it draws into a
+// texture; 1 when the platform fails).
+typedef int (*kaResizeBackBufferFn)(kaRenderDevice* device, unsigned width, unsigned height);
 }

@@ -6,7 +6,8 @@ kaPluginLoader::kaPluginLoader()
     : mGetDescription(nullptr), mGetVersion(nullptr),
       mGetRenderDeviceCount(nullptr), mGetRenderDeviceDesc(nullptr), mGetRenderDevice(nullptr),
       mDoLoad(nullptr), mDoUnload(nullptr), mReadPresentedFrame(nullptr),
-      mBeginReadPresentedFrame(nullptr), mEndReadPresentedFrame(nullptr) {}
+      mBeginReadPresentedFrame(nullptr), mEndReadPresentedFrame(nullptr),
+      mResizeBackBuffer(nullptr) {}
 
 kaPluginLoader::~kaPluginLoader() {
     if (isLoaded()) Unload();
@@ -29,6 +30,7 @@ void kaPluginLoader::Forget() {
     mReadPresentedFrame = nullptr;
     mBeginReadPresentedFrame = nullptr;
     mEndReadPresentedFrame = nullptr;
+    mResizeBackBuffer = nullptr;
 }
 
 int kaPluginLoader::Load(const char* fileName) {
@@ -49,6 +51,7 @@ int kaPluginLoader::Load(const char* fileName) {
     Find(&mReadPresentedFrame, "readPresentedFrame");
     Find(&mBeginReadPresentedFrame, "beginReadPresentedFrame");
     Find(&mEndReadPresentedFrame, "endReadPresentedFrame");
+    Find(&mResizeBackBuffer, "resizeBackBuffer");
     if (mBeginReadPresentedFrame == nullptr || mEndReadPresentedFrame == nullptr) {
         mBeginReadPresentedFrame = nullptr;  // one without the other is no use
         mEndReadPresentedFrame = nullptr;
@@ -103,4 +106,10 @@ int kaPluginLoader::EndReadPresentedFrame(kaRenderDevice* device, unsigned char*
     if (!isLoaded()) return KA_ERR_WRONGSTATE;
     if (mEndReadPresentedFrame == nullptr) return KA_ERR_UNSUPPORTED;
     return mEndReadPresentedFrame(device, pixels, width, height);
+}
+
+int kaPluginLoader::ResizeBackBuffer(kaRenderDevice* device, unsigned width, unsigned height) {
+    if (!isLoaded()) return KA_ERR_WRONGSTATE;
+    if (mResizeBackBuffer == nullptr) return KA_ERR_UNSUPPORTED;
+    return mResizeBackBuffer(device, width, height);
 }

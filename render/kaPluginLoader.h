@@ -5,7 +5,7 @@
 
 // The player's side of the plug-in boundary: loads a render-device module by
 // file name, finds its seven entry points (and the optional read-back of
-// presented frames) and hands out its devices.
+// presented frames and resize) and hands out its devices.
 class kaPluginLoader {
 public:
     kaPluginLoader();
@@ -35,6 +35,8 @@ public:
     int BeginReadPresentedFrame(kaRenderDevice* device);
     int EndReadPresentedFrame(kaRenderDevice* device, unsigned char* pixels, unsigned width,
                               unsigned height);
+    // The optional resize of the back buffer, with the same answers.
+    int ResizeBackBuffer(kaRenderDevice* device, unsigned width, unsigned height);
 
 private:
     template <typename Function>
@@ -52,4 +54,5 @@ private:
     kaReadPresentedFrameFn mReadPresentedFrame;  // optional
     kaBeginReadPresentedFrameFn mBeginReadPresentedFrame;  // optional
     kaEndReadPresentedFrameFn mEndReadPresentedFrame;      // optional
+    kaResizeBackBufferFn mResizeBackBuffer;                // optional
 };

@@ -51,20 +51,37 @@ bool ReadText(const char* fileName, std::string& text) {
 }  // namespace
 
 kaCamera::kaCamera()
-    : target(), fovDegrees(0), aspect(0), width(0), height(0), view(), eye(), right(), up(),
-      forward() {}
+    : target(), fovDegrees(0), aspect(0), zNear(0), zFar(0), width(0), height(0), viewport(),
+      view(), eye(), right(), up(), forward() {}
 
 void kaCamera::Init(int viewWidth, int viewHeight) {
-    Setup(60.0f, viewWidth, viewHeight, 16.0f, 1400000.0f);
+    Init(kaViewport{0, 0, static_cast<uint32_t>(viewWidth), static_cast<uint32_t>(viewHeight)});
+}
+
+void kaCamera::Init(const kaViewport& area) {
+    Setup(60.0f, area, 16.0f, 1400000.0f);
     SetEye({0, 0, 0});
 }
 
-void kaCamera::Setup(float fov, int viewWidth, int viewHeight, float zNear, float zFar) {
+void kaCamera::Setup(float fov, int viewWidth, int viewHeight, float nearZ, float farZ) {
+    Setup(fov, kaViewport{0, 0, static_cast<uint32_t>(viewWidth), static_cast<uint32_t>(viewHeight)},
+          nearZ, farZ);
+}
+
+void kaCamera::Setup(float fov, const kaViewport& area, float nearZ, float farZ) {
     fovDegrees = fov;
-    width = viewWidth;
-    height = viewHeight;
+    zNear = nearZ;
+    zFar = farZ;
+    Resize(area);
+    if (gDevice != nullptr) gDevice->LoadIdentity(KA_TS_VIEW);
+}
+
+void kaCamera::Resize(const kaViewport& area) {
+    viewport = area;
+    width = static_cast<int>(area.width);
+    height = static_cast<int>(area.height);
     aspect = static_cast<float>(width) / static_cast<float>(height);
-    const float t = std::tan(fov * kDegreesToRadians / 2);
+    const float t = std::tan(fovDegrees * kDegreesToRadians / 2);
     kaMatrix44f projection = {};
     projection.m[0] = 1 / (aspect * t);
     projection.m[5] = 1 / t;
@@ -73,9 +90,7 @@ void kaCamera::Setup(float fov, int viewWidth, int viewHeight, float zNear, floa
     projection.m[14] = zNear * zFar / (zNear - zFar);
     if (gDevice == nullptr) return;
     gDevice->setMatrix(KA_TS_PROJECTION, &projection);
-    kaViewport viewport = {0, 0, static_cast<uint32_t>(width), static_cast<uint32_t>(height)};
     gDevice->setViewport(&viewport);
-    gDevice->LoadIdentity(KA_TS_VIEW);
 }
 
 void kaCamera::SetEye(const kaVector3f& point) { eye = point; }

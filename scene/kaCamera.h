@@ -14,8 +14,15 @@ public:
 
     // Setup (60, width, height, 16, 1400000) with the eye at the origin.
     void Init(int width, int height);
+    // The same in that viewport of the target.
+    void Init(const kaViewport& viewport);
     // Projection, viewport (0, 0, width, height) and an identity view.
     void Setup(float fovDegrees, int width, int height, float zNear, float zFar);
+    // Projection for the viewport's aspect, the viewport and an identity view.
+    void Setup(float fovDegrees, const kaViewport& viewport, float zNear, float zFar);
+    // The projection and viewport again, for a viewport of another size;
+    // the view stays.
+    void Resize(const kaViewport& viewport);
     void SetEye(const kaVector3f& point);
     void LookAt(const kaVector3f& eye, const kaVector3f& target, const kaVector3f& up);
     // Eye at PointAt (t) plus offset, looking at target with +z up.
@@ -37,7 +44,9 @@ public:
     kaCameraPath path;
     float fovDegrees;
     float aspect;
+    float zNear, zFar;
     int width, height;
+    kaViewport viewport;
     kaMatrix44f view;
     kaVector3f eye;
     kaVector3f right, up, forward;  // forward points from the target to the eye

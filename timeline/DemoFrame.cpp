@@ -1,6 +1,7 @@
 #include "DemoFrame.h"
 
 #include "DemoGlobals.h"
+#include "OutputPicture.h"
 #include "Scenes.h"
 #include "kaDeviceGlobal.h"
 #include "kaMusic.h"
@@ -39,6 +40,7 @@ int DemoClock(int positionMs, float* t) {
 }
 
 void DrawDemoFrame(float frameDelta, float t) {
+    ClearPictureBars();
     gDevice->Clear(kClearDepth, kClearColour, 1.0f, 0);
     gDevice->BeginRender();
     for (auto scene : kScenes) scene(frameDelta, t);

@@ -23,6 +23,7 @@
 #include "kaFrameReadback.h"
 #include "kaFrameRecorder.h"
 #include "kaMessageBox.h"
+#include "kaOutputRequest.h"
 #include "kaPlatformFolder.h"
 #include "kaPluginLoader.h"
 #include "kaTimer.h"
@@ -127,6 +128,7 @@ int main(int argc, char** argv) {
     if (!kaPlatformEnterProgramFolder()) return 1;
     SetMessageBoxHook(ReportBox);
     kaFrameClock::Drive(options.fps);
+    gOutputRequest = options.output;
     if (!Startup()) {
         std::fprintf(stderr, "VessamorixCapture: the player did not start (see Vessamorix.log)\n");
         return 1;

@@ -1,4 +1,5 @@
 #include "kaCaptureOptions.h"
+#include "kaOutputOptions.h"
 #include "kaPlayerOptions.h"
 
 #include <cerrno>
@@ -34,7 +35,8 @@ bool ParsePart(const char* text, unsigned max, unsigned* part, unsigned* parts) 
 
 const char* kaCaptureOptions::Usage() {
     return "usage: VessamorixCapture --frames PATH|- [--fps N] [--start SECONDS] "
-           "[--duration SECONDS] [--part K/N] [--stills DIR] [--quiet]";
+           "[--duration SECONDS] [--part K/N] [--stills DIR] [--size WxH] [--msaa 0|2|4|8] "
+           "[--quiet]";
 }
 
 std::string kaCaptureOptions::Parse(int argc, const char* const* argv) {
@@ -45,13 +47,17 @@ std::string kaCaptureOptions::Parse(int argc, const char* const* argv) {
             continue;
         }
         if (option != "--frames" && option != "--fps" && option != "--start" &&
-            option != "--duration" && option != "--part" && option != "--stills") {
+            option != "--duration" && option != "--part" && option != "--stills" &&
+            !kaOutputOptions::Takes(option)) {
             return "unknown argument '" + option + "'";
         }
         if (i + 1 >= argc) return option + " needs a value";
         const char* value = argv[++i];
         unsigned long count = 0;
-        if (option == "--frames") {
+        if (kaOutputOptions::Takes(option)) {
+            const std::string wrong = kaOutputOptions::Read(option, value, &output);
+            if (!wrong.empty()) return wrong;
+        } else if (option == "--frames") {
             frames = value;
         } else if (option == "--stills") {
             stills = value;

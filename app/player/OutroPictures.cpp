@@ -2,6 +2,7 @@
 
 #include "DemoFrame.h"
 #include "DemoGlobals.h"
+#include "OutputPicture.h"
 #include "kaDeviceGlobal.h"
 #include "kaOrthoOverlay.h"
 #include "kaRenderDevice.h"
@@ -28,6 +29,7 @@ void DrawQuad(kaBaseTexture* picture) {
 
 void DrawPictureFrame(kaBaseTexture* picture, StageSetup setup) {
     if (setup == StageSetup::BeforeClear) SelectTextureColour();
+    ClearPictureBars();
     gDevice->Clear(KA_CLEAR_ZBUFFER, kBackground, 1.0f, 0);
     gDevice->BeginRender();
     if (setup == StageSetup::AfterBegin) SelectTextureColour();

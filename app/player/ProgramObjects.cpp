@@ -1,13 +1,15 @@
 // The objects a player program has from static initialisation on, shared by
-// the player and its video capture: the application window object, and the
-// exit handler that closes the log.
+// the player and its video capture: the application window object, the output
+// the entry asks for, and the exit handler that closes the log.
 
 #include <cstdlib>
 
 #include "kaApplication.h"
 #include "kaLogFile.h"
+#include "kaOutputRequest.h"
 
 kaApplication gApp;
+kaOutputRequest gOutputRequest;
 
 namespace {
 

@@ -2,6 +2,7 @@
 
 #include "DemoGlobals.h"
 #include "Globals.h"
+#include "OutputPicture.h"
 #include "OutroPictures.h"
 #include "RenderFrame.h"
 #include "kaActivation.h"
@@ -14,6 +15,7 @@
 #include "kaMessageBox.h"
 #include "kaMusic.h"
 #include "kaOrthoOverlay.h"
+#include "kaOutputRequest.h"
 #include "kaPluginLoader.h"
 #include "kaRenderDevice.h"
 #include "kaResult.h"
@@ -95,7 +97,7 @@ int StartRenderDevice() {
 
     gApp.getClientSize(&gClientWidth, &gClientHeight);
     result = gDevice->InitializeWindowed(gApp.getWindow(), gClientWidth, gClientHeight,
-                                         kDepthFormat, 0, 0);
+                                         kDepthFormat, gOutputRequest.multiSampleType, 0);
     if (result != 0) {
         return FailStep("KA_ERR_INITFAILED", "Error initializing render device",
                         "Error! couldn't initialize render device: Return %d\n", result);
@@ -280,7 +282,8 @@ int Startup() { return StartupBegin() && StartupFinish(); }
 int StartupBegin() {
     OpenLog();
 
-    const int created = gApp.Create(kTitle, 800, 600, 16, 1);
+    const int created =
+        gApp.Create(kTitle, gOutputRequest.width, gOutputRequest.height, 16, 1);
     if (created != 0) {
         gLog.Print("Error! initializing application: Return %d\n", created);
         return 0;
@@ -297,6 +300,7 @@ int StartupBegin() {
     }
     gApp.ShowCursor(false);
     gApp.getClientSize(&gClientWidth, &gClientHeight);
+    SetOutputSize(static_cast<unsigned>(gClientWidth), static_cast<unsigned>(gClientHeight));
     if (!StartRenderer()) return 0;
     CloseLog();
 
@@ -315,7 +319,7 @@ int StartupFinish() {
     gFrameTimer = new kaTimer();
     gActive = 1;
     gCamera = new kaCamera();
-    gCamera->Init(gClientWidth, gClientHeight);
+    gCamera->Init(gPictureRect.picture);
     gCharacterPath = new kaCamera();
     gCharacterPath->LoadPath("qxPath01.spl");
     PrepareStaticModels();

@@ -4,13 +4,27 @@
 
 // The command line of the players (Vessamorix.exe, vessamorix):
 //
-//   Vessamorix [--start SECONDS]
+//   Vessamorix [--start SECONDS] [--windowed] [--size WxH] [--msaa N]
+//              [--no-vsync] [--help]
 //
 // --start begins the demo at that demo time, the music with it, as the demo
 // shows it when played from its start (the frames before are played without
-// drawing them).  Without arguments the demo plays from its start.
+// drawing them).  --windowed plays in a window instead of the whole screen;
+// --size is that window's size, or the size rendered at in fullscreen.
+// --msaa asks for that many samples per pixel (0, 2, 4 or 8; 0 is none),
+// --no-vsync presents frames without waiting for the display's refresh.
+// --help asks for the usage text only.  Without arguments every field keeps
+// its default: the demo plays from its start as it always has.
 struct kaPlayerOptions {
+    static constexpr int kMinSide = 16;
+    static constexpr int kMaxSide = 16384;
+
     double start = 0;
+    bool windowed = false;
+    int width = 0, height = 0;  // 0 when --size was not given
+    unsigned msaa = 0;
+    bool vsync = true;
+    bool help = false;
 
     // Reads the arguments after the program name.  Empty on success, else
     // what is wrong, fit to be shown with the usage.
@@ -19,4 +33,11 @@ struct kaPlayerOptions {
     static const char* Usage();
     // A whole text as a finite number of seconds.
     static bool ParseSeconds(const char* text, double* value);
+    // A whole text as WxH, each side from kMinSide to kMaxSide.
+    static bool ParseSize(const char* text, int* width, int* height);
+
+private:
+    // One option and its value (null for a flag): empty, or what is wrong.
+    std::string Take(const std::string& option, const char* value);
+    std::string TakeFlag(const std::string& option);
 };

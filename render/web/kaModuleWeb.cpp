@@ -1,7 +1,8 @@
 // Modules in a browser: there is no loading of code at run time, so the one
 // render device is linked into the program and "loading" it by any name
 // hands out its entry points by name, as a loaded library would: the seven
-// of every render device and the read-back of the frame last shown.
+// of every render device, the read-back of the frame last shown and the
+// resize of the back buffer.
 #include "kaModule.h"
 
 #include <cstring>
@@ -18,6 +19,7 @@ int getRenderDeviceDesc(kaRenderDeviceDesc* desc, unsigned adapter);
 int getRenderDevice(kaRenderDevice** device, unsigned adapter);
 int readPresentedFrame(kaRenderDevice* device, unsigned char* pixels, unsigned width,
                        unsigned height);
+int resizeBackBuffer(kaRenderDevice* device, unsigned width, unsigned height);
 }
 
 namespace {
@@ -36,6 +38,7 @@ const Export kExports[] = {
     {"getRenderDeviceDesc", reinterpret_cast<void*>(&getRenderDeviceDesc)},
     {"getRenderDevice", reinterpret_cast<void*>(&getRenderDevice)},
     {"readPresentedFrame", reinterpret_cast<void*>(&readPresentedFrame)},
+    {"resizeBackBuffer", reinterpret_cast<void*>(&resizeBackBuffer)},
 };
 
 // Any non-null address marks the module as open.

@@ -86,8 +86,12 @@ TEST(FrameClockTest, EveryClockOfThePlayerReadsFrameNAsNOverTheFrameRate) {
 TEST(CaptureOptionsTest, ReadsEveryOptionAndRefusesWhatIsWrongWithAReason) {
     kaCaptureOptions options;
     const char* all[] = {"--fps", "25", "--frames", "-", "--start", "16.5", "--duration", "1.5",
-                         "--part", "2/3", "--stills", "sheet", "--quiet"};
-    ASSERT_EQ(options.Parse(13, all), "");
+                         "--part", "2/3", "--stills", "sheet", "--quiet", "--size", "1920x1080",
+                         "--msaa", "4"};
+    ASSERT_EQ(options.Parse(17, all), "");
+    EXPECT_EQ(options.output.width, 1920);
+    EXPECT_EQ(options.output.height, 1080);
+    EXPECT_EQ(options.output.multiSampleType, 4u);
     EXPECT_EQ(options.fps, 25u);
     EXPECT_EQ(options.frames, "-");
     EXPECT_EQ(options.stills, "sheet");
@@ -116,7 +120,17 @@ TEST(CaptureOptionsTest, ReadsEveryOptionAndRefusesWhatIsWrongWithAReason) {
         {{"--frames", "-", "--part", "2"}, "--part takes K/N, part K of N from 1 to N, N at most 256, not '2'"},
         {{"--frames", "-", "--part", "/2"}, "--part takes K/N, part K of N from 1 to N, N at most 256, not '/2'"},
         {{"--fps", "30"}, "--frames is missing (a file, or - for standard output)"},
-        {{"--frames", "-", "--size", "2x2"}, "unknown argument '--size'"},
+        {{"--frames", "-", "--scale", "2"}, "unknown argument '--scale'"},
+        {{"--frames", "-", "--size", "0x600"}, "--size takes WIDTHxHEIGHT, each from 1 to 8192, not '0x600'"},
+        {{"--frames", "-", "--size", "8193x600"}, "--size takes WIDTHxHEIGHT, each from 1 to 8192, not '8193x600'"},
+        {{"--frames", "-", "--size", "800x"}, "--size takes WIDTHxHEIGHT, each from 1 to 8192, not '800x'"},
+        {{"--frames", "-", "--size", "800X600"}, "--size takes WIDTHxHEIGHT, each from 1 to 8192, not '800X600'"},
+        {{"--frames", "-", "--size", "800x600x2"}, "--size takes WIDTHxHEIGHT, each from 1 to 8192, not '800x600x2'"},
+        {{"--frames", "-", "--size", "-800x600"}, "--size takes WIDTHxHEIGHT, each from 1 to 8192, not '-800x600'"},
+        {{"--frames", "-", "--size", "99999999999999999999x1"}, "--size takes WIDTHxHEIGHT, each from 1 to 8192, not '99999999999999999999x1'"},
+        {{"--frames", "-", "--msaa", "3"}, "--msaa takes 0, 2, 4 or 8 samples, not '3'"},
+        {{"--frames", "-", "--msaa", "16"}, "--msaa takes 0, 2, 4 or 8 samples, not '16'"},
+        {{"--frames", "-", "--msaa"}, "--msaa needs a value"},
     };
     for (const Case& c : wrong) {
         kaCaptureOptions fresh;
@@ -125,32 +139,80 @@ TEST(CaptureOptionsTest, ReadsEveryOptionAndRefusesWhatIsWrongWithAReason) {
     kaCaptureOptions picturesOnly;
     const char* stills[] = {"--stills", "sheet"};
     EXPECT_EQ(picturesOnly.Parse(2, stills), "") << "pictures need no frame output";
+    EXPECT_EQ(picturesOnly.output.width, 800) << "the demo's own size unless asked";
+    EXPECT_EQ(picturesOnly.output.height, 600);
+    EXPECT_EQ(picturesOnly.output.multiSampleType, 0u);
 }
 
-// The players' command line: a start time within the demo, or nothing.
-TEST(PlayerOptionsTest, TakesAStartWithinTheDemoAndRefusesWhatIsWrongWithAReason) {
+// The players' command line: a start time within the demo, the window, the
+// size, the samples per pixel and vsync; nothing given keeps every default.
+TEST(PlayerOptionsTest, ReadsEveryOption) {
     struct Case {
         std::vector<const char*> args;
-        const char* reason;
         double start;
+        bool windowed;
+        int width, height;
+        unsigned msaa;
+        bool vsync, help;
     };
     const Case cases[] = {
-        {{}, "", 0},
-        {{"--start", "100"}, "", 100},
-        {{"--start", "0.5"}, "", 0.5},
-        {{"--start", "-1"}, "--start takes seconds from 0 to before the demo's end at 117.7, not '-1'", 0},
-        {{"--start", "117.7"}, "--start takes seconds from 0 to before the demo's end at 117.7, not '117.7'", 0},
-        {{"--start", "1s"}, "--start takes seconds from 0 to before the demo's end at 117.7, not '1s'", 0},
-        {{"--start", "inf"}, "--start takes seconds from 0 to before the demo's end at 117.7, not 'inf'", 0},
-        {{"--start"}, "--start needs a value", 0},
-        {{"--loop"}, "unknown argument '--loop'", 0},
+        {{}, 0, false, 0, 0, 0, true, false},
+        {{"--start", "100"}, 100, false, 0, 0, 0, true, false},
+        {{"--start", "0.5", "--windowed"}, 0.5, true, 0, 0, 0, true, false},
+        {{"--size", "1920x1080", "--msaa", "4", "--no-vsync"}, 0, false, 1920, 1080, 4, false, false},
+        {{"--windowed", "--size", "16x16384", "--msaa", "8"}, 0, true, 16, 16384, 8, true, false},
+        {{"--msaa", "2"}, 0, false, 0, 0, 2, true, false},
+        {{"--msaa", "0"}, 0, false, 0, 0, 0, true, false},
+        {{"--help"}, 0, false, 0, 0, 0, true, true},
+    };
+    for (const Case& c : cases) {
+        kaPlayerOptions options;
+        const std::string line = ::testing::PrintToString(c.args);
+        ASSERT_EQ(options.Parse(static_cast<int>(c.args.size()), c.args.data()), "") << line;
+        EXPECT_EQ(options.start, c.start) << line;
+        EXPECT_EQ(options.windowed, c.windowed) << line;
+        EXPECT_EQ(options.width, c.width) << line;
+        EXPECT_EQ(options.height, c.height) << line;
+        EXPECT_EQ(options.msaa, c.msaa) << line;
+        EXPECT_EQ(options.vsync, c.vsync) << line;
+        EXPECT_EQ(options.help, c.help) << line;
+    }
+}
+
+// Each wrong value is refused with the reason and the value as given.
+TEST(PlayerOptionsTest, RefusesWhatIsWrongWithAReason) {
+    const std::string start = "--start takes seconds from 0 to before the demo's end at 117.7, not '";
+    const std::string size = "--size takes WxH, each side a whole number from 16 to 16384, not '";
+    const std::string msaa = "--msaa takes 0, 2, 4 or 8 samples, not '";
+    struct Case {
+        std::vector<const char*> args;
+        std::string reason;
+    };
+    const Case cases[] = {
+        {{"--start", "-1"}, start + "-1'"},
+        {{"--start", "117.7"}, start + "117.7'"},
+        {{"--start", "1s"}, start + "1s'"},
+        {{"--start", "inf"}, start + "inf'"},
+        {{"--start"}, "--start needs a value"},
+        {{"--size", "800"}, size + "800'"},
+        {{"--size", "15x600"}, size + "15x600'"},
+        {{"--size", "800x16385"}, size + "800x16385'"},
+        {{"--size", "-800x600"}, size + "-800x600'"},
+        {{"--size", "800x600x2"}, size + "800x600x2'"},
+        {{"--size", "x600"}, size + "x600'"},
+        {{"--windowed", "--size"}, "--size needs a value"},
+        {{"--msaa", "1"}, msaa + "1'"},
+        {{"--msaa", "3"}, msaa + "3'"},
+        {{"--msaa", "16"}, msaa + "16'"},
+        {{"--msaa", "-2"}, msaa + "-2'"},
+        {{"--msaa", "four"}, msaa + "four'"},
+        {{"--msaa"}, "--msaa needs a value"},
+        {{"--vsync"}, "unknown argument '--vsync'"},
+        {{"--loop"}, "unknown argument '--loop'"},
     };
     for (const Case& c : cases) {
         kaPlayerOptions options;
         EXPECT_EQ(options.Parse(static_cast<int>(c.args.size()), c.args.data()), c.reason);
-        if (*c.reason == '\0') {
-            EXPECT_EQ(options.start, c.start);
-        }
     }
 }
 

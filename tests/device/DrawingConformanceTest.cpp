@@ -1,6 +1,7 @@
 // Pictures drawn through the device interface and read back as shown.
 #include <cstdint>
 #include <cstring>
+#include <set>
 #include <vector>
 
 #include "kaConformanceTest.h"
@@ -19,7 +20,7 @@ class DrawingTest : public kaConformanceTest {
 protected:
     void SetUp() override {
         kaConformanceTest::SetUp();
-        if (HasFatalFailure()) return;
+        if (HasFatalFailure() || IsSkipped()) return;
         UseUnlitPixelSpace();
     }
 
@@ -548,5 +549,76 @@ TEST_F(DrawingTest, DepthFormatsAreCheckedAgainstTheDisplay) {
     EXPECT_EQ(mDevice->CheckDepthStencil(KA_FMT_A8R8G8B8, 0, 1), KA_ERR_UNSUPPORTED);
     EXPECT_EQ(mDevice->CheckDepthStencil(77, 0xFFFF, 0), KA_ERR_PLATFORM) << "no such mode";
 }
+
+// The back buffer with 0 (one), 2, 4 and 8 samples per pixel.
+class MultisampleTest : public DrawingTest, public ::testing::WithParamInterface<unsigned> {
+protected:
+    unsigned MultiSampleType() const override { return GetParam(); }
+
+    // A white triangle on black in the top left size x size pixels, whose
+    // edges are slanted, vertical through pixel centres, and slanted again.
+    void DrawSlantedTriangle() {
+        const float corners[3][2] = {{8, 8}, {120, 40}, {8, 120}};
+        ASSERT_EQ(mDevice->Clear(KA_CLEAR_TARGET, 0xFF000000, 1.0f, 0), KA_OK);
+        DrawTriangle(corners);
+    }
+
+    // Of the last frame shown, the pixels of the top left 128 x 128 that are
+    // neither black nor white, and the grey levels among them.  A pixel in
+    // colour is counted as a level of its own, to fail any expectation.
+    void CountPartlyCovered(unsigned* pixels, std::set<uint32_t>* levels) const {
+        *pixels = 0;
+        for (unsigned y = 0; y < 128; ++y) {
+            for (unsigned x = 0; x < 128; ++x) {
+                const uint32_t c = At(x, y);
+                if (c == 0 || c == kWhite) continue;
+                ++*pixels;
+                levels->insert(c);
+            }
+        }
+    }
+
+    // With one sample, every pixel is in the triangle or not; with N (a
+    // driver may give more), the edges leave long runs of partly covered
+    // pixels, grey in at least N - 1 levels between black and white.
+    void ExpectCoverage(unsigned samples, const char* where) const {
+        unsigned partly = 0;
+        std::set<uint32_t> levels;
+        CountPartlyCovered(&partly, &levels);
+        if (samples == 0) {
+            EXPECT_EQ(partly, 0u) << where;
+            return;
+        }
+        EXPECT_GE(partly, 100u) << where;
+        EXPECT_GE(levels.size(), samples - 1) << where;
+        for (uint32_t level : levels) {
+            EXPECT_TRUE(level == (level & 0xFF) * 0x010101u) << where << ": 0x" << std::hex << level;
+        }
+    }
+};
+
+// The back buffer is resolved before it is shown and read back; a render
+// target drawn with samples is resolved before it is sampled.
+TEST_P(MultisampleTest, SlantedEdgesArePartlyCoveredOnlyWithSamples) {
+    UseTexture(nullptr);
+    ASSERT_EQ(mDevice->BeginRender(), KA_OK);
+    DrawSlantedTriangle();
+    ASSERT_EQ(mDevice->EndRender(), KA_OK);
+    PresentFrame();
+    ExpectCoverage(GetParam(), "back buffer");
+
+    kaBaseTexture* target = MakeRenderTarget(128);
+    ASSERT_NE(target, nullptr);
+    ASSERT_EQ(mDevice->BeginRenderToTexture(target, 0, 0), KA_OK);
+    UsePixelSpace(128, 128);
+    DrawSlantedTriangle();
+    ASSERT_EQ(mDevice->EndRenderToTexture(), KA_OK);
+    ShowTexture(target, 128);
+    ExpectCoverage(kaTestDevice::MultisamplesRenderTargets() ? GetParam() : 0, "render target");
+    mDevice->setTexture(0, nullptr);
+    target->Release();
+}
+
+INSTANTIATE_TEST_SUITE_P(SampleCounts, MultisampleTest, ::testing::Values(0u, 2u, 4u, 8u));
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "kaDeviceNumbers.h"
 #include "kaPluginApi.h"
 #include "kaResult.h"
 
@@ -39,7 +40,8 @@ protected:
 TEST_F(GLPluginTest, ExportsTheEntryPointsAndDescribesItself) {
     const char* names[] = {"doLoad", "doUnload", "getDescription", "getVersion",
                            "getRenderDeviceCount", "getRenderDeviceDesc", "getRenderDevice",
-                           "readPresentedFrame", "beginReadPresentedFrame", "endReadPresentedFrame"};
+                           "readPresentedFrame", "beginReadPresentedFrame", "endReadPresentedFrame",
+                           "resizeBackBuffer"};
     for (const char* name : names) EXPECT_NE(dlsym(module, name), nullptr) << name;
     auto getDescription = Find<kaGetDescriptionFn>("getDescription");
     ASSERT_NE(getDescription, nullptr);
@@ -150,6 +152,54 @@ TEST_F(GLPluginTest, ReadsPresentedFramesBackWithoutWaitingInTheOrderBegun) {
     }
     EXPECT_EQ(end(device, pixels.data(), 64, 48), KA_ERR_WRONGSTATE) << "all finished";
     EXPECT_EQ(device->Release(), KA_OK);
+    SDL_DestroyWindow(window);
+    EXPECT_EQ(Find<kaDoUnloadFn>("doUnload")(), KA_OK);
+}
+
+// resizeBackBuffer makes the back buffer anew at the window's new size, with
+// one sample or several: the frame shown and read back has the new size, the
+// viewport covers it, reads begun before are forgotten; refused before the
+// device is initialised and while it draws into a texture.
+TEST_F(GLPluginTest, ResizesTheBackBufferWithOrWithoutSamples) {
+    ASSERT_EQ(Find<kaDoLoadFn>("doLoad")(), KA_OK);
+    auto read = Find<kaReadPresentedFrameFn>("readPresentedFrame");
+    auto begin = Find<kaBeginReadPresentedFrameFn>("beginReadPresentedFrame");
+    auto end = Find<kaEndReadPresentedFrameFn>("endReadPresentedFrame");
+    auto resize = Find<kaResizeBackBufferFn>("resizeBackBuffer");
+    ASSERT_NE(resize, nullptr);
+    EXPECT_EQ(resize(nullptr, 100, 80), KA_ERR_INVALIDARG);
+    SDL_Window* window =
+        SDL_CreateWindow("plug-in test", 0, 0, 64, 48, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    ASSERT_NE(window, nullptr);
+    for (unsigned samples : {0u, 4u}) {
+        kaRenderDevice* device = nullptr;
+        ASSERT_EQ(Find<kaGetRenderDeviceFn>("getRenderDevice")(&device, 0), KA_OK);
+        EXPECT_EQ(resize(device, 100, 80), KA_ERR_WRONGSTATE) << "not initialised";
+        ASSERT_EQ(device->InitializeWindowed(window, 64, 48, 77, samples, 0), KA_OK) << samples;
+        ASSERT_EQ(begin(device), KA_OK);
+        EXPECT_EQ(resize(device, 0, 80), KA_ERR_INVALIDARG);
+        ASSERT_EQ(resize(device, 100, 80), KA_OK) << samples;
+        std::vector<unsigned char> pixels(100 * 80 * 4, 0);
+        EXPECT_EQ(end(device, pixels.data(), 100, 80), KA_ERR_WRONGSTATE) << "forgotten";
+        kaViewport viewport{};
+        ASSERT_EQ(device->getViewport(&viewport), KA_OK);
+        EXPECT_EQ(viewport.width, 100u);
+        EXPECT_EQ(viewport.height, 80u);
+        ASSERT_EQ(device->Clear(KA_CLEAR_TARGET, 0xFF405060, 1.0f, 0), KA_OK);
+        ASSERT_EQ(device->Flip(), KA_OK);
+        EXPECT_EQ(read(device, pixels.data(), 64, 48), KA_ERR_INVALIDARG) << "the old size";
+        ASSERT_EQ(read(device, pixels.data(), 100, 80), KA_OK);
+        const unsigned char colour[4] = {0x60, 0x50, 0x40, 0xFF};
+        EXPECT_EQ(std::memcmp(&pixels[(79 * 100 + 99) * 4], colour, 4), 0) << samples;
+        kaBaseTexture* target = nullptr;
+        ASSERT_EQ(device->CreateTexture(&target, 32, 32, KA_FMT_A8R8G8B8, 1, KA_USAGE_RENDERTARGET),
+                  KA_OK);
+        ASSERT_EQ(device->BeginRenderToTexture(target, 0, 1), KA_OK) << samples;
+        EXPECT_EQ(resize(device, 64, 48), KA_ERR_WRONGSTATE) << "drawing into a texture";
+        EXPECT_EQ(device->EndRenderToTexture(), KA_OK);
+        target->Release();
+        EXPECT_EQ(device->Release(), KA_OK);
+    }
     SDL_DestroyWindow(window);
     EXPECT_EQ(Find<kaDoUnloadFn>("doUnload")(), KA_OK);
 }

@@ -5,10 +5,15 @@
 #include <cstring>
 
 #include "kaDeviceNumbers.h"
+#include "kaResult.h"
 
 void kaConformanceTest::SetUp() {
-    mDevice = kaTestDevice::Create(kWidth, kHeight);
-    ASSERT_NE(mDevice, nullptr) << "the device under test cannot be initialised";
+    int result = KA_OK;
+    mDevice = kaTestDevice::Create(kWidth, kHeight, MultiSampleType(), &result);
+    if (mDevice == nullptr && result == KA_ERR_UNSUPPORTED) {
+        GTEST_SKIP() << "the device offers no " << MultiSampleType() << " samples per pixel";
+    }
+    ASSERT_NE(mDevice, nullptr) << "the device under test cannot be initialised: " << result;
 }
 
 void kaConformanceTest::TearDown() {

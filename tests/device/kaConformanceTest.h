@@ -14,8 +14,12 @@ protected:
     static constexpr unsigned kWidth = 256;
     static constexpr unsigned kHeight = 256;
 
+    // Skips the case when the device refuses the multisample type as more
+    // than it offers.
     void SetUp() override;
     void TearDown() override;
+    // The back buffer's multisample type (0: one sample).
+    virtual unsigned MultiSampleType() const { return 0; }
 
     // Flips and returns the pixel (x, y) of what was shown, as 0xRRGGBB.
     uint32_t ShownPixel(unsigned x, unsigned y);

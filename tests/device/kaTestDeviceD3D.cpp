@@ -5,6 +5,7 @@
 #include "kaTestDevice.h"
 #include "kaD3DModule.h"
 #include "kaD3DRenderDevice.h"
+#include "kaResult.h"
 
 namespace {
 
@@ -59,17 +60,23 @@ std::vector<uint32_t> kaReadBackBuffer(IDirect3DDevice8* device) {
     return pixels;
 }
 
-kaRenderDevice* kaTestDevice::Create(unsigned width, unsigned height) {
+kaRenderDevice* kaTestDevice::Create(unsigned width, unsigned height, unsigned multiSampleType,
+                                     int* result) {
+    int initialized = KA_ERR_INITFAILED;
+    if (result == nullptr) result = &initialized;
     HWND window = kaTestWindow(width, height);
     if (window == nullptr || kaTestRoot() == nullptr) return nullptr;
     kaD3DSetRoot(kaTestRoot());
     kaD3DRenderDevice* device = new kaD3DRenderDevice(0);
-    if (device->InitializeWindowed(window, width, height, D3DFMT_D24X8, 0, 0) != 0) {
+    *result = device->InitializeWindowed(window, width, height, D3DFMT_D24X8, multiSampleType, 0);
+    if (*result != KA_OK) {
         device->Release();
         return nullptr;
     }
     return device;
 }
+
+bool kaTestDevice::MultisamplesRenderTargets() { return false; }
 
 void kaTestDevice::Destroy(kaRenderDevice* device) { device->Release(); }
 

@@ -5,6 +5,7 @@
 #include "kaTestDevice.h"
 #include "kaGLContext.h"
 #include "kaGLRenderDevice.h"
+#include "kaResult.h"
 
 namespace {
 
@@ -12,18 +13,26 @@ SDL_Window* gWindow = nullptr;
 
 }  // namespace
 
-kaRenderDevice* kaTestDevice::Create(unsigned width, unsigned height) {
+kaRenderDevice* kaTestDevice::Create(unsigned width, unsigned height, unsigned multiSampleType,
+                                     int* result) {
+    int initialized = KA_ERR_INITFAILED;
+    if (result == nullptr) result = &initialized;
     if (kaGLContext::LoadPlatform() != 0) return nullptr;
     gWindow = SDL_CreateWindow("device test", 0, 0, int(width), int(height),
                                SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
     if (gWindow == nullptr) return nullptr;
     kaGLRenderDevice* device = new kaGLRenderDevice(0);
-    if (device->InitializeWindowed(gWindow, width, height, 77, 0, 0) != 0) {
+    *result = device->InitializeWindowed(gWindow, width, height, 77, multiSampleType, 0);
+    if (*result != KA_OK) {
         device->Release();
+        SDL_DestroyWindow(gWindow);
+        gWindow = nullptr;
         return nullptr;
     }
     return device;
 }
+
+bool kaTestDevice::MultisamplesRenderTargets() { return true; }
 
 void kaTestDevice::Destroy(kaRenderDevice* device) {
     device->Release();

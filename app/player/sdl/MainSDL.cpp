@@ -16,6 +16,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vessamorix: %s\n%s\n", wrong.c_str(), kaPlayerOptions::Usage());
         return 2;
     }
+    if (options.help) {
+        std::printf("%s\n", kaPlayerOptions::Usage());
+        return EXIT_SUCCESS;
+    }
     if (!kaPlatformEnterProgramFolder()) return EXIT_FAILURE;
     return PlayDemo(options) == 1 ? EXIT_SUCCESS : EXIT_FAILURE;
 }
