@@ -39,6 +39,8 @@ constexpr unsigned kSpriteCapacity = 128;
 constexpr unsigned kIntroSlot = 2;
 constexpr unsigned kSpriteTextureSlot = 5;
 
+// The back buffer's size: the window's client area, or the render size asked
+// for (kaOutputRequest::BackBufferSize).
 int gClientWidth = 0;
 int gClientHeight = 0;
 
@@ -78,6 +80,13 @@ int FailPluginFile(int result) {
     return FailStep("KA_ERR_INITFAILED", box.c_str(), log.c_str(), result);
 }
 
+// The back buffer's size, from the window's client area as it came out.
+void ReadOutputSize() {
+    int clientWidth = 0, clientHeight = 0;
+    gApp.getClientSize(&clientWidth, &clientHeight);
+    gOutputRequest.BackBufferSize(clientWidth, clientHeight, &gClientWidth, &gClientHeight);
+}
+
 int StartRenderDevice() {
     int result = gRenderPlugin.Load(gRenderPluginFile);
     if (result == KA_ERR_OPENFAIL) return FailPluginFile(result);
@@ -95,9 +104,10 @@ int StartRenderDevice() {
     }
     gLog.Print("Success! setup d3d8 render device: Return %d\n", result);
 
-    gApp.getClientSize(&gClientWidth, &gClientHeight);
+    ReadOutputSize();
     result = gDevice->InitializeWindowed(gApp.getWindow(), gClientWidth, gClientHeight,
-                                         kDepthFormat, gOutputRequest.multiSampleType, 0);
+                                         kDepthFormat, gOutputRequest.multiSampleType,
+                                         gOutputRequest.vsync);
     if (result != 0) {
         return FailStep("KA_ERR_INITFAILED", "Error initializing render device",
                         "Error! couldn't initialize render device: Return %d\n", result);
@@ -282,8 +292,8 @@ int Startup() { return StartupBegin() && StartupFinish(); }
 int StartupBegin() {
     OpenLog();
 
-    const int created =
-        gApp.Create(kTitle, gOutputRequest.width, gOutputRequest.height, 16, 1);
+    const int created = gApp.Create(kTitle, gOutputRequest.width, gOutputRequest.height, 16,
+                                    gOutputRequest.windowMode);
     if (created != 0) {
         gLog.Print("Error! initializing application: Return %d\n", created);
         return 0;
@@ -299,7 +309,7 @@ int StartupBegin() {
         return 0;
     }
     gApp.ShowCursor(false);
-    gApp.getClientSize(&gClientWidth, &gClientHeight);
+    ReadOutputSize();
     SetOutputSize(static_cast<unsigned>(gClientWidth), static_cast<unsigned>(gClientHeight));
     if (!StartRenderer()) return 0;
     CloseLog();

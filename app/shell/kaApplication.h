@@ -6,6 +6,12 @@
 // queue); each platform defines it in its own source file.
 struct kaWindowSystem;
 
+// How Create shows the window: framed on the desktop; fullscreen in a
+// display mode of the asked size (the mode is changed); fullscreen over the
+// desktop in the mode it is in (the window takes the desktop's size; the
+// mode is never changed).
+enum kaWindowMode : int { kaWindowFramed = 0, kaWindowModeSwitch = 1, kaWindowDesktop = 2 };
+
 // The program's one window: display mode, window, cursor and the message loop
 // that calls the frame callback whenever no message waits.  The platform's
 // message handling reports keys, mouse, activation and closing through the
@@ -21,8 +27,9 @@ public:
     ~kaApplication();
 
     // ---- Platform ----
-    // 0, or 11 after the failure's box.  When the display refuses the
-    // fullscreen mode the user is asked whether to run in a window.
+    // 0, or 11 after the failure's box.  fullscreen is a kaWindowMode.  When
+    // the display refuses the fullscreen mode the user is asked whether to
+    // run in a window.
     int Create(const char* title, int width, int height, int bitsPerPixel, int fullscreen);
     // 1, or 0 when fullscreen was refused and the user declined a window.
     int SetDisplayMode(int width, int height, int bitsPerPixel);

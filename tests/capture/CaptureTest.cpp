@@ -22,6 +22,7 @@
 #include "kaFrameWriter.h"
 #include "kaMusic.h"
 #include "kaOggTone.h"
+#include "kaOutputRequest.h"
 #include "kaPlayerOptions.h"
 #include "kaSound.h"
 #include "kaTempDir.h"
@@ -213,6 +214,52 @@ TEST(PlayerOptionsTest, RefusesWhatIsWrongWithAReason) {
     for (const Case& c : cases) {
         kaPlayerOptions options;
         EXPECT_EQ(options.Parse(static_cast<int>(c.args.size()), c.args.data()), c.reason);
+    }
+}
+
+// What the Windows player asks of its window and device for each command
+// line, and the back buffer that follows from the client area it got.
+TEST(PlayerOptionsTest, TheWindowsPlayersOutputAndBackBufferFollowItsDisplayOptions) {
+    struct Case {
+        std::vector<const char*> args;
+        int mode, width, height;  // the window
+        unsigned msaa;
+        int vsync;
+        int clientWidth, clientHeight, backWidth, backHeight;
+    };
+    const Case cases[] = {
+        // Nothing, or only a start: the 800x600 mode as always, no vsync.
+        {{}, kaWindowModeSwitch, 800, 600, 0, 0, 800, 600, 800, 600},
+        {{"--start", "50"}, kaWindowModeSwitch, 800, 600, 0, 0, 800, 600, 800, 600},
+        // The mode refused and a window taken instead: still the client's size.
+        {{}, kaWindowModeSwitch, 800, 600, 0, 0, 640, 480, 640, 480},
+        {{"--windowed"}, kaWindowFramed, 800, 600, 0, 1, 800, 600, 800, 600},
+        {{"--windowed", "--size", "1024x768", "--no-vsync"}, kaWindowFramed, 1024, 768, 0, 0,
+         1024, 768, 1024, 768},
+        {{"--windowed", "--size", "1000x500", "--msaa", "4"}, kaWindowFramed, 1000, 500, 4, 1,
+         1000, 500, 1000, 500},
+        // Over the desktop at its pixels.
+        {{"--msaa", "8"}, kaWindowDesktop, 800, 600, 8, 1, 1920, 1080, 1920, 1080},
+        {{"--no-vsync"}, kaWindowDesktop, 800, 600, 0, 0, 2560, 1600, 2560, 1600},
+        // At a render size widened or heightened to the screen's shape.
+        {{"--size", "1024x768"}, kaWindowDesktop, 800, 600, 0, 1, 1920, 1080, 1365, 768},
+        {{"--size", "1920x1080"}, kaWindowDesktop, 800, 600, 0, 1, 1280, 1024, 1920, 1536},
+        {{"--size", "1600x1200"}, kaWindowDesktop, 800, 600, 0, 1, 1024, 768, 1600, 1200},
+    };
+    for (const Case& c : cases) {
+        kaPlayerOptions options;
+        const std::string line = ::testing::PrintToString(c.args);
+        ASSERT_EQ(options.Parse(static_cast<int>(c.args.size()), c.args.data()), "") << line;
+        const kaOutputRequest request = kaOutputRequest::ForWindowsPlayer(options);
+        EXPECT_EQ(request.windowMode, c.mode) << line;
+        EXPECT_EQ(request.width, c.width) << line;
+        EXPECT_EQ(request.height, c.height) << line;
+        EXPECT_EQ(request.multiSampleType, c.msaa) << line;
+        EXPECT_EQ(request.vsync, c.vsync) << line;
+        int width = 0, height = 0;
+        request.BackBufferSize(c.clientWidth, c.clientHeight, &width, &height);
+        EXPECT_EQ(width, c.backWidth) << line << " in " << c.clientWidth << "x" << c.clientHeight;
+        EXPECT_EQ(height, c.backHeight) << line << " in " << c.clientWidth << "x" << c.clientHeight;
     }
 }
 

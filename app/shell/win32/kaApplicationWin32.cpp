@@ -1,5 +1,6 @@
 // The window on Win32: window class, display-mode change through the
-// display settings, and the window procedure that turns messages into the
+// display settings (or a popup over the desktop in its own mode), and the
+// window procedure that turns messages into the
 // application's events.
 #include "kaApplication.h"
 
@@ -119,6 +120,11 @@ int kaApplication::Create(const char* title, int width, int height, int bitsPerP
     mTitle = title;
     mSystem->savedMode.dmSize = sizeof mSystem->savedMode;
     EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mSystem->savedMode);
+    if (fullscreen == kaWindowDesktop) {
+        width = static_cast<int>(mSystem->savedMode.dmPelsWidth);
+        height = static_cast<int>(mSystem->savedMode.dmPelsHeight);
+        bitsPerPixel = static_cast<int>(mSystem->savedMode.dmBitsPerPel);
+    }
 
     if (SetDisplayMode(width, height, bitsPerPixel) == 0) {
         ErrorBox("KA_ERR_INITFAILED", "Error creating window");
@@ -149,7 +155,7 @@ int kaApplication::SetDisplayMode(int width, int height, int bitsPerPixel) {
     mWidth = width;
     mHeight = height;
     mBitsPerPixel = bitsPerPixel;
-    if (mFullscreen) {
+    if (mFullscreen == kaWindowModeSwitch) {
         DEVMODEA mode;
         std::memset(&mode, 0, sizeof mode);
         mode.dmSize = sizeof mode;
@@ -174,7 +180,9 @@ int kaApplication::Destroy() {
     if (mSystem->instance != nullptr && !UnregisterClassA(mTitle, mSystem->instance)) {
         ErrorBox("KA_ERR_SHUTFAILED", "Could not unregister window class");
     }
-    if (mFullscreen) ChangeDisplaySettingsA(&mSystem->savedMode, CDS_RESET);
+    if (mFullscreen == kaWindowModeSwitch) {
+        ChangeDisplaySettingsA(&mSystem->savedMode, CDS_RESET);
+    }
     delete mSystem;
     mSystem = nullptr;
     return 0;
