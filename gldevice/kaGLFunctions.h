@@ -62,6 +62,7 @@
     X(PFNGLGETINTEGERVPROC, GetIntegerv)                                     \
     X(PFNGLGETPROGRAMINFOLOGPROC, GetProgramInfoLog)                         \
     X(PFNGLGETPROGRAMIVPROC, GetProgramiv)                                   \
+    X(PFNGLGETRENDERBUFFERPARAMETERIVPROC, GetRenderbufferParameteriv)       \
     X(PFNGLGETSHADERINFOLOGPROC, GetShaderInfoLog)                           \
     X(PFNGLGETSHADERIVPROC, GetShaderiv)                                     \
     X(PFNGLGETSTRINGPROC, GetString)                                         \
@@ -71,10 +72,8 @@
     X(PFNGLLINKPROGRAMPROC, LinkProgram)                                     \
     X(PFNGLPIXELSTOREIPROC, PixelStorei)                                     \
     X(PFNGLPOLYGONOFFSETPROC, PolygonOffset)                                 \
-    X(PFNGLGETRENDERBUFFERPARAMETERIVPROC, GetRenderbufferParameteriv)       \
     X(PFNGLREADBUFFERPROC, ReadBuffer)                                       \
     X(PFNGLREADPIXELSPROC, ReadPixels)                                       \
-    X(PFNGLRENDERBUFFERSTORAGEPROC, RenderbufferStorage)                     \
     X(PFNGLRENDERBUFFERSTORAGEMULTISAMPLEPROC, RenderbufferStorageMultisample) \
     X(PFNGLSAMPLERPARAMETERFPROC, SamplerParameterf)                         \
     X(PFNGLSAMPLERPARAMETERIPROC, SamplerParameteri)                         \

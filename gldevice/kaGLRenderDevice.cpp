@@ -206,6 +206,7 @@ void kaGLRenderDevice::DestroyGL() {
     gl.DeleteFramebuffers(4, framebuffers);
     ReleaseSizedBuffers();
     gl.DeleteRenderbuffers(1, &mTargetSamples);
+    mTargetSamples = 0;
     gl.DeleteBuffers(1, &mConstantBuffer);
     gl.DeleteVertexArrays(1, &mVertexArray);
     mContext->Release();
@@ -239,8 +240,8 @@ int kaGLRenderDevice::Clear(unsigned flags, unsigned color, float z, unsigned st
 
 // Keeps a copy of the frame for read-back (resolving its samples, where it
 // has several), then shows it in the window scaled to fit with its aspect
-// kept, the rest of the window black.  The
-// back buffer holds its top row first, so the copy to the window turns it over.
+// kept, the rest of the window black.  The back buffer holds its top row
+// first, so the copy to the window turns it over.
 int kaGLRenderDevice::Flip() {
     if (mContext == nullptr) return KA_ERR_PLATFORM;
     const kaGLFunctions& gl = mContext->gl();

@@ -19,7 +19,8 @@
 // multisample type the back buffer and the render targets are drawn with
 // that many samples per pixel and resolved: the back buffer into the copy
 // that Flip shows and reads back, a render target into its texture when
-// drawing into it ends.
+// drawing into it ends.  The samples are always taken apart: the
+// multisample render state is not carried out (OpenGL ES has no switch).
 //
 // Pictures line up with the Direct3D device: the programs shift positions by
 // half a pixel to Direct3D's pixel centres and map its depth range, and every

@@ -107,13 +107,26 @@ int StartRenderDevice() {
     ReadOutputSize();
     result = gDevice->InitializeWindowed(gApp.getWindow(), gClientWidth, gClientHeight,
                                          kDepthFormat, gOutputRequest.multiSampleType,
-                                         gOutputRequest.vsync);
+                                         gOutputRequest.vsync ? 1 : 0);
     if (result != 0) {
         return FailStep("KA_ERR_INITFAILED", "Error initializing render device",
                         "Error! couldn't initialize render device: Return %d\n", result);
     }
     gLog.Print("Success! initialize render device: Return %d\n", result);
     return 1;
+}
+
+// The window's drawable changed size: the back buffer is made anew at that
+// size where the device can (else the device goes on scaling the one it
+// has), and the picture is placed in it.
+void OnOutputResized(int width, int height) {
+    if (gDevice == nullptr ||
+        gRenderPlugin.ResizeBackBuffer(gDevice, unsigned(width), unsigned(height)) != KA_OK) {
+        return;
+    }
+    gClientWidth = width;
+    gClientHeight = height;
+    SetOutputSize(unsigned(width), unsigned(height));
 }
 
 int StartInput() {
@@ -141,7 +154,7 @@ void SetGlobalRenderStates() {
     gDevice->setRenderState(26, 1);   // dithering on
     gDevice->setRenderState(137, 0);  // lighting off
     gDevice->setRenderState(40, 0);   // edge antialiasing off
-    gDevice->setRenderState(161, 0);  // multisample antialiasing off
+    gDevice->setRenderState(161, gOutputRequest.multiSampleType != 0 ? 1 : 0);  // as asked
 }
 
 int StartOverlay() {
@@ -293,7 +306,7 @@ int StartupBegin() {
     OpenLog();
 
     const int created = gApp.Create(kTitle, gOutputRequest.width, gOutputRequest.height, 16,
-                                    gOutputRequest.windowMode);
+                                    gOutputRequest.windowed ? 0 : 1);
     if (created != 0) {
         gLog.Print("Error! initializing application: Return %d\n", created);
         return 0;
@@ -302,6 +315,7 @@ int StartupBegin() {
 
     gApp.setFrameCallback(RenderFrame);
     gApp.setActivateCallback(OnActivate);
+    gApp.setResizeCallback(OnOutputResized);
 
     if (!StartRenderDevice() || !StartInput()) return 0;
     if (!StartMusic()) {

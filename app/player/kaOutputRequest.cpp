@@ -6,21 +6,21 @@
 
 kaOutputRequest kaOutputRequest::ForWindowsPlayer(const kaPlayerOptions& options) {
     kaOutputRequest request;
-    const bool sized = options.width > 0 && options.height > 0;
-    if (!options.windowed && !sized && options.msaa == 0 && options.vsync) return request;
-    request.multiSampleType = options.msaa;
-    request.vsync = options.vsync ? 1 : 0;
+    const unsigned samples = options.output.multiSampleType;
+    if (!options.windowed && !options.sized && samples == 0 && options.vsync) return request;
+    request.multiSampleType = samples;
+    request.vsync = options.vsync;
+    request.windowed = options.windowed;
     if (options.windowed) {
-        request.windowMode = kaWindowFramed;
-        if (sized) {
-            request.width = options.width;
-            request.height = options.height;
+        if (options.sized) {
+            request.width = options.output.width;
+            request.height = options.output.height;
         }
     } else {
-        request.windowMode = kaWindowDesktop;
-        if (sized) {
-            request.renderWidth = options.width;
-            request.renderHeight = options.height;
+        request.width = request.height = 0;
+        if (options.sized) {
+            request.renderWidth = options.output.width;
+            request.renderHeight = options.output.height;
         }
     }
     return request;

@@ -1,20 +1,19 @@
 #pragma once
 
-#include "kaApplication.h"
-
 struct kaPlayerOptions;
 
-// What a player asks of its output before Startup: the window (how it is
-// shown and its client size), the render device's back buffer (the demo's
-// picture is the 4:3 rectangle centred in it), multisampling and vsync.  The
-// defaults are the demo's own: an 800x600 display mode, a back buffer of the
-// client's size, no multisampling, no vsync.
+// What a player asks of its output before Startup: the window's client size,
+// fullscreen or a window, the render device's back buffer (the demo's picture
+// is the 4:3 rectangle centred in it), the device's multisample parameter and
+// whether frames wait for the display's refresh.  The defaults are the demo's
+// own: 800x600 fullscreen, a back buffer of the client's size, no
+// multisampling, no waiting.
 struct kaOutputRequest {
-    int width = 800;  // the client size asked for (the desktop's in kaWindowDesktop)
-    int height = 600;
+    int width = 800;   // 0 x 0 in fullscreen: the display's own pixels, in the
+    int height = 600;  // mode it is in, where the platform can tell them
     unsigned multiSampleType = 0;  // 0 none, else samples per pixel (2 to 16)
-    int windowMode = kaWindowModeSwitch;
-    int vsync = 0;
+    bool windowed = false;
+    bool vsync = false;
     int renderWidth = 0;  // the back buffer's size; 0 for the client's
     int renderHeight = 0;
 

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "kaOutputRequest.h"
+
 // The command line of the players (Vessamorix.exe, vessamorix):
 //
 //   Vessamorix [--start SECONDS] [--windowed] [--size WxH] [--msaa N]
@@ -16,13 +18,10 @@
 // --help asks for the usage text only.  Without arguments every field keeps
 // its default: the demo plays from its start as it always has.
 struct kaPlayerOptions {
-    static constexpr int kMinSide = 16;
-    static constexpr int kMaxSide = 16384;
-
     double start = 0;
     bool windowed = false;
-    int width = 0, height = 0;  // 0 when --size was not given
-    unsigned msaa = 0;
+    kaOutputRequest output;  // --size and --msaa (kaOutputOptions)
+    bool sized = false;      // whether --size was given
     bool vsync = true;
     bool help = false;
 
@@ -33,8 +32,6 @@ struct kaPlayerOptions {
     static const char* Usage();
     // A whole text as a finite number of seconds.
     static bool ParseSeconds(const char* text, double* value);
-    // A whole text as WxH, each side from kMinSide to kMaxSide.
-    static bool ParseSize(const char* text, int* width, int* height);
 
 private:
     // One option and its value (null for a flag): empty, or what is wrong.

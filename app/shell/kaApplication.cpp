@@ -14,7 +14,8 @@ kaApplication* sInstance = nullptr;
 
 kaApplication::kaApplication()
     : mKeys(), mMouseButtons(), mMouseX(0), mMouseY(0), mMouseMotion(),
-      mFrameCallback(nullptr), mActivateCallback(nullptr), mTitle(nullptr), mWidth(0),
+      mFrameCallback(nullptr), mActivateCallback(nullptr), mResizeCallback(nullptr),
+      mTitle(nullptr), mWidth(0),
       mHeight(0), mBitsPerPixel(0), mFullscreen(0), mClientWidth(0), mClientHeight(0),
       mSystem(nullptr) {
     sInstance = this;
@@ -38,6 +39,13 @@ bool kaApplication::Step() {
     if (mFrameCallback != nullptr && gActive != 0 && mFrameCallback() == 0) return false;
     mMouseMotion[0] = mMouseMotion[1] = mMouseMotion[2] = 0;
     return true;
+}
+
+void kaApplication::OnResize(int width, int height) {
+    if (width <= 0 || height <= 0 || (width == mClientWidth && height == mClientHeight)) return;
+    mClientWidth = width;
+    mClientHeight = height;
+    if (mResizeCallback != nullptr) mResizeCallback(width, height);
 }
 
 bool kaApplication::AcceptWindowedMode() {

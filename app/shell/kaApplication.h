@@ -6,12 +6,6 @@
 // queue); each platform defines it in its own source file.
 struct kaWindowSystem;
 
-// How Create shows the window: framed on the desktop; fullscreen in a
-// display mode of the asked size (the mode is changed); fullscreen over the
-// desktop in the mode it is in (the window takes the desktop's size; the
-// mode is never changed).
-enum kaWindowMode : int { kaWindowFramed = 0, kaWindowModeSwitch = 1, kaWindowDesktop = 2 };
-
 // The program's one window: display mode, window, cursor and the message loop
 // that calls the frame callback whenever no message waits.  The platform's
 // message handling reports keys, mouse, activation and closing through the
@@ -20,6 +14,8 @@ class kaApplication {
 public:
     using FrameCallback = int (*)();
     using ActivateCallback = int (*)(uintptr_t wParam, intptr_t lParam);
+    // The client area's new size in pixels (the drawable's, on HiDPI screens).
+    using ResizeCallback = void (*)(int width, int height);
 
     kaApplication();
     kaApplication(const kaApplication&) = delete;
@@ -27,9 +23,10 @@ public:
     ~kaApplication();
 
     // ---- Platform ----
-    // 0, or 11 after the failure's box.  fullscreen is a kaWindowMode.  When
-    // the display refuses the fullscreen mode the user is asked whether to
-    // run in a window.
+    // 0, or 11 after the failure's box.  Fullscreen at 0 x 0 covers the
+    // desktop in the mode it is in, at its pixels (no mode change).  When the
+    // display refuses the fullscreen mode the user is asked whether to run in
+    // a window.
     int Create(const char* title, int width, int height, int bitsPerPixel, int fullscreen);
     // 1, or 0 when fullscreen was refused and the user declined a window.
     int SetDisplayMode(int width, int height, int bitsPerPixel);
@@ -56,6 +53,7 @@ public:
 
     void setFrameCallback(FrameCallback callback) { mFrameCallback = callback; }
     void setActivateCallback(ActivateCallback callback) { mActivateCallback = callback; }
+    void setResizeCallback(ResizeCallback callback) { mResizeCallback = callback; }
     int isFullscreen() const { return mFullscreen; }
     bool isKeyDown(unsigned char key) const { return mKeys[key] != 0; }
     float getMouseMotionX() const { return mMouseMotion[0]; }
@@ -66,6 +64,10 @@ public:
     void OnKey(unsigned key, bool down);  // key: the platform's virtual-key code
     void OnMouseMove(float x, float y);
     void OnMouseButton(unsigned button, bool down);  // 0 left, 1 right, 2 middle
+    // The client area now has this size: kept as the client size and passed
+    // to the resize callback when it changed; a zero side (a minimised
+    // window) is ignored.
+    void OnResize(int width, int height);
 
     // The object behind the platform's message handling, null when there is none.
     static kaApplication* Instance();
@@ -86,6 +88,7 @@ private:
     float mMouseMotion[3];
     FrameCallback mFrameCallback;
     ActivateCallback mActivateCallback;
+    ResizeCallback mResizeCallback;
     const char* mTitle;
     int mWidth, mHeight, mBitsPerPixel;
     int mFullscreen;

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "kaActivation.h"
 #include "kaApplication.h"
 #include "kaRecordingMessageBoxes.h"
@@ -17,6 +20,10 @@ int CountFrame() {
 
 int EndOnThirdFrame() { return ++sFrames < 3 ? 1 : 0; }
 
+std::vector<std::pair<int, int>> sResizes;
+
+void RecordResize(int width, int height) { sResizes.emplace_back(width, height); }
+
 int CheckKeysThenEnd() {
     kaApplication* app = kaApplication::Instance();
     if (sFrames++ == 0) {
@@ -32,6 +39,7 @@ protected:
     void SetUp() override {
         sFrames = 0;
         sKeysSeenOnFirstFrame = false;
+        sResizes.clear();
         gActive = 1;
         UseHeadlessDisplay();
         ASSERT_EQ(app.Create("Vessamorix loop test", 320, 200, 16, 0), 0);
@@ -91,6 +99,29 @@ TEST_F(ApplicationLoopTest, ActivationEventsReachTheCallback) {
     EXPECT_EQ(app.Run(), 1);
     EXPECT_EQ(gActive, 1);
     EXPECT_EQ(sFrames, 3);
+}
+
+// A new client size is kept and passed on once; the same size again and a
+// zero side (a minimised window) are not.
+TEST_F(ApplicationLoopTest, ANewClientSizeReachesTheResizeCallbackOnce) {
+    app.setResizeCallback(RecordResize);
+    struct Case {
+        int width, height;
+        int clientWidth, clientHeight;
+    };
+    const Case cases[] = {
+        {640, 480, 640, 480}, {640, 480, 640, 480}, {0, 480, 640, 480},
+        {640, 0, 640, 480},   {1920, 1080, 1920, 1080}, {320, 200, 320, 200},
+    };
+    for (const Case& c : cases) {
+        app.OnResize(c.width, c.height);
+        int width = 0, height = 0;
+        app.getClientSize(&width, &height);
+        EXPECT_EQ(width, c.clientWidth) << c.width << "x" << c.height;
+        EXPECT_EQ(height, c.clientHeight) << c.width << "x" << c.height;
+    }
+    const std::vector<std::pair<int, int>> passed = {{640, 480}, {1920, 1080}, {320, 200}};
+    EXPECT_EQ(sResizes, passed);
 }
 
 }  // namespace

@@ -151,20 +151,20 @@ TEST(PlayerOptionsTest, ReadsEveryOption) {
     struct Case {
         std::vector<const char*> args;
         double start;
-        bool windowed;
+        bool windowed, sized;
         int width, height;
         unsigned msaa;
         bool vsync, help;
     };
     const Case cases[] = {
-        {{}, 0, false, 0, 0, 0, true, false},
-        {{"--start", "100"}, 100, false, 0, 0, 0, true, false},
-        {{"--start", "0.5", "--windowed"}, 0.5, true, 0, 0, 0, true, false},
-        {{"--size", "1920x1080", "--msaa", "4", "--no-vsync"}, 0, false, 1920, 1080, 4, false, false},
-        {{"--windowed", "--size", "16x16384", "--msaa", "8"}, 0, true, 16, 16384, 8, true, false},
-        {{"--msaa", "2"}, 0, false, 0, 0, 2, true, false},
-        {{"--msaa", "0"}, 0, false, 0, 0, 0, true, false},
-        {{"--help"}, 0, false, 0, 0, 0, true, true},
+        {{}, 0, false, false, 800, 600, 0, true, false},
+        {{"--start", "100"}, 100, false, false, 800, 600, 0, true, false},
+        {{"--start", "0.5", "--windowed"}, 0.5, true, false, 800, 600, 0, true, false},
+        {{"--size", "1920x1080", "--msaa", "4", "--no-vsync"}, 0, false, true, 1920, 1080, 4, false, false},
+        {{"--windowed", "--size", "1x8192", "--msaa", "8"}, 0, true, true, 1, 8192, 8, true, false},
+        {{"--msaa", "2"}, 0, false, false, 800, 600, 2, true, false},
+        {{"--msaa", "0"}, 0, false, false, 800, 600, 0, true, false},
+        {{"--help"}, 0, false, false, 800, 600, 0, true, true},
     };
     for (const Case& c : cases) {
         kaPlayerOptions options;
@@ -172,9 +172,10 @@ TEST(PlayerOptionsTest, ReadsEveryOption) {
         ASSERT_EQ(options.Parse(static_cast<int>(c.args.size()), c.args.data()), "") << line;
         EXPECT_EQ(options.start, c.start) << line;
         EXPECT_EQ(options.windowed, c.windowed) << line;
-        EXPECT_EQ(options.width, c.width) << line;
-        EXPECT_EQ(options.height, c.height) << line;
-        EXPECT_EQ(options.msaa, c.msaa) << line;
+        EXPECT_EQ(options.sized, c.sized) << line;
+        EXPECT_EQ(options.output.width, c.width) << line;
+        EXPECT_EQ(options.output.height, c.height) << line;
+        EXPECT_EQ(options.output.multiSampleType, c.msaa) << line;
         EXPECT_EQ(options.vsync, c.vsync) << line;
         EXPECT_EQ(options.help, c.help) << line;
     }
@@ -183,7 +184,7 @@ TEST(PlayerOptionsTest, ReadsEveryOption) {
 // Each wrong value is refused with the reason and the value as given.
 TEST(PlayerOptionsTest, RefusesWhatIsWrongWithAReason) {
     const std::string start = "--start takes seconds from 0 to before the demo's end at 117.7, not '";
-    const std::string size = "--size takes WxH, each side a whole number from 16 to 16384, not '";
+    const std::string size = "--size takes WIDTHxHEIGHT, each from 1 to 8192, not '";
     const std::string msaa = "--msaa takes 0, 2, 4 or 8 samples, not '";
     struct Case {
         std::vector<const char*> args;
@@ -196,8 +197,8 @@ TEST(PlayerOptionsTest, RefusesWhatIsWrongWithAReason) {
         {{"--start", "inf"}, start + "inf'"},
         {{"--start"}, "--start needs a value"},
         {{"--size", "800"}, size + "800'"},
-        {{"--size", "15x600"}, size + "15x600'"},
-        {{"--size", "800x16385"}, size + "800x16385'"},
+        {{"--size", "0x600"}, size + "0x600'"},
+        {{"--size", "800x8193"}, size + "800x8193'"},
         {{"--size", "-800x600"}, size + "-800x600'"},
         {{"--size", "800x600x2"}, size + "800x600x2'"},
         {{"--size", "x600"}, size + "x600'"},
@@ -222,36 +223,37 @@ TEST(PlayerOptionsTest, RefusesWhatIsWrongWithAReason) {
 TEST(PlayerOptionsTest, TheWindowsPlayersOutputAndBackBufferFollowItsDisplayOptions) {
     struct Case {
         std::vector<const char*> args;
-        int mode, width, height;  // the window
+        bool windowed;
+        int width, height;  // the window; 0 x 0 for the desktop in its own mode
         unsigned msaa;
-        int vsync;
+        bool vsync;
         int clientWidth, clientHeight, backWidth, backHeight;
     };
     const Case cases[] = {
         // Nothing, or only a start: the 800x600 mode as always, no vsync.
-        {{}, kaWindowModeSwitch, 800, 600, 0, 0, 800, 600, 800, 600},
-        {{"--start", "50"}, kaWindowModeSwitch, 800, 600, 0, 0, 800, 600, 800, 600},
+        {{}, false, 800, 600, 0, false, 800, 600, 800, 600},
+        {{"--start", "50"}, false, 800, 600, 0, false, 800, 600, 800, 600},
         // The mode refused and a window taken instead: still the client's size.
-        {{}, kaWindowModeSwitch, 800, 600, 0, 0, 640, 480, 640, 480},
-        {{"--windowed"}, kaWindowFramed, 800, 600, 0, 1, 800, 600, 800, 600},
-        {{"--windowed", "--size", "1024x768", "--no-vsync"}, kaWindowFramed, 1024, 768, 0, 0,
-         1024, 768, 1024, 768},
-        {{"--windowed", "--size", "1000x500", "--msaa", "4"}, kaWindowFramed, 1000, 500, 4, 1,
-         1000, 500, 1000, 500},
+        {{}, false, 800, 600, 0, false, 640, 480, 640, 480},
+        {{"--windowed"}, true, 800, 600, 0, true, 800, 600, 800, 600},
+        {{"--windowed", "--size", "1024x768", "--no-vsync"}, true, 1024, 768, 0, false, 1024, 768,
+         1024, 768},
+        {{"--windowed", "--size", "1000x500", "--msaa", "4"}, true, 1000, 500, 4, true, 1000, 500,
+         1000, 500},
         // Over the desktop at its pixels.
-        {{"--msaa", "8"}, kaWindowDesktop, 800, 600, 8, 1, 1920, 1080, 1920, 1080},
-        {{"--no-vsync"}, kaWindowDesktop, 800, 600, 0, 0, 2560, 1600, 2560, 1600},
+        {{"--msaa", "8"}, false, 0, 0, 8, true, 1920, 1080, 1920, 1080},
+        {{"--no-vsync"}, false, 0, 0, 0, false, 2560, 1600, 2560, 1600},
         // At a render size widened or heightened to the screen's shape.
-        {{"--size", "1024x768"}, kaWindowDesktop, 800, 600, 0, 1, 1920, 1080, 1365, 768},
-        {{"--size", "1920x1080"}, kaWindowDesktop, 800, 600, 0, 1, 1280, 1024, 1920, 1536},
-        {{"--size", "1600x1200"}, kaWindowDesktop, 800, 600, 0, 1, 1024, 768, 1600, 1200},
+        {{"--size", "1024x768"}, false, 0, 0, 0, true, 1920, 1080, 1365, 768},
+        {{"--size", "1920x1080"}, false, 0, 0, 0, true, 1280, 1024, 1920, 1536},
+        {{"--size", "1600x1200"}, false, 0, 0, 0, true, 1024, 768, 1600, 1200},
     };
     for (const Case& c : cases) {
         kaPlayerOptions options;
         const std::string line = ::testing::PrintToString(c.args);
         ASSERT_EQ(options.Parse(static_cast<int>(c.args.size()), c.args.data()), "") << line;
         const kaOutputRequest request = kaOutputRequest::ForWindowsPlayer(options);
-        EXPECT_EQ(request.windowMode, c.mode) << line;
+        EXPECT_EQ(request.windowed, c.windowed) << line;
         EXPECT_EQ(request.width, c.width) << line;
         EXPECT_EQ(request.height, c.height) << line;
         EXPECT_EQ(request.multiSampleType, c.msaa) << line;

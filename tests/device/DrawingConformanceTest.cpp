@@ -598,9 +598,11 @@ protected:
 };
 
 // The back buffer is resolved before it is shown and read back; a render
-// target drawn with samples is resolved before it is sampled.
+// target drawn with samples is resolved before it is sampled.  Samples are
+// taken apart only with the multisample render state on, as in Direct3D.
 TEST_P(MultisampleTest, SlantedEdgesArePartlyCoveredOnlyWithSamples) {
     UseTexture(nullptr);
+    ASSERT_EQ(mDevice->setRenderState(KA_RS_MULTISAMPLEANTIALIAS, 1), KA_OK);
     ASSERT_EQ(mDevice->BeginRender(), KA_OK);
     DrawSlantedTriangle();
     ASSERT_EQ(mDevice->EndRender(), KA_OK);

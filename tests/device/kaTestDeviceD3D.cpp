@@ -60,6 +60,40 @@ std::vector<uint32_t> kaReadBackBuffer(IDirect3DDevice8* device) {
     return pixels;
 }
 
+namespace {
+
+// What the screen shows of the test window's client area, width x height
+// pixels as 0xRRGGBB; empty when it cannot be read.
+std::vector<uint32_t> ReadFrontBuffer(IDirect3DDevice8* device, unsigned width,
+                                      unsigned height) {
+    D3DDISPLAYMODE mode;
+    IDirect3DSurface8* screen = nullptr;
+    POINT origin{0, 0};
+    std::vector<uint32_t> pixels;
+    if (FAILED(device->GetDisplayMode(&mode)) ||
+        !ClientToScreen(kaTestWindow(width, height), &origin) || origin.x < 0 || origin.y < 0 ||
+        origin.x + width > mode.Width || origin.y + height > mode.Height ||
+        FAILED(device->CreateImageSurface(mode.Width, mode.Height, D3DFMT_A8R8G8B8, &screen))) {
+        if (screen) screen->Release();
+        return pixels;
+    }
+    D3DLOCKED_RECT locked;
+    if (SUCCEEDED(device->GetFrontBuffer(screen)) &&
+        SUCCEEDED(screen->LockRect(&locked, nullptr, D3DLOCK_READONLY))) {
+        pixels.resize(size_t(width) * height);
+        for (unsigned y = 0; y < height; ++y) {
+            const auto* row = reinterpret_cast<const uint32_t*>(
+                static_cast<const unsigned char*>(locked.pBits) + (origin.y + y) * locked.Pitch);
+            for (unsigned x = 0; x < width; ++x) pixels[y * width + x] = row[origin.x + x] & 0xFFFFFF;
+        }
+        screen->UnlockRect();
+    }
+    screen->Release();
+    return pixels;
+}
+
+}  // namespace
+
 kaRenderDevice* kaTestDevice::Create(unsigned width, unsigned height, unsigned multiSampleType,
                                      int* result) {
     int initialized = KA_ERR_INITFAILED;
@@ -81,10 +115,12 @@ bool kaTestDevice::MultisamplesRenderTargets() { return false; }
 void kaTestDevice::Destroy(kaRenderDevice* device) { device->Release(); }
 
 // The back buffer is read before it is shown: the copy swap effect leaves
-// what Flip showed in it.
-std::vector<uint32_t> kaTestDevice::PresentAndRead(kaRenderDevice* device, unsigned, unsigned) {
-    std::vector<uint32_t> pixels =
-        kaReadBackBuffer(static_cast<kaD3DRenderDevice*>(device)->getPlatformDevice());
+// what Flip showed in it.  A multisampled back buffer cannot be copied: its
+// resolved picture is read from the screen once shown.
+std::vector<uint32_t> kaTestDevice::PresentAndRead(kaRenderDevice* device, unsigned width,
+                                                   unsigned height) {
+    IDirect3DDevice8* platform = static_cast<kaD3DRenderDevice*>(device)->getPlatformDevice();
+    std::vector<uint32_t> pixels = kaReadBackBuffer(platform);
     if (device->Flip() != 0) return {};
-    return pixels;
+    return pixels.empty() ? ReadFrontBuffer(platform, width, height) : pixels;
 }

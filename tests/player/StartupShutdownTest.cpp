@@ -7,10 +7,13 @@
 
 #include "DemoGlobals.h"
 #include "Globals.h"
+#include "OutputPicture.h"
+#include "kaApplication.h"
 #include "kaCharacter.h"
 #include "kaMeshModel.h"
 #include "kaOrthoOverlay.h"
 #include "kaPlayerRun.h"
+#include "kaResult.h"
 #include "kaShaderRenderer.h"
 #include "kaSpriteBatch.h"
 #include "kaTempDir.h"
@@ -251,6 +254,37 @@ TEST_F(StartupShutdownTest, ReleasesInShutdownsOrderTheDeviceLastAndBeforeTheMod
                                static_cast<const void*>(gFrameTimer), static_cast<const void*>(gClips)}) {
         EXPECT_EQ(global, nullptr);
     }
+}
+
+// A new size of the window's drawable makes the device's back buffer anew
+// at that size and places the picture in it; when the device cannot, the
+// picture stays where it was (the device scales what it has).
+TEST(PlayerResizeTest, ANewDrawableSizeRemakesTheBackBufferAndMovesThePicture) {
+    kaPlayerRun run;
+    ASSERT_EQ(run.Start(), 1);
+    struct Case {
+        int width, height;
+        int answer;
+        kaViewport picture;
+    };
+    const Case cases[] = {
+        {1920, 1080, KA_OK, {240, 0, 1440, 1080}},
+        {1000, 500, KA_OK, {167, 0, 666, 500}},
+        {640, 480, KA_ERR_UNSUPPORTED, {167, 0, 666, 500}},
+        {800, 600, KA_OK, {0, 0, 800, 600}},
+    };
+    for (const Case& c : cases) {
+        const std::string size = std::to_string(c.width) + "x" + std::to_string(c.height);
+        run.plugin().resizeResult = c.answer;
+        gApp.OnResize(c.width, c.height);
+        EXPECT_EQ(run.plugin().events.back(), "resizeBackBuffer " + size);
+        const kaViewport& picture = gPictureRect.picture;
+        EXPECT_EQ(std::vector<uint32_t>({picture.x, picture.y, picture.width, picture.height}),
+                  std::vector<uint32_t>({c.picture.x, c.picture.y, c.picture.width,
+                                         c.picture.height}))
+            << size;
+    }
+    run.Finish();
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 
 // The recording render device as a plug-in module (kaRecordingRenderDevice):
 // the seven entry points of a render-device module over kaRecordingDevice,
-// and an eighth, getRecordingPlugin, through which a test that loads the
+// the optional resize of the back buffer, and getRecordingPlugin, through which a test that loads the
 // module itself steers it and reads what it saw.  The module keeps every
 // device it hands out (their Release does not destroy them) until Reset or
 // until the module is unloaded for good.
@@ -17,12 +17,13 @@ struct kaRecordingPlugin {
     // ---- Steering, set before the player loads the module ----
     int loadResult = 0;    // doLoad's answer
     int deviceResult = 0;  // getRenderDevice's answer; not 0: no device is handed out
+    int resizeResult = 0;  // resizeBackBuffer's answer
     // Failures every new device is given (kaRecordingDevice::failNext).
     std::vector<std::pair<std::string, int>> deviceFailures;
 
     // ---- What it saw ----
     // The module's entry points as they were called: "doLoad",
-    // "getRenderDevice", "doUnload".
+    // "getRenderDevice", "resizeBackBuffer WxH", "doUnload".
     std::vector<std::string> events;
     std::vector<std::unique_ptr<kaRecordingDevice>> devices;
     // Counted at each doUnload: devices not yet released, and their

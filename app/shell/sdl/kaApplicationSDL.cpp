@@ -1,8 +1,8 @@
 // The window on SDL 2: one window made for OpenGL (the render device creates
-// its context on it), fullscreen in a mode of the asked size where the
-// display has one, else fullscreen over the desktop as it is (the device then
-// shows its picture letterboxed), and SDL's events turned into the
-// application's.
+// its context on it), fullscreen over the desktop as it is (no change of
+// display mode) or a resizable window, at the screen's own pixels on HiDPI
+// screens; SDL's events turned into the application's, and F switching
+// between fullscreen and the window.
 #include "kaApplication.h"
 
 #include <SDL.h>
@@ -15,9 +15,18 @@
 struct kaWindowSystem {
     bool videoStarted = false;
     SDL_Window* window = nullptr;
+    // The client size is the one asked for, whatever the window's (the
+    // device scales its picture to the window); else it is the drawable's.
+    bool fixedSize = false;
+    int windowedWidth = 0, windowedHeight = 0;  // the window's size out of fullscreen
 };
 
 namespace {
+
+// The window's size when none is asked for, and after fullscreen over the
+// display's pixels is left.
+constexpr int kWindowedWidth = 800;
+constexpr int kWindowedHeight = 600;
 
 // SDL's reason for a failure, for whoever reads the error stream: the boxes
 // say only what failed.
@@ -34,31 +43,30 @@ bool StartVideo(kaWindowSystem& system) {
     return true;
 }
 
-// Whether the first display has a mode of exactly this size.
-bool HasMode(int width, int height) {
-    const int count = SDL_GetNumDisplayModes(0);
-    for (int index = 0; index < count; ++index) {
-        SDL_DisplayMode mode;
-        if (SDL_GetDisplayMode(0, index, &mode) == 0 && mode.w == width && mode.h == height) {
-            return true;
-        }
-    }
-    return false;
-}
-
-SDL_Window* OpenWindow(const char* title, int width, int height, Uint32 flags) {
-    SDL_Window* window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                          width, height, SDL_WINDOW_OPENGL | flags);
+SDL_Window* OpenWindow(const char* title, const SDL_Rect& place, Uint32 flags) {
+    SDL_Window* window =
+        SDL_CreateWindow(title, place.x, place.y, place.w, place.h,
+                         SDL_WINDOW_OPENGL | SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE | flags);
     if (window == nullptr) ReportSDLError("cannot open the window");
     return window;
 }
 
-// True when the window covers the screen.
+SDL_Rect Centred(int width, int height) {
+    return {SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height};
+}
+
+// True when the window covers the screen.  Width and height are the
+// window's size once it leaves fullscreen.  The window opens over the whole
+// desktop, so that it covers it also where no window manager carries out
+// the request for fullscreen.
 bool ShowFullscreen(kaWindowSystem& system, const char* title, int width, int height) {
-    const Uint32 flags =
-        HasMode(width, height) ? SDL_WINDOW_FULLSCREEN : SDL_WINDOW_FULLSCREEN_DESKTOP;
+    const Uint32 flags = SDL_WINDOW_FULLSCREEN_DESKTOP;
+    system.windowedWidth = width;
+    system.windowedHeight = height;
+    SDL_Rect desktop = Centred(width, height);
     if (system.window == nullptr) {
-        system.window = OpenWindow(title, width, height, flags);
+        if (SDL_GetDisplayBounds(0, &desktop) != 0) desktop = Centred(width, height);
+        system.window = OpenWindow(title, desktop, flags);
     } else if (SDL_SetWindowFullscreen(system.window, flags) != 0) {
         ReportSDLError("fullscreen refused");
     }
@@ -68,8 +76,10 @@ bool ShowFullscreen(kaWindowSystem& system, const char* title, int width, int he
 
 // A framed window of that client size in the middle of the screen.
 void ShowWindowed(kaWindowSystem& system, const char* title, int width, int height) {
+    system.windowedWidth = width;
+    system.windowedHeight = height;
     if (system.window == nullptr) {
-        system.window = OpenWindow(title, width, height, 0);
+        system.window = OpenWindow(title, Centred(width, height), 0);
         return;
     }
     SDL_SetWindowFullscreen(system.window, 0);
@@ -118,9 +128,32 @@ unsigned MouseButton(Uint8 button) {
     }
 }
 
+// Out of fullscreen the window takes its windowed size again, in the middle.
+void ToggleFullscreen(const kaWindowSystem& system) {
+    SDL_Window* window = system.window;
+    const bool fullscreen = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) != 0;
+    if (SDL_SetWindowFullscreen(window, fullscreen ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
+        ReportSDLError("cannot switch fullscreen");
+    } else if (fullscreen) {
+        SDL_SetWindowSize(window, system.windowedWidth, system.windowedHeight);
+        SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    }
+}
+
+// The drawable's size in pixels, which is the window's but on HiDPI screens;
+// the window's where the driver tells none.
+void ReportDrawableSize(kaApplication& app, const kaWindowSystem& system) {
+    if (system.fixedSize) return;
+    int width = 0, height = 0;
+    SDL_GL_GetDrawableSize(system.window, &width, &height);
+    if (width <= 0 || height <= 0) SDL_GetWindowSize(system.window, &width, &height);
+    app.OnResize(width, height);
+}
+
 // False for the events that end the message loop: the quit event and the
 // window's close button.
-bool HandleEvent(kaApplication& app, const SDL_Event& event) {
+bool HandleEvent(kaApplication& app, const kaWindowSystem& system, const SDL_Event& event) {
+    const bool hasWindow = system.window != nullptr;
     switch (event.type) {
     case SDL_QUIT:
         return false;
@@ -128,8 +161,15 @@ bool HandleEvent(kaApplication& app, const SDL_Event& event) {
         if (event.window.event == SDL_WINDOWEVENT_CLOSE) return false;
         if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) app.OnActivate(1, 0);
         if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) app.OnActivate(0, 0);
+        if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED && hasWindow) {
+            ReportDrawableSize(app, system);
+        }
         return true;
     case SDL_KEYDOWN:
+        if (event.key.keysym.sym == SDLK_f && event.key.repeat == 0 && hasWindow) {
+            ToggleFullscreen(system);
+        }
+        [[fallthrough]];
     case SDL_KEYUP:
         if (const unsigned key = VirtualKey(event.key.keysym.sym)) {
             app.OnKey(key, event.type == SDL_KEYDOWN);
@@ -149,21 +189,28 @@ bool HandleEvent(kaApplication& app, const SDL_Event& event) {
 
 }  // namespace
 
-// The client size reported is the size asked for also when the window covers
-// a larger desktop: the render device draws that size and scales it.
+// In fullscreen a size of 0 x 0 asks for the display's own pixels: the
+// client size is then the drawable's, as in a window, and follows it when it
+// changes.  A size asked for in fullscreen is the client size however large
+// the desktop: the render device draws that size and scales it.
 int kaApplication::Create(const char* title, int width, int height, int bitsPerPixel,
                           int fullscreen) {
     if (mSystem == nullptr) mSystem = new kaWindowSystem();
     mFullscreen = fullscreen;
     mTitle = title;
-    if (!StartVideo(*mSystem) || SetDisplayMode(width, height, bitsPerPixel) == 0 ||
+    const bool displaySize = width <= 0 || height <= 0;
+    if (!StartVideo(*mSystem) ||
+        SetDisplayMode(displaySize ? kWindowedWidth : width,
+                       displaySize ? kWindowedHeight : height, bitsPerPixel) == 0 ||
         mSystem->window == nullptr) {
         Destroy();
         ErrorBox("KA_ERR_INITFAILED", "Error creating window");
         return KA_ERR_INITFAILED;
     }
-    mClientWidth = width;
-    mClientHeight = height;
+    mSystem->fixedSize = mFullscreen && !displaySize;
+    mClientWidth = mSystem->fixedSize ? width : 0;
+    mClientHeight = mSystem->fixedSize ? height : 0;
+    ReportDrawableSize(*this, *mSystem);
     SDL_RaiseWindow(mSystem->window);
     return KA_OK;
 }
@@ -196,9 +243,10 @@ void kaApplication::ShowCursor(bool visible) { SDL_ShowCursor(visible ? SDL_ENAB
 void* kaApplication::getWindow() const { return mSystem != nullptr ? mSystem->window : nullptr; }
 
 bool kaApplication::HandleMessages() {
+    const kaWindowSystem noWindow;
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
-        if (!HandleEvent(*this, event)) return false;
+        if (!HandleEvent(*this, mSystem != nullptr ? *mSystem : noWindow, event)) return false;
     }
     return true;
 }

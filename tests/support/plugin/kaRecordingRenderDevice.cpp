@@ -2,6 +2,7 @@
 // render-device module has, over the module's one kaRecordingPlugin.
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "kaPluginApi.h"
 #include "kaRecordingPlugin.h"
@@ -74,4 +75,11 @@ EXPORT int getRenderDevice(kaRenderDevice** device, unsigned /*adapter*/) {
     for (const auto& [operation, code] : sPlugin.deviceFailures) made.failNext(operation, code);
     *device = &made;
     return KA_OK;
+}
+
+EXPORT int resizeBackBuffer(kaRenderDevice* device, unsigned width, unsigned height) {
+    sPlugin.events.push_back("resizeBackBuffer " + std::to_string(width) + "x" +
+                             std::to_string(height));
+    if (device == nullptr) return KA_ERR_INVALIDARG;
+    return sPlugin.resizeResult;
 }
