@@ -12,13 +12,19 @@ namespace {
 const char kWindowsUsage[] =
     "Without options the demo switches the display to 800x600 in 16 bits, as it always has.\n"
     "--windowed plays in a framed window of --size (800x600 unless given).\n"
-    "--size, --msaa or --no-vsync without --windowed cover the whole desktop in the\n"
-    "display mode it is in (the mode is never changed), rendered at the desktop's pixels,\n"
-    "or at --size widened to the screen's shape.\n"
-    "Frames then wait for the display's refresh unless --no-vsync, but not with --msaa:\n"
+    "--size, --msaa or --no-vsync without --windowed cover the whole desktop in the display "
+    "mode it is in (the mode is never changed), rendered at the desktop's pixels, or at --size "
+    "widened to the screen's shape.\n"
+    "Frames then wait for the display's refresh unless --no-vsync, but not with --msaa: "
     "Direct3D 8 shows a multisampled picture in a window at once.";
 
-std::string FullUsage() { return std::string(kaPlayerOptions::Usage()) + "\n\n" + kWindowsUsage; }
+// The usage, after what is wrong when something is.  Shown whole: the
+// formatting boxes cut their text at kaMaxBoxText, which the usage exceeds.
+int UsageBox(const std::string& wrong, unsigned icon) {
+    const std::string usage = std::string(kaPlayerOptions::Usage()) + "\n\n" + kWindowsUsage;
+    const std::string text = wrong.empty() ? usage : wrong + "\n" + usage;
+    return ShowMessageBox("Vessamorix", text.c_str(), KA_MB_OK | icon);
+}
 
 }  // namespace
 
@@ -32,11 +38,11 @@ int main(int argc, char** argv) {
     kaPlayerOptions options;
     const std::string wrong = options.Parse(argc - 1, argv + 1);
     if (!wrong.empty()) {
-        ErrorBox("Vessamorix", "%s\n%s", wrong.c_str(), FullUsage().c_str());
+        UsageBox(wrong, KA_MB_ICONERROR);
         return 2;
     }
     if (options.help) {
-        InfoBox("Vessamorix", "%s", FullUsage().c_str());
+        UsageBox("", KA_MB_ICONINFORMATION);
         return 0;
     }
     gOutputRequest = kaOutputRequest::ForWindowsPlayer(options);
