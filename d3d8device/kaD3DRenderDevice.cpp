@@ -15,8 +15,9 @@ constexpr DWORD kCanManageResources = 0x10000000;  // D3DCAPS2_CANMANAGERESOURCE
 constexpr DWORD kDisableDriverManagement = 0x100;  // D3DCREATE_DISABLE_DRIVER_MANAGEMENT
 constexpr UINT kImmediatePresentation = 0x80000000;
 
-// Multisample types 0 (none) and 2 to 4 are accepted; 1 is not a real type.
-bool IsValidMultiSample(unsigned type) { return type != 1 && type <= 4; }
+// Multisample types 0 (none) and 2 to 16 samples are Direct3D 8's; 1 is not
+// a real type.
+bool IsValidMultiSample(unsigned type) { return type != 1 && type <= 16; }
 
 bool HasHardwareTransform(const D3DCAPS8& caps) {
     return (caps.DevCaps & D3DDEVCAPS_HWTRANSFORMANDLIGHT) != 0;
@@ -74,6 +75,7 @@ int kaD3DRenderDevice::Initialize(void* window, unsigned modeIndex, unsigned dep
     mPresent.FullScreen_RefreshRateInHz = mode.RefreshRate;
     mPresent.FullScreen_PresentationInterval = vsync ? D3DPRESENT_INTERVAL_ONE
                                                      : kImmediatePresentation;
+    if (!CanMultiSample()) return KA_ERR_UNSUPPORTED;
     const DWORD processing = HasHardwareTransform(caps) ? D3DCREATE_MIXED_VERTEXPROCESSING
                                                         : D3DCREATE_SOFTWARE_VERTEXPROCESSING;
     return CreatePlatformDevice(ResourceManagementFlags(caps) | processing);
@@ -90,15 +92,35 @@ int kaD3DRenderDevice::InitializeWindowed(void* window, unsigned width, unsigned
         return KA_ERR_INITFAILED;
     }
     SetPresentParameters(window, width, height, desktop.Format, depthFormat, multiSampleType);
+    // A windowed device has no presentation interval: it waits for the
+    // display's refresh through its swap effect, which multisampling rules
+    // out (only DISCARD may be multisampled, and it presents at once).
     if (multiSampleType != 0) {
         mPresent.SwapEffect = D3DSWAPEFFECT_DISCARD;
     } else {
         mPresent.SwapEffect = vsync ? D3DSWAPEFFECT_COPY_VSYNC : D3DSWAPEFFECT_COPY;
     }
     mPresent.Windowed = TRUE;
+    if (!CanMultiSample()) return KA_ERR_UNSUPPORTED;
     const DWORD processing = HasHardwareTransform(caps) ? D3DCREATE_HARDWARE_VERTEXPROCESSING
                                                         : D3DCREATE_SOFTWARE_VERTEXPROCESSING;
     return CreatePlatformDevice(ResourceManagementFlags(caps) | processing);
+}
+
+// Whether the adapter multisamples the chosen back buffer and depth formats
+// in the type asked for, windowed or full-screen as chosen (always, when none
+// is asked for).
+bool kaD3DRenderDevice::CanMultiSample() const {
+    if (mPresent.MultiSampleType == D3DMULTISAMPLE_NONE) return true;
+    IDirect3D8* root = kaD3DRoot();
+    for (D3DFORMAT format : {mPresent.BackBufferFormat, mPresent.AutoDepthStencilFormat}) {
+        if (FAILED(root->CheckDeviceMultiSampleType(mAdapter, D3DDEVTYPE_HAL, format,
+                                                    mPresent.Windowed,
+                                                    mPresent.MultiSampleType))) {
+            return false;
+        }
+    }
+    return true;
 }
 
 int kaD3DRenderDevice::CreatePlatformDevice(DWORD behaviour) {

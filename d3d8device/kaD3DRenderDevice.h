@@ -64,6 +64,7 @@ private:
     int PrepareInitialization(void* window, unsigned multiSampleType, D3DCAPS8* caps);
     void SetPresentParameters(void* window, unsigned width, unsigned height, D3DFORMAT format,
                               unsigned depthFormat, unsigned multiSampleType);
+    bool CanMultiSample() const;
     int CreatePlatformDevice(DWORD behaviour);
     int PostInitialize();
     int BeginRenderToSurface(IDirect3DSurface8* target, int useDepth);

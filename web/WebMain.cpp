@@ -14,7 +14,9 @@
 #include <sys/stat.h>
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
+#include <vector>
 
 #include "DemoFrame.h"
 #include "Globals.h"
@@ -24,6 +26,8 @@
 #include "kaFastForward.h"
 #include "kaFrameClock.h"
 #include "kaPlayback.h"
+#include "kaOutputOptions.h"
+#include "kaOutputRequest.h"
 #include "kaStillFrames.h"
 #include "kaTimer.h"
 
@@ -175,6 +179,23 @@ void Tick() {
     }
 }
 
+// The page's arguments: --msaa N for the device (as the players take it), the
+// rest for the still frames.  Empty, or what is wrong.
+std::string ParseArguments(int argc, char** argv) {
+    std::vector<const char*> stills;
+    for (int i = 0; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--msaa") != 0) {
+            stills.push_back(argv[i]);
+            continue;
+        }
+        if (i + 1 >= argc) return "--msaa needs a value";
+        const std::string wrong = kaOutputOptions::Read(argv[i], argv[i + 1], &gOutputRequest);
+        if (!wrong.empty()) return wrong;
+        ++i;
+    }
+    return sStills.Parse(static_cast<int>(stills.size()), stills.data());
+}
+
 }  // namespace
 
 // The page's control of the playback.  Each does nothing (or answers -1)
@@ -219,7 +240,7 @@ EMSCRIPTEN_KEEPALIVE double vx_scene_start(int number) {
 }  // extern "C"
 
 int main(int argc, char** argv) {
-    const std::string wrong = sStills.Parse(argc - 1, argv + 1);
+    const std::string wrong = ParseArguments(argc - 1, argv + 1);
     if (!wrong.empty()) {
         std::fprintf(stderr, "Vessamorix: %s\n", wrong.c_str());
         emscripten_force_exit(2);

@@ -10,6 +10,13 @@
 //             ?t=T[,T...]&still=1   play on the frame clock to demo time T and
 //                                   show that frame (several: one after the other)
 //             &fps=N                the frame clock's rate (default 60)
+//             ?msaa=N               N samples a pixel (2, 4 or 8; default none)
+//
+// The canvas fills the window; its drawing buffer has the canvas's size in
+// device pixels (CSS pixels times devicePixelRatio), which the program reads
+// from vxCanvasPixels at start and between frames, and draws its 4:3 picture
+// in the middle of it.  A resize or a change of devicePixelRatio (zoom, a
+// screen of another density) gives the program the new size.
 'use strict';
 
 const vessamorix = (() => {
@@ -33,6 +40,8 @@ const vessamorix = (() => {
     files: null,
     program: null,      // the compiled WebAssembly module, shared by every run
     module: null,       // the running instance's module object
+    canvasPixels: [800, 600],  // the canvas in device pixels
+    resizeWatch: null,  // the running canvas's ResizeObserver
     frames: 0,          // demo frames presented in the last run ...
     playSeconds: 0,     // ... over this time
     // Web Audio nodes the running instance plays its music on.
@@ -99,8 +108,31 @@ const vessamorix = (() => {
   }
 
   function arguments_() {
-    if (stillTimes.length === 0) return [];
-    return ['--stills', stillTimes.join(','), '--fps', String(fps)];
+    const args = params.has('msaa') ? ['--msaa', params.get('msaa')] : [];
+    if (stillTimes.length === 0) return args;
+    return [...args, '--stills', stillTimes.join(','), '--fps', String(fps)];
+  }
+
+  // Keeps state.canvasPixels at the canvas's size in device pixels: exact
+  // where the browser reports the device-pixel box, else the CSS size times
+  // devicePixelRatio, rounded.
+  function watchCanvas(canvas) {
+    const measure = () => {
+      const box = canvas.getBoundingClientRect();
+      return [Math.round(box.width * devicePixelRatio), Math.round(box.height * devicePixelRatio)];
+    };
+    const keep = (size) => { if (size[0] > 0 && size[1] > 0) state.canvasPixels = size; };
+    keep(measure());
+    if (state.resizeWatch) state.resizeWatch.disconnect();
+    state.resizeWatch = new ResizeObserver((entries) => {
+      const device = entries[entries.length - 1].devicePixelContentBoxSize;
+      keep(device ? [device[0].inlineSize, device[0].blockSize] : measure());
+    });
+    try {
+      state.resizeWatch.observe(canvas, { box: 'device-pixel-content-box' });
+    } catch (error) {
+      state.resizeWatch.observe(canvas);
+    }
   }
 
   // A new canvas for every run: a finished run's context goes with it.
@@ -139,6 +171,7 @@ const vessamorix = (() => {
     ui.corner.hidden = false;
     document.body.classList.replace('ended', 'playing') || document.body.classList.add('playing');
     const canvas = freshCanvas();
+    watchCanvas(canvas);
     canvas.focus();
     state.frames = 0;
     state.playSeconds = 0;
@@ -155,6 +188,7 @@ const vessamorix = (() => {
           return {};
         },
         getPreloadedPackage: () => state.files['Vessamorix.data'],
+        vxCanvasPixels: () => state.canvasPixels,
         vxAudioContext: state.audio,
         vxFirstPicture() {
           if (state.firstPictureMs === null) state.firstPictureMs = performance.now();

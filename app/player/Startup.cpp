@@ -38,6 +38,8 @@ constexpr unsigned kSpriteCapacity = 128;
 constexpr unsigned kIntroSlot = 2;
 constexpr unsigned kSpriteTextureSlot = 5;
 
+// The back buffer's size: the window's client area, or the render size asked
+// for (kaOutputRequest::BackBufferSize).
 int gClientWidth = 0;
 int gClientHeight = 0;
 
@@ -77,6 +79,13 @@ int FailPluginFile(int result) {
     return FailStep("KA_ERR_INITFAILED", box.c_str(), log.c_str(), result);
 }
 
+// The back buffer's size, from the window's client area as it came out.
+void ReadOutputSize() {
+    int clientWidth = 0, clientHeight = 0;
+    gApp.getClientSize(&clientWidth, &clientHeight);
+    gOutputRequest.BackBufferSize(clientWidth, clientHeight, &gClientWidth, &gClientHeight);
+}
+
 int StartRenderDevice() {
     int result = gRenderPlugin.Load(gRenderPluginFile);
     if (result == KA_ERR_OPENFAIL) return FailPluginFile(result);
@@ -94,7 +103,7 @@ int StartRenderDevice() {
     }
     gLog.Print("Success! setup d3d8 render device: Return %d\n", result);
 
-    gApp.getClientSize(&gClientWidth, &gClientHeight);
+    ReadOutputSize();
     result = gDevice->InitializeWindowed(gApp.getWindow(), gClientWidth, gClientHeight,
                                          kDepthFormat, gOutputRequest.multiSampleType,
                                          gOutputRequest.vsync ? 1 : 0);
@@ -320,7 +329,7 @@ int StartupBegin() {
         return 0;
     }
     gApp.ShowCursor(false);
-    gApp.getClientSize(&gClientWidth, &gClientHeight);
+    ReadOutputSize();
     SetOutputSize(static_cast<unsigned>(gClientWidth), static_cast<unsigned>(gClientHeight));
     if (!StartRenderer()) return 0;
     CloseLog();

@@ -23,8 +23,10 @@ public:
     ~kaApplication();
 
     // ---- Platform ----
-    // 0, or 11 after the failure's box.  When the display refuses the
-    // fullscreen mode the user is asked whether to run in a window.
+    // 0, or 11 after the failure's box.  Fullscreen at 0 x 0 covers the
+    // desktop in the mode it is in, at its pixels (no mode change).  When the
+    // display refuses the fullscreen mode the user is asked whether to run in
+    // a window.
     int Create(const char* title, int width, int height, int bitsPerPixel, int fullscreen);
     // 1, or 0 when fullscreen was refused and the user declined a window.
     int SetDisplayMode(int width, int height, int bitsPerPixel);

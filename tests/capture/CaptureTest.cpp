@@ -26,6 +26,7 @@
 #include "kaMusic.h"
 #include "kaOggTone.h"
 #include "Startup.h"
+#include "kaOutputRequest.h"
 #include "kaPlayback.h"
 #include "kaPlayerOptions.h"
 #include "kaRecordingIndexBuffer.h"
@@ -230,6 +231,53 @@ TEST(PlayerOptionsTest, RefusesWhatIsWrongWithAReason) {
     for (const Case& c : cases) {
         kaPlayerOptions options;
         EXPECT_EQ(options.Parse(static_cast<int>(c.args.size()), c.args.data()), c.reason);
+    }
+}
+
+// What the Windows player asks of its window and device for each command
+// line, and the back buffer that follows from the client area it got.
+TEST(PlayerOptionsTest, TheWindowsPlayersOutputAndBackBufferFollowItsDisplayOptions) {
+    struct Case {
+        std::vector<const char*> args;
+        bool windowed;
+        int width, height;  // the window; 0 x 0 for the desktop in its own mode
+        unsigned msaa;
+        bool vsync;
+        int clientWidth, clientHeight, backWidth, backHeight;
+    };
+    const Case cases[] = {
+        // Nothing, or only a start: the 800x600 mode as always, no vsync.
+        {{}, false, 800, 600, 0, false, 800, 600, 800, 600},
+        {{"--start", "50"}, false, 800, 600, 0, false, 800, 600, 800, 600},
+        // The mode refused and a window taken instead: still the client's size.
+        {{}, false, 800, 600, 0, false, 640, 480, 640, 480},
+        {{"--windowed"}, true, 800, 600, 0, true, 800, 600, 800, 600},
+        {{"--windowed", "--size", "1024x768", "--no-vsync"}, true, 1024, 768, 0, false, 1024, 768,
+         1024, 768},
+        {{"--windowed", "--size", "1000x500", "--msaa", "4"}, true, 1000, 500, 4, true, 1000, 500,
+         1000, 500},
+        // Over the desktop at its pixels.
+        {{"--msaa", "8"}, false, 0, 0, 8, true, 1920, 1080, 1920, 1080},
+        {{"--no-vsync"}, false, 0, 0, 0, false, 2560, 1600, 2560, 1600},
+        // At a render size widened or heightened to the screen's shape.
+        {{"--size", "1024x768"}, false, 0, 0, 0, true, 1920, 1080, 1365, 768},
+        {{"--size", "1920x1080"}, false, 0, 0, 0, true, 1280, 1024, 1920, 1536},
+        {{"--size", "1600x1200"}, false, 0, 0, 0, true, 1024, 768, 1600, 1200},
+    };
+    for (const Case& c : cases) {
+        kaPlayerOptions options;
+        const std::string line = ::testing::PrintToString(c.args);
+        ASSERT_EQ(options.Parse(static_cast<int>(c.args.size()), c.args.data()), "") << line;
+        const kaOutputRequest request = kaOutputRequest::ForWindowsPlayer(options);
+        EXPECT_EQ(request.windowed, c.windowed) << line;
+        EXPECT_EQ(request.width, c.width) << line;
+        EXPECT_EQ(request.height, c.height) << line;
+        EXPECT_EQ(request.multiSampleType, c.msaa) << line;
+        EXPECT_EQ(request.vsync, c.vsync) << line;
+        int width = 0, height = 0;
+        request.BackBufferSize(c.clientWidth, c.clientHeight, &width, &height);
+        EXPECT_EQ(width, c.backWidth) << line << " in " << c.clientWidth << "x" << c.clientHeight;
+        EXPECT_EQ(height, c.backHeight) << line << " in " << c.clientWidth << "x" << c.clientHeight;
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <vector>
 
 #include "kaD3DDeviceTest.h"
@@ -49,7 +50,7 @@ TEST_F(DeviceCreationTest, RefusesAMissingWindowAndInvalidMultisampleTypes) {
     EXPECT_EQ(device->InitializeWindowed(nullptr, 320, 240, D3DFMT_D24X8, 0, 0), KA_ERR_INVALIDARG);
     EXPECT_EQ(device->InitializeWindowed(CoreTestWindow(), 320, 240, D3DFMT_D24X8, 1, 0),
               KA_ERR_INVALIDARG);
-    EXPECT_EQ(device->InitializeWindowed(CoreTestWindow(), 320, 240, D3DFMT_D24X8, 5, 0),
+    EXPECT_EQ(device->InitializeWindowed(CoreTestWindow(), 320, 240, D3DFMT_D24X8, 17, 0),
               KA_ERR_INVALIDARG);
     EXPECT_EQ(device->Initialize(CoreTestWindow(), 0, D3DFMT_D24X8, 1, 0), KA_ERR_INVALIDARG);
     EXPECT_EQ(device->getPlatformDevice(), nullptr);
@@ -88,6 +89,39 @@ TEST_F(DeviceCreationTest, WindowedSwapEffectFollowsVsyncAndMultisampling) {
     device->InitializeWindowed(CoreTestWindow(), 320, 240, D3DFMT_D24X8, 2, 1);
     EXPECT_EQ(device->getPresentParameters().SwapEffect, D3DSWAPEFFECT_DISCARD);
     EXPECT_EQ(device->getPresentParameters().MultiSampleType, D3DMULTISAMPLE_2_SAMPLES);
+}
+
+// Every multisample type is asked of the adapter for the back buffer and the
+// depth format first: a type it cannot do is refused as unsupported and no
+// platform device is made; a type it can do gives a multisampled device.
+TEST_F(DeviceCreationTest, MultisampleTypesTheAdapterLacksAreRefusedAsUnsupported) {
+    D3DDISPLAYMODE desktop;
+    ASSERT_EQ(root->GetAdapterDisplayMode(0, &desktop), D3D_OK);
+    unsigned granted = 0, refused = 0;
+    for (unsigned type = 2; type <= 16; ++type) {
+        const auto platformType = static_cast<D3DMULTISAMPLE_TYPE>(type);
+        const bool can =
+            SUCCEEDED(root->CheckDeviceMultiSampleType(0, D3DDEVTYPE_HAL, desktop.Format, TRUE,
+                                                       platformType)) &&
+            SUCCEEDED(root->CheckDeviceMultiSampleType(0, D3DDEVTYPE_HAL, D3DFMT_D24X8, TRUE,
+                                                       platformType));
+        const int result =
+            device->InitializeWindowed(CoreTestWindow(), 320, 240, D3DFMT_D24X8, type, 1);
+        if (can) {
+            EXPECT_EQ(result, KA_OK) << type << " samples";
+            EXPECT_EQ(device->getPresentParameters().MultiSampleType, platformType);
+            EXPECT_NE(device->getPlatformDevice(), nullptr);
+            ++granted;
+        } else {
+            EXPECT_EQ(result, KA_ERR_UNSUPPORTED) << type << " samples";
+            EXPECT_EQ(device->getPlatformDevice(), nullptr) << type << " samples";
+            ++refused;
+        }
+        device->Release();
+        device = new kaD3DRenderDevice(0);
+    }
+    EXPECT_GT(refused, 0u) << "no adapter does every type from 2 to 16 samples";
+    std::printf("multisample types granted: %u, refused: %u\n", granted, refused);
 }
 
 TEST_F(DeviceCreationTest, FullscreenFlipsInTheModeOfTheGivenNumber) {

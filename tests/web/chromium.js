@@ -139,8 +139,9 @@ class Browser {
     this.pending.clear();
   }
 
-  // A new tab with a viewport of width x height CSS pixels at scale 1.
-  async newPage(width, height) {
+  // A new tab with a viewport of width x height CSS pixels, each `scale`
+  // device pixels wide (the page's devicePixelRatio).
+  async newPage(width, height, scale = 1) {
     const { targetId } = await this.send('Target.createTarget', { url: 'about:blank' });
     const { sessionId } = await this.send('Target.attachToTarget', { targetId, flatten: true });
     const page = new Page(this, sessionId);
@@ -148,7 +149,7 @@ class Browser {
     await page.send('Page.enable');
     await page.send('Runtime.enable');
     await page.send('Log.enable');
-    await page.send('Emulation.setDeviceMetricsOverride', { width, height, deviceScaleFactor: 1, mobile: false });
+    await page.send('Emulation.setDeviceMetricsOverride', { width, height, deviceScaleFactor: scale, mobile: false });
     return page;
   }
 

@@ -11,7 +11,11 @@
 //                                     (VessamorixCapture --stills DIR --fps N:
 //                                     DIR/index.txt names them with their times)
 //
-//   node stills.js WEB_DIR OUT_DIR [--fps N] [--native ... | --native-stills DIR]
+// --scale S shows the 800 x 600 page on a screen of S device pixels to the
+// CSS pixel (Chromium's --force-device-scale-factor): the canvas must then
+// hold 800S x 600S pixels, and the native capture renders at that size.
+//
+//   node stills.js WEB_DIR OUT_DIR [--fps N] [--scale S] [--native ... | --native-stills DIR]
 'use strict';
 const { spawn } = require('child_process');
 const fs = require('fs');
@@ -56,8 +60,9 @@ function nativeStills(folder) {
 
 // The native capture program keeps the contact sheet's pictures (the middle
 // of every scene and closing picture, on its frame clock at `fps`) in outDir.
-function runCapture(tool, fps, outDir) {
+function runCapture(tool, fps, size, outDir) {
   const args = ['--fps', String(fps), '--stills', outDir, '--quiet'];
+  if (size.width !== 800 || size.height !== 600) args.push('--size', `${size.width}x${size.height}`);
   return new Promise((done, fail) => {
     const child = spawn(tool, args, { env: { ...process.env, SDL_VIDEODRIVER: 'offscreen' }, stdio: ['ignore', 'ignore', 'pipe'] });
     let errors = '';
@@ -74,15 +79,17 @@ function readPicture(file) {
 
 function parseArguments(argv) {
   const [webDir, outDir, ...rest] = argv;
-  const options = { webDir, outDir, fps: 10 };
+  const options = { webDir, outDir, fps: 10, scale: 1 };
   for (let i = 0; i < rest.length; ++i) {
     if (rest[i] === '--fps') options.fps = Number(rest[++i]);
+    else if (rest[i] === '--scale') options.scale = Number(rest[++i]);
     else if (rest[i] === '--native') options.native = rest[++i];
     else if (rest[i] === '--native-stills') options.nativeStills = rest[++i];
     else throw new Error(`unknown argument ${rest[i]}`);
   }
-  if (!webDir || !outDir || !(Number.isInteger(options.fps) && options.fps > 0)) {
-    throw new Error('usage: stills.js WEB_DIR OUT_DIR [--fps N] [--native CAPTURE | --native-stills DIR]');
+  if (!webDir || !outDir || !(Number.isInteger(options.fps) && options.fps > 0) ||
+      !(Number.isInteger(options.scale) && options.scale >= 1 && options.scale <= 4)) {
+    throw new Error('usage: stills.js WEB_DIR OUT_DIR [--fps N] [--scale 1-4] [--native CAPTURE | --native-stills DIR]');
   }
   return options;
 }
@@ -94,20 +101,22 @@ function colourCount(picture) {
   return seen.size;
 }
 
-async function takeStills(webDir, stills, fps) {
+async function takeStills(webDir, stills, fps, scale) {
   const server = await serve(webDir, 0, '127.0.0.1');
-  const browser = await Browser.launch();
+  const browser = await Browser.launch([`--force-device-scale-factor=${scale}`]);
   try {
-    const page = await browser.newPage(800, 600);
+    const page = await browser.newPage(800, 600, scale);
     const times = stills.map((s) => s.t).join(',');
     const started = Date.now();
     await page.goto(`http://127.0.0.1:${server.address().port}/?t=${times}&still=1&fps=${fps}`);
     // Every frame up to the last still is drawn in software: half a second
     // each on a busy machine.
-    const frames = fps * Math.max(...stills.map((s) => s.t));
+    const frames = fps * scale * scale * Math.max(...stills.map((s) => s.t));
     const phase = await page.waitFor("['stills', 'failed', 'ended'].includes(vessamorix.phase) && vessamorix.phase",
       120 + 0.5 * frames, 'the still frames');
     const taken = await page.evaluate('vessamorix.stills');
+    const ratio = await page.evaluate('devicePixelRatio');
+    if (ratio !== scale) throw new Error(`the page's devicePixelRatio is ${ratio}, not ${scale}`);
     console.log(`${taken.length} stills in ${((Date.now() - started) / 1000).toFixed(1)} s (page phase ${phase})`);
     return { taken, problems: page.problems(), phase };
   } finally {
@@ -117,15 +126,16 @@ async function takeStills(webDir, stills, fps) {
 }
 
 async function main() {
-  const { webDir, outDir, fps, native, nativeStills: stillsDir } = parseArguments(process.argv.slice(2));
+  const { webDir, outDir, fps, scale, native, nativeStills: stillsDir } = parseArguments(process.argv.slice(2));
+  const size = { width: 800 * scale, height: 600 * scale };
   fs.mkdirSync(outDir, { recursive: true });
   if (native) {
     fs.mkdirSync(path.join(outDir, 'native'), { recursive: true });
-    await runCapture(native, fps, path.join(outDir, 'native'));
+    await runCapture(native, fps, size, path.join(outDir, 'native'));
   }
   const stills = native ? nativeStills(path.join(outDir, 'native'))
     : stillsDir ? nativeStills(stillsDir) : middles(fps);
-  const { taken, problems, phase } = await takeStills(webDir, stills, fps);
+  const { taken, problems, phase } = await takeStills(webDir, stills, fps, scale);
   const failures = problems.map((p) => `console ${p.level}: ${p.text}`);
   if (phase !== 'stills') failures.push(`the page ended in phase ${phase}, not with its stills`);
   const seen = new Map();
@@ -136,7 +146,9 @@ async function main() {
     fs.writeFileSync(path.join(outDir, name), png);
     const picture = decodePng(png);
     let line = `${name} ${want.label} at ${want.t.toFixed(2)} s: ${picture.width}x${picture.height}, ${colourCount(picture)} colours`;
-    if (picture.width !== 800 || picture.height !== 600) failures.push(`${name} is ${picture.width}x${picture.height}`);
+    if (picture.width !== size.width || picture.height !== size.height) {
+      failures.push(`${name} is ${picture.width}x${picture.height}, not ${size.width}x${size.height}`);
+    }
     // A frame that is nearly all one dark colour shows nothing drawn (the
     // flash at 37 s is white).
     if (colourCount(picture) < 16 && Math.max(...picture.rgb.subarray(0, 3)) < 32) failures.push(`${name} (${want.label}) is nearly one dark colour: nothing drawn`);

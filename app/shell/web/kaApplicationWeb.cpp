@@ -1,7 +1,9 @@
 // The window in a browser is the page's canvas, "#canvas".  There is no
-// display mode to change: the program draws into the canvas at the size it
-// asks for and the page scales it to the window (its fullscreen is the
-// page's).  Events arrive between frames, so there is never a message to
+// display mode to change: the page lays the canvas out over the window (its
+// fullscreen is the page's) and says its size in device pixels
+// (vxCanvasPixels: CSS pixels times devicePixelRatio); the canvas's drawing
+// buffer, the client area, has that size, kept up with it between frames (a
+// resize, a zoom, another screen), else the size the program asks for.  Events arrive between frames, so there is never a message to
 // wait for; a hidden page counts as an inactive window.
 #include <emscripten.h>
 #include <emscripten/html5.h>
@@ -16,6 +18,22 @@ struct kaWindowSystem {};
 namespace {
 
 const char kCanvas[] = "#canvas";
+
+// clang-format off
+// The canvas's width (axis 0) or height (1) in device pixels as the page
+// measures it; 0 when the page does not say.
+EM_JS(int, vxCanvasPixels, (int axis), {
+    const size = Module["vxCanvasPixels"] ? Module["vxCanvasPixels"]() : null;
+    return size ? size[axis] | 0 : 0;
+});
+// clang-format on
+
+// The page's size for the canvas, when it gives one.
+bool PageCanvasSize(int* width, int* height) {
+    *width = vxCanvasPixels(0);
+    *height = vxCanvasPixels(1);
+    return *width > 0 && *height > 0;
+}
 
 EM_BOOL OnKeyEvent(int type, const EmscriptenKeyboardEvent* event, void* application) {
     // keyCode is the Windows virtual-key code for the keys it names.
@@ -57,6 +75,11 @@ void Listen(kaApplication* application, bool on) {
 int kaApplication::Create(const char* title, int width, int height, int bitsPerPixel, int) {
     mTitle = title;
     mFullscreen = 0;
+    int pageWidth = 0, pageHeight = 0;
+    if (PageCanvasSize(&pageWidth, &pageHeight)) {
+        width = pageWidth;
+        height = pageHeight;
+    }
     SetDisplayMode(width, height, bitsPerPixel);
     if (emscripten_set_canvas_element_size(kCanvas, width, height) != EMSCRIPTEN_RESULT_SUCCESS) {
         return KA_ERR_INITFAILED;
@@ -98,6 +121,14 @@ void* kaApplication::getWindow() const {
     return mSystem != nullptr ? const_cast<char*>(kCanvas) : nullptr;
 }
 
-bool kaApplication::HandleMessages() { return true; }
+// The drawing buffer follows the page's size for the canvas.
+bool kaApplication::HandleMessages() {
+    int width = 0, height = 0;
+    if (PageCanvasSize(&width, &height) && (width != mClientWidth || height != mClientHeight)) {
+        emscripten_set_canvas_element_size(kCanvas, width, height);
+        OnResize(width, height);
+    }
+    return true;
+}
 
 void kaApplication::ShowTitle(const char* text) { vxSetPageTitle(text); }

@@ -1,5 +1,6 @@
 // The window on Win32: window class, display-mode change through the
-// display settings, and the window procedure that turns messages into the
+// display settings (or a popup over the desktop in its own mode), and the
+// window procedure that turns messages into the
 // application's events.
 #include "kaApplication.h"
 
@@ -11,6 +12,7 @@
 #include "kaResult.h"
 
 struct kaWindowSystem {
+    bool desktop;  // fullscreen over the desktop in its own mode
     DEVMODEA savedMode;
     DEVMODEA currentMode;
     HWND window;
@@ -119,6 +121,12 @@ int kaApplication::Create(const char* title, int width, int height, int bitsPerP
     mTitle = title;
     mSystem->savedMode.dmSize = sizeof mSystem->savedMode;
     EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mSystem->savedMode);
+    mSystem->desktop = fullscreen != 0 && (width <= 0 || height <= 0);
+    if (mSystem->desktop) {
+        width = static_cast<int>(mSystem->savedMode.dmPelsWidth);
+        height = static_cast<int>(mSystem->savedMode.dmPelsHeight);
+        bitsPerPixel = static_cast<int>(mSystem->savedMode.dmBitsPerPel);
+    }
 
     if (SetDisplayMode(width, height, bitsPerPixel) == 0) {
         ErrorBox("KA_ERR_INITFAILED", "Error creating window");
@@ -149,7 +157,7 @@ int kaApplication::SetDisplayMode(int width, int height, int bitsPerPixel) {
     mWidth = width;
     mHeight = height;
     mBitsPerPixel = bitsPerPixel;
-    if (mFullscreen) {
+    if (mFullscreen && !(mSystem != nullptr && mSystem->desktop)) {
         DEVMODEA mode;
         std::memset(&mode, 0, sizeof mode);
         mode.dmSize = sizeof mode;
@@ -174,7 +182,7 @@ int kaApplication::Destroy() {
     if (mSystem->instance != nullptr && !UnregisterClassA(mTitle, mSystem->instance)) {
         ErrorBox("KA_ERR_SHUTFAILED", "Could not unregister window class");
     }
-    if (mFullscreen) ChangeDisplaySettingsA(&mSystem->savedMode, CDS_RESET);
+    if (mFullscreen && !mSystem->desktop) ChangeDisplaySettingsA(&mSystem->savedMode, CDS_RESET);
     delete mSystem;
     mSystem = nullptr;
     return 0;

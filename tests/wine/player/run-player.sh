@@ -10,6 +10,7 @@
 # VX_PLAYER_LAUNCHER=CMD.EXE starts the player through that cmd.exe, from its
 # own folder (Windows' system folder), as a shortcut or a command prompt
 # elsewhere would; the log must still land beside the player.
+# VX_PLAYER_ARGS are the player's arguments, split at spaces.
 set -uo pipefail
 player=$1 driver=$2 expected_rc=$3 expected_log=$4 desktop=${5:-plain} missing=${6:-}
 [ "$desktop" = plain ] && desktop=
@@ -27,7 +28,8 @@ fi
 log=$(dirname "$player")/Vessamorix.log
 rm -f "$log"
 
-launch=("$player")
+read -r -a arguments <<<"${VX_PLAYER_ARGS:-}"
+launch=("$player" "${arguments[@]}")
 if [ -n "${VX_PLAYER_LAUNCHER:-}" ]; then
     [ -f "$VX_PLAYER_LAUNCHER" ] || { echo "no $VX_PLAYER_LAUNCHER: the Wine prefix is made by the first Wine run"; exit 1; }
     launch=("$VX_PLAYER_LAUNCHER" /c "Z:$player")
