@@ -79,17 +79,6 @@ double kaPixelFrame::MeanOffset(const kaPixelFrame& other) const {
     return mBytes.empty() ? 0 : sum / (double(mBytes.size()) / 4 * 3);
 }
 
-double kaPixelFrame::ShareWithin(const kaPixelFrame& other, int tolerance) const {
-    size_t within = 0;
-    for (size_t i = 0; i < mBytes.size(); i += 4) {
-        bool near = true;
-        for (size_t c = 0; c < 3; ++c)
-            near = near && std::abs(mBytes[i + c] - other.mBytes[i + c]) <= tolerance;
-        within += near ? 1 : 0;
-    }
-    return mBytes.empty() ? 1 : double(within) / (double(mBytes.size()) / 4);
-}
-
 double kaPixelFrame::Luma(unsigned x, unsigned y) const {
     return 0.114 * at(x, y, 0) + 0.587 * at(x, y, 1) + 0.299 * at(x, y, 2);
 }

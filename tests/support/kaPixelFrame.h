@@ -33,15 +33,13 @@ public:
     // Twice the size, each new pixel interpolated linearly between the old
     // pixels around its place, on the pixel centres Reduced takes.
     kaPixelFrame Enlarged() const;
-    // The mean absolute difference of the colour channels, 0 to 255, and the
-    // share of pixels whose every channel lies within tolerance; frames of
-    // one size only.  With an offset, pixel (x, y) is compared with (x + dx,
+    // The mean absolute difference of the colour channels, 0 to 255, of
+    // frames of one size.  With an offset, pixel (x, y) is compared with (x + dx,
     // y + dy) of the other, over the pixels both have.
     double MeanDifference(const kaPixelFrame& other, int dx = 0, int dy = 0) const;
     // The mean of the colour channels' differences with their signs: how
     // much brighter this frame is.
     double MeanOffset(const kaPixelFrame& other) const;
-    double ShareWithin(const kaPixelFrame& other, int tolerance) const;
     // The mean over all pixels of the luma gradient's length (central
     // differences, 0 to 255 per pixel): what a blur takes away.
     double Sharpness() const;
