@@ -3,7 +3,8 @@
 //
 // - #t= in the address the page opens with: the demo starts playing there
 //   (a wrong value is ignored, with a warning, and it starts at 0);
-// - Space, a click on the timeline at a scene's mark and a new #t= in the
+// - Space, a click on the timeline beside a scene's mark (which lands on
+//   it) and a new #t= in the
 //   address: after each the demo is paused at the time asked for, its
 //   picture holds, and the canvas read back matches the native player's
 //   frame of that time (the stills' limits).  The native frames are those
@@ -13,7 +14,10 @@
 //   clocks between two frames, so after the last one drawn (up to half a
 //   second before, at the few frames a second of software WebGL), and the
 //   picture's clocks run a little ahead of the music's position as Web
-//   Audio reports it (up to a tenth of a second);
+//   Audio reports it (by its start's latency, a tenth of a second here);
+// - the program's keys (Left, Right, Page Up, Page Down, Home) move the
+//   paused demo to their times, and the timeline follows;
+// - the play/pause button and Space on it each toggle pause once;
 // - wrong #t= values while the demo plays are ignored with a warning, and
 //   it plays on;
 // - a tab hidden behind another pauses the demo, and showing it resumes the
@@ -39,9 +43,18 @@ const kOpenings = [
 // picture may match: from `before` 60 Hz frames before the one nearest to
 // that time to `after` frames after it.
 const kStills = [
-  { what: 'Space', act: (page) => spaceAfter(page, 4), from: 4, to: 30, before: 30, after: 6 },
-  { what: 'a click on the mark of scene 6', act: (page) => clickMark(page, 'Scene 6'), at: 18.7, before: 1, after: 0 },
+  { what: 'Space', act: (page) => spaceAfter(page, 4), from: 4, to: 30, before: 30, after: 15 },
+  { what: 'a click beside the mark of scene 6', act: (page) => clickMark(page, 'Scene 6'), at: 18.7, before: 1, after: 0 },
   { what: 'a new #t=90', act: (page) => page.evaluate("location.hash = '#t=90'; true"), at: 90, before: 1, after: 0 },
+];
+// The program's keys while paused at 90 s, one after the other, and the
+// time each must leave (scene 18 runs from 90 s to 94 s).
+const kKeys = [
+  { code: 'ArrowRight', at: 95 },
+  { code: 'ArrowLeft', at: 90 },
+  { code: 'PageDown', at: 94 },
+  { code: 'PageUp', at: 90 },
+  { code: 'Home', at: 0 },
 ];
 // Each flips pause once: the button, Space while the button has the focus
 // (the program's key, which the button must not answer as well), and the
@@ -64,7 +77,10 @@ const sleep = (ms) => new Promise((done) => setTimeout(done, ms));
 
 // One key pressed and let go after a while, as a hand does.
 async function key(page, code) {
-  const keys = { Space: [' ', 32] };
+  const keys = {
+    Space: [' ', 32], ArrowLeft: ['ArrowLeft', 37], ArrowRight: ['ArrowRight', 39],
+    PageUp: ['PageUp', 33], PageDown: ['PageDown', 34], Home: ['Home', 36],
+  };
   const [name, virtual] = keys[code];
   await page.send('Input.dispatchKeyEvent', { type: 'keyDown', key: name, code, windowsVirtualKeyCode: virtual });
   await sleep(150);
@@ -77,13 +93,13 @@ async function spaceAfter(page, seconds) {
   await key(page, 'Space');
 }
 
-// Moves the mouse onto an element of the timeline (which shows it) and
-// clicks it.
-async function click(page, selector) {
+// Moves the mouse onto an element of the timeline (which shows it), `dx`
+// pixels right of its middle, and clicks there.
+async function click(page, selector, dx = 0) {
   const box = await page.evaluate(`(() => {
     const element = document.querySelector(${JSON.stringify(selector)});
     const r = element && element.getBoundingClientRect();
-    return r && { x: r.left + r.width / 2, y: r.top + r.height / 2 };
+    return r && { x: r.left + r.width / 2 + ${dx}, y: r.top + r.height / 2 };
   })()`);
   if (!box) throw new Error(`the timeline has no ${selector}`);
   await page.send('Input.dispatchMouseEvent', { type: 'mouseMoved', x: box.x, y: box.y });
@@ -93,7 +109,8 @@ async function click(page, selector) {
   }
 }
 
-const clickMark = (page, title) => click(page, `.tl-marks [title^="${title} "]`);
+// Beside the mark, as a hand lands: still on it.
+const clickMark = (page, title) => click(page, `.tl-marks [title^="${title} "]`, 3);
 
 const kRead = `({ paused: vessamorix.player.paused(), time: vessamorix.player.time(),
   png: document.getElementById('canvas').toDataURL('image/png') })`;
@@ -168,6 +185,20 @@ async function checkWrongHashes(page, failures) {
   console.log(`${kWrongHashes.length} wrong addresses tried: ${kWrongHashes.join(' ')}`);
 }
 
+// Each key moves the paused demo, and the timeline follows.
+async function checkKeys(page, failures) {
+  for (const { code, at } of kKeys) {
+    await key(page, code);
+    await sleep(1000);
+    const shown = await page.evaluate(`({ paused: vessamorix.player.paused(), time: vessamorix.player.time(),
+      slider: Number(document.querySelector('.tl-track').getAttribute('aria-valuenow')) })`);
+    if (!shown.paused || Math.abs(shown.time - at) > 1e-3 || Math.abs(shown.slider - at) > 0.05) {
+      failures.push(`${code}: paused ${shown.paused} at ${shown.time} s, the timeline at ${shown.slider} s, not ${at} s`);
+    }
+  }
+  console.log(`keys ${kKeys.map((k) => `${k.code} -> ${k.at} s`).join(', ')}: checked`);
+}
+
 async function checkToggles(page, failures) {
   for (const { how, act } of kToggles) {
     const before = await page.evaluate('vessamorix.player.paused()');
@@ -216,7 +247,6 @@ async function main() {
   const [webDir, outDir, flag, native] = process.argv.slice(2);
   if (!webDir || !outDir || flag !== '--native' || !native) throw new Error('usage: timeline.js WEB_DIR OUT_DIR --native CAPTURE');
   fs.mkdirSync(outDir, { recursive: true });
-  const failures = [];
   await withServedBrowser(webDir, ['--autoplay-policy=no-user-gesture-required'], async (browser, url) => {
     let page = null;
     for (const opening of kOpenings) {
@@ -225,15 +255,18 @@ async function main() {
       await open(page, `${url}?autoplay=1&keep=1${opening.hash}`, opening, failures);
     }
     for (const [i, still] of kStills.entries()) await checkStill(page, still, i, { outDir, native }, failures);
+    await checkKeys(page, failures);
     await checkToggles(page, failures);
     await checkWrongHashes(page, failures);
     await checkHidden(page, failures);
     for (const p of page.problems()) failures.push(`console ${p.level}: ${p.text}`);
   });
-  report(failures);
 }
 
-main().catch((error) => {
+// What failed before a step that could not go on, too.
+const failures = [];
+main().then(() => report(failures), (error) => {
+  report(failures);
   console.error(`FAIL ${error.stack || error}`);
   process.exitCode = 1;
 });
