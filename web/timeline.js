@@ -52,7 +52,6 @@ class Timeline {
     }
     this.track.setAttribute('aria-valuemax', player.length().toFixed(1));
     this.drawMarks(player.marks());
-    this.root.hidden = false;
     this.update();
   }
 
@@ -125,7 +124,10 @@ class Timeline {
   // Follows the demo at the display's pace while a player is attached.
   update() {
     if (this.player === null) return;
+    // Without a picture of its own (the closing pictures after Escape) the
+    // player takes no controls.
     const time = this.player.time();
+    if (this.root.hidden !== time < 0) this.root.hidden = time < 0;
     if (this.dragTime === null && time >= 0) this.show(time);
     const paused = this.player.paused();
     if (this.button.dataset.paused !== String(paused)) {
