@@ -334,7 +334,7 @@ const vessamorix = (() => {
       state.phase = 'ready';
       ui.start.disabled = false;
       ui.start.textContent = 'Start';
-      setStatus('Escape ends the demo; F switches fullscreen.');
+      setStatus('Space pauses, ← → and Page Up/Down seek, Escape ends; F: fullscreen.');
       if (stillTimes.length > 0 || params.get('autoplay') === '1') run();
     }, (error) => fail(`cannot download the demo: ${error.message}`));
     openAudio();
