@@ -169,6 +169,8 @@ const vessamorix = (() => {
         vxFramePresented() {
           if (state.frames++ === 0) {
             firstFrameAt = performance.now();
+            // Opening at #t=, the demo's first frame is not shown before the seek.
+            if (location.hash.startsWith('#t=')) canvas.style.visibility = 'hidden';
             attachPlayer(state.module);
           }
           state.playSeconds = (performance.now() - firstFrameAt) / 1000;
@@ -270,6 +272,7 @@ const vessamorix = (() => {
       state.player = playerOf(module);
       state.hiddenPause = false;
       seekToHash();
+      module.canvas.style.visibility = '';
       timeline.attach(state.player);
       followVisibility();
     }, 0);
