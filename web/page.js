@@ -1,16 +1,23 @@
 // The page around the player: downloads the program and its media with a
 // loading bar, starts the demo on a click (browsers let sound start only
 // after a gesture), offers fullscreen, and a replay once the closing
-// pictures are over.  Each play is a fresh instance of the program on a
+// pictures are over.  While the demo plays, a timeline over the canvas
+// (timeline.js) pauses, resumes and seeks it; the demo pauses while the
+// page's tab is hidden and resumes when it is shown again, if it was playing
+// before.  Each play is a fresh instance of the program on a
 // fresh canvas, sharing the downloaded files and the sound context.  When
 // the program fails (it cannot start, aborts, or a frame throws), the page
 // says so and offers to load itself again.
 //
 // URL hooks:  ?autoplay=1           start without waiting for the click
+//             #t=SECONDS            start playing there; a new one while the
+//                                   demo plays seeks to it
 //             ?t=T[,T...]&still=1   play on the frame clock to demo time T and
 //                                   show that frame (several: one after the other)
 //             &fps=N                the frame clock's rate (default 60)
 //             ?msaa=N               N samples a pixel (2, 4 or 8; default none)
+//             ?keep=1               keep every drawn frame readable from the
+//                                   canvas (as the stills do), for tests
 //
 // The canvas fills the window; its drawing buffer has the canvas's size in
 // device pixels (CSS pixels times devicePixelRatio), which the program reads
@@ -27,8 +34,6 @@ const vessamorix = (() => {
     fill: document.getElementById('fill'),
     start: document.getElementById('start'),
     status: document.getElementById('status'),
-    corner: document.getElementById('corner'),
-    fullscreen: document.getElementById('fullscreen'),
   };
   const state = {
     phase: 'loading',   // loading, ready, playing, ended, stills, failed
@@ -44,6 +49,8 @@ const vessamorix = (() => {
     resizeWatch: null,  // the running canvas's ResizeObserver
     frames: 0,          // demo frames presented in the last run ...
     playSeconds: 0,     // ... over this time
+    player: null,       // the running demo's controls, once its first frame is shown
+    hiddenPause: false, // the demo was paused because the tab was hidden
     // Web Audio nodes the running instance plays its music on.
     audioNodes: () => ((state.module && state.module.vxAudioNodes) || []).filter(Boolean).length,
   };
@@ -69,7 +76,7 @@ const vessamorix = (() => {
     silence();
     document.body.classList.remove('playing', 'ended');
     ui.panel.hidden = false;
-    ui.corner.hidden = true;
+    detachPlayer();
     ui.fill.parentElement.hidden = true;
     ui.start.hidden = false;
     ui.start.disabled = false;
@@ -148,6 +155,7 @@ const vessamorix = (() => {
     if (state.phase === 'failed') return;
     state.exitCode = code;
     silence();
+    detachPlayer();
     if (code === 2) {
       fail('the URL asks for something the player does not know (see the console)');
       return;
@@ -168,7 +176,6 @@ const vessamorix = (() => {
     state.runs += 1;
     state.exitCode = null;
     ui.panel.hidden = true;
-    ui.corner.hidden = false;
     document.body.classList.replace('ended', 'playing') || document.body.classList.add('playing');
     const canvas = freshCanvas();
     watchCanvas(canvas);
@@ -194,10 +201,15 @@ const vessamorix = (() => {
           if (state.firstPictureMs === null) state.firstPictureMs = performance.now();
         },
         vxFramePresented() {
-          if (state.frames++ === 0) firstFrameAt = performance.now();
+          if (state.frames++ === 0) {
+            firstFrameAt = performance.now();
+            // Opening at #t=, the demo's first frame is not shown before the seek.
+            if (location.hash.startsWith('#t=')) canvas.style.visibility = 'hidden';
+            attachPlayer(state.module);
+          }
           state.playSeconds = (performance.now() - firstFrameAt) / 1000;
         },
-        vxKeepFrames: stillTimes.length > 0,
+        vxKeepFrames: stillTimes.length > 0 || params.get('keep') === '1',
         vxStill(t) {
           state.stills.push({ t, png: canvas.toDataURL('image/png') });
           if (state.stills.length === stillTimes.length) state.phase = 'stills';
@@ -236,6 +248,91 @@ const vessamorix = (() => {
     else document.documentElement.requestFullscreen().catch(() => {});
   }
 
+  const timeline = new Timeline(document.getElementById('timeline'), toggleFullscreen);
+
+  // The time that #t=SECONDS in the address names, null without one; a wrong
+  // one is ignored with a word on the console.
+  function hashTime() {
+    const match = location.hash.match(/^#t=(.*)$/s);
+    if (match === null) return null;
+    let seconds = NaN;
+    try {
+      const text = decodeURIComponent(match[1]).trim();
+      if (text !== '') seconds = Number(text);
+    } catch (error) { /* a malformed escape: not a number */ }
+    if (Number.isFinite(seconds) && seconds >= 0) return seconds;
+    console.warn(`Vessamorix: ${location.hash} is not a time in seconds (0 or more); ignored`);
+    return null;
+  }
+
+  // Seeks the running demo to the time the address names, if it is inside it.
+  function seekToHash() {
+    const seconds = hashTime();
+    if (seconds === null || state.player === null) return;
+    const length = state.player.length();
+    if (seconds > length) {
+      console.warn(`Vessamorix: #t=${seconds} lies after the demo's end at ${length} s; ignored`);
+      return;
+    }
+    state.player.seek(seconds);
+  }
+
+  // The running program's controls: the functions it exports for the page.
+  // Its time runs on through the closing pictures, which the timeline shows
+  // as its last stretch, marked as the scenes are.
+  function playerOf(module) {
+    const marks = [];
+    for (let scene = 1; scene <= module._vx_scene_count(); ++scene) {
+      marks.push({ time: module._vx_scene_start(scene), name: `Scene ${scene}` });
+    }
+    marks.push({ time: module._vx_demo_end(), name: 'Closing pictures' });
+    const paused = () => module._vx_is_paused() !== 0;
+    return {
+      paused,
+      setPaused: (wanted) => { if (paused() !== wanted) module._vx_toggle_pause(); },
+      seek: (seconds) => module._vx_seek(seconds),
+      time: () => module._vx_current_time(),
+      length: () => module._vx_length(),
+      marks: () => marks,
+    };
+  }
+
+  // The demo runs: the timeline, the address's time and the tab's
+  // visibility take it over.  Called from inside the program's frame, so
+  // the controls act once the frame is over.
+  function attachPlayer(module) {
+    setTimeout(() => {
+      if (state.phase !== 'playing' || state.module !== module) return;
+      state.player = playerOf(module);
+      state.hiddenPause = false;
+      seekToHash();
+      module.canvas.style.visibility = '';
+      timeline.attach(state.player);
+      followVisibility();
+    }, 0);
+  }
+
+  function detachPlayer() {
+    state.player = null;
+    timeline.attach(null);
+  }
+
+  // A hidden tab pauses the demo; shown again, it resumes if that pause was
+  // the tab's.
+  function followVisibility() {
+    const player = state.player;
+    if (player === null) return;
+    if (document.visibilityState === 'hidden') {
+      if (!player.paused()) {
+        player.setPaused(true);
+        state.hiddenPause = true;
+      }
+    } else if (state.hiddenPause) {
+      state.hiddenPause = false;
+      player.setPaused(false);
+    }
+  }
+
   // A fault thrown out of one of the program's frames ends up here, past
   // the program: while it runs, that ends the run.
   const runFault = (error) => {
@@ -253,7 +350,8 @@ const vessamorix = (() => {
     openAudio();
     run();
   });
-  ui.fullscreen.addEventListener('click', toggleFullscreen);
+  window.addEventListener('hashchange', seekToHash);
+  document.addEventListener('visibilitychange', followVisibility);
   window.addEventListener('keydown', (event) => {
     if (event.key === 'f' || event.key === 'F') toggleFullscreen();
     if (state.audio !== null && state.audio.state === 'suspended') state.audio.resume().catch(() => {});
@@ -273,7 +371,7 @@ const vessamorix = (() => {
       state.phase = 'ready';
       ui.start.disabled = false;
       ui.start.textContent = 'Start';
-      setStatus('Escape ends the demo; F switches fullscreen.');
+      setStatus('Space pauses, ← → and Page Up/Down seek, Escape ends; F: fullscreen.');
       if (stillTimes.length > 0 || params.get('autoplay') === '1') run();
     }, (error) => fail(`cannot download the demo: ${error.message}`));
     openAudio();

@@ -18,8 +18,9 @@ const kFlags = [
 ];
 
 class Page {
-  constructor(browser, sessionId) {
+  constructor(browser, targetId, sessionId) {
     this.browser = browser;
+    this.targetId = targetId;
     this.sessionId = sessionId;
     this.console = [];  // {level, text}
     this.dialogs = [];
@@ -73,6 +74,19 @@ class Page {
       if (Date.now() > end) throw new Error(`timed out after ${seconds} s waiting for ${what || expression}`);
       await new Promise((done) => setTimeout(done, 100));
     }
+  }
+
+  // Another tab in front hides this one (document.visibilityState is
+  // "hidden"); toFront shows it again and closes that tab.
+  async toBack() {
+    const { targetId } = await this.browser.send('Target.createTarget', { url: 'about:blank' });
+    this.cover = targetId;
+  }
+
+  async toFront() {
+    await this.browser.send('Target.activateTarget', { targetId: this.targetId });
+    if (this.cover) await this.browser.send('Target.closeTarget', { targetId: this.cover });
+    this.cover = null;
   }
 
   // Console lines of level error, exceptions and dialogs.
@@ -144,7 +158,7 @@ class Browser {
   async newPage(width, height, scale = 1) {
     const { targetId } = await this.send('Target.createTarget', { url: 'about:blank' });
     const { sessionId } = await this.send('Target.attachToTarget', { targetId, flatten: true });
-    const page = new Page(this, sessionId);
+    const page = new Page(this, targetId, sessionId);
     this.pages.set(sessionId, page);
     await page.send('Page.enable');
     await page.send('Runtime.enable');

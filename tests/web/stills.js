@@ -17,22 +17,15 @@
 //
 //   node stills.js WEB_DIR OUT_DIR [--fps N] [--scale S] [--native ... | --native-stills DIR]
 'use strict';
-const { spawn } = require('child_process');
 const fs = require('fs');
 const path = require('path');
 const { Browser } = require('./chromium');
-const { decodePng, decodePpm, compare } = require('./pixels');
+const { runCapture } = require('./capture');
+const {
+  decodePng, decodePpm, compare, kMeanDifference, kWithinShare, kWithinShareFloor,
+} = require('./pixels');
 const { serve } = require('../../web/serve');
 
-// Goals for each frame against the native player's.
-const kMeanDifference = 2;
-const kWithinShare = 0.99;
-// What fails the test: the mean as the goal, the share below it.
-// SwiftShader and Mesa's llvmpipe filter the demo's high-contrast floor
-// mosaic at grazing angles slightly differently (tile edges a texel apart
-// all over it), which costs frames looking low over that floor up to 4 % of
-// their pixels; a misplaced or miscoloured draw costs far more.
-const kWithinShareFloor = 0.95;
 // The scenes' windows end at these demo times (the first begins at 0); the
 // closing pictures follow the demo's end at 117.7 s for 5 s each.
 const kSceneEnds = [7.3, 9.5, 12.6, 17, 18.7, 23.5, 25.2, 31.5, 34, 40, 50, 54.5, 78, 82, 86, 90,
@@ -60,16 +53,10 @@ function nativeStills(folder) {
 
 // The native capture program keeps the contact sheet's pictures (the middle
 // of every scene and closing picture, on its frame clock at `fps`) in outDir.
-function runCapture(tool, fps, size, outDir) {
-  const args = ['--fps', String(fps), '--stills', outDir, '--quiet'];
+function captureStills(tool, fps, size, outDir) {
+  const args = ['--fps', String(fps), '--stills', outDir];
   if (size.width !== 800 || size.height !== 600) args.push('--size', `${size.width}x${size.height}`);
-  return new Promise((done, fail) => {
-    const child = spawn(tool, args, { env: { ...process.env, SDL_VIDEODRIVER: 'offscreen' }, stdio: ['ignore', 'ignore', 'pipe'] });
-    let errors = '';
-    child.stderr.on('data', (d) => { errors += d; });
-    child.on('error', fail);
-    child.on('exit', (code) => (code === 0 ? done() : fail(new Error(`${tool} failed (${code}): ${errors}`))));
-  });
+  return runCapture(tool, args);
 }
 
 function readPicture(file) {
@@ -131,7 +118,7 @@ async function main() {
   fs.mkdirSync(outDir, { recursive: true });
   if (native) {
     fs.mkdirSync(path.join(outDir, 'native'), { recursive: true });
-    await runCapture(native, fps, size, path.join(outDir, 'native'));
+    await captureStills(native, fps, size, path.join(outDir, 'native'));
   }
   const stills = native ? nativeStills(path.join(outDir, 'native'))
     : stillsDir ? nativeStills(stillsDir) : middles(fps);
