@@ -15,14 +15,14 @@ endif()
 
 # vx_add_gtest(TARGET SOURCES...) builds a GoogleTest program from the given
 # sources and registers its tests with CTest.  Native programs have every test
-# case listed on its own; Windows programs run as one CTest test under Wine.
+# case listed on its own; Windows programs run as one CTest test under Wine
+# (vx_wine_suite_test).
 function(vx_add_gtest target)
     add_executable(${target} ${ARGN})
     target_link_libraries(${target} PRIVATE GTest::gtest GTest::gtest_main vx_testsupport)
     if(CMAKE_CROSSCOMPILING)
         add_test(NAME ${VX_TEST_PREFIX}${target} COMMAND ${target})
-        set_tests_properties(${VX_TEST_PREFIX}${target} PROPERTIES
-            RESOURCE_LOCK wineprefix TIMEOUT 300)
+        vx_wine_suite_test(10 ${VX_TEST_PREFIX}${target})
     else()
         gtest_discover_tests(${target} TEST_PREFIX "${VX_TEST_PREFIX}"
             DISCOVERY_TIMEOUT 60)

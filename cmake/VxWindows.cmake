@@ -20,6 +20,28 @@ set(VX_DIST_MEDIA "${VX_DIST_DIR}/xMedia")
 
 set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_SOURCE_DIR}/scripts/wine-run" CACHE FILEPATH "" FORCE)
 
+# vx_wine_prefix(VAR NAME): the Wine prefix build/wine/NAME64 for the 64-bit
+# build and build/wine/NAME for the 32-bit one (scripts/wine-run's own is
+# "prefix").
+function(vx_wine_prefix var name)
+    if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+        set(${var} "${CMAKE_SOURCE_DIR}/build/wine/${name}64" PARENT_SCOPE)
+    else()
+        set(${var} "${CMAKE_SOURCE_DIR}/build/wine/${name}" PARENT_SCOPE)
+    endif()
+endfunction()
+
+# vx_wine_suite_test(SECONDS TEST...): tests that run a program of ours under
+# Wine by itself, without the player's files.  They take turns on a Wine
+# prefix of their own, so that their chain runs beside the player's tests,
+# which take turns on the project's prefix (build/wine/prefix*); SECONDS, about
+# what one takes, lets CTest start both chains ahead of the native cases.
+vx_wine_prefix(VX_WINE_SUITES_PREFIX suites)
+function(vx_wine_suite_test seconds)
+    set_tests_properties(${ARGN} PROPERTIES RESOURCE_LOCK winesuites TIMEOUT 300
+        COST ${seconds} ENVIRONMENT "VX_WINEPREFIX=${VX_WINE_SUITES_PREFIX}")
+endfunction()
+
 # Direct3D 8's library: mingw-w64 has an import library for 32-bit Windows
 # only, so the 64-bit build makes one for the single entry point used.
 find_library(VX_D3D8_LIBRARY d3d8)

@@ -35,6 +35,19 @@ distinct_colours() {
     import -window root -resize 80x60 -depth 8 -format '%k' info:- 2>/dev/null
 }
 
+# Waits until the screen shows a drawn picture (16 colours or more on a small
+# copy), at most SECONDS: start-up loads the media after the window is up and
+# before the first frame, which takes longer on a busy machine.
+wait_drawn() {
+    local deadline=$((SECONDS + $1)) colours
+    while :; do
+        colours=$(distinct_colours)
+        [ "$colours" -ge 16 ] && return 0
+        [ "$SECONDS" -lt "$deadline" ] || fail "the screen shows only $colours colours after $1 s: nothing is drawn"
+        sleep 0.5
+    done
+}
+
 # Presses keys in the window that has the keyboard focus.
 press() { xdotool key --clearmodifiers "$@"; }
 
@@ -49,17 +62,21 @@ click_ok() {
 # Focuses a window (Wine gives DirectInput to the foreground window).
 focus() { xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1"; }
 
-# Holds a key down until the window's title changes (shutdown renames it) or
-# ten seconds pass: the player polls the keyboard once a frame, so a press
-# shorter than a frame could go unseen, as with a real key, and a frame can
-# take long on a busy machine.
+# Holds a key down until the window's title changes (shutdown renames it),
+# and fails when ten seconds pass without: the player polls the keyboard once
+# a frame, so a press shorter than a frame could go unseen, as with a real
+# key, and a frame can take long on a busy machine.
 hold_until_renamed() {
     local window=$1 key=$2 title
     title=$(xdotool getwindowname "$window")
     xdotool keydown "$key"
     for _ in $(seq 40); do
-        [ "$(xdotool getwindowname "$window" 2>/dev/null)" != "$title" ] && break
+        if [ "$(xdotool getwindowname "$window" 2>/dev/null)" != "$title" ]; then
+            xdotool keyup "$key"
+            return 0
+        fi
         sleep 0.25
     done
     xdotool keyup "$key"
+    fail "$key held for 10 s: the window is still titled '$title'"
 }

@@ -4,9 +4,10 @@
 #
 #   run-player.sh PLAYER.exe DRIVER.sh EXPECTED_RC EXPECTED.log [DESKTOP [MISSING]]
 #
-# DESKTOP is the size of a Wine virtual desktop, or "plain" for none.
-# MISSING names a media file (e.g. xModels/stage1.tdm) to leave out: the
-# player then runs from a copy of its folder and media without that file.
+# DESKTOP is the size of a Wine virtual desktop, or "plain" for none.  The
+# player runs from a copy of its folder and media, so that tests at once do
+# not share a log file; MISSING names a media file (e.g. xModels/stage1.tdm)
+# to leave out of that copy.
 # VX_PLAYER_LAUNCHER=CMD.EXE starts the player through that cmd.exe, from its
 # own folder (Windows' system folder), as a shortcut or a command prompt
 # elsewhere would; the log must still land beside the player.
@@ -16,15 +17,13 @@ player=$1 driver=$2 expected_rc=$3 expected_log=$4 desktop=${5:-plain} missing=$
 [ "$desktop" = plain ] && desktop=
 here=$(cd "$(dirname "$0")" && pwd)
 
-if [ -n "$missing" ]; then
-    copy=$(mktemp -d)
-    trap 'rm -rf "$copy"' EXIT
-    dist=$(dirname "$(dirname "$player")")
-    cp -r "$(dirname "$player")" "$copy/bin"
-    cp -r "$dist/xMedia" "$copy/xMedia"
-    rm "$copy/xMedia/$missing"
-    player=$copy/bin/$(basename "$player")
-fi
+copy=$(mktemp -d)
+trap 'rm -rf "$copy"' EXIT
+dist=$(dirname "$(dirname "$player")")
+cp -r "$(dirname "$player")" "$copy/bin"
+cp -r "$dist/xMedia" "$copy/xMedia"
+[ -z "$missing" ] || rm "$copy/xMedia/$missing"
+player=$copy/bin/$(basename "$player")
 log=$(dirname "$player")/Vessamorix.log
 rm -f "$log"
 
