@@ -43,7 +43,8 @@ void HoldFrame() {
 }  // namespace
 
 kaPlayback::kaPlayback(Clock clock, bool loop)
-    : mClock(clock), mLoop(loop), mPhase(Phase::Demo), mPaused(false), mKeysDown() {}
+    : mClock(clock), mLoop(loop), mPhase(Phase::Demo), mPaused(false), mSeekFrameDue(false),
+      mKeysDown() {}
 
 int kaPlayback::Frame() {
     gInput->Poll();
@@ -76,6 +77,7 @@ void kaPlayback::HandleKeys() {
 
 bool kaPlayback::PlayFrame() {
     if (mPhase == Phase::Ended) return false;
+    if (mPaused && mSeekFrameDue) return DrawSeekFrame();
     if (mPaused) {
         HoldFrame();
         return true;
@@ -85,6 +87,17 @@ bool kaPlayback::PlayFrame() {
         BeginClosing();
     }
     return ClosingFrame();
+}
+
+// The frame a seek landed on while paused, drawn once so that the picture
+// held is the one at the time sought: every clock moves on by that frame, as
+// it would have had the frame been played, and stops again.
+bool kaPlayback::DrawSeekFrame() {
+    mSeekFrameDue = false;
+    SetPaused(false);
+    const bool more = PlayFrame();
+    SetPaused(true);
+    return more;
 }
 
 void kaPlayback::BeginClosing() {
@@ -102,6 +115,7 @@ bool kaPlayback::ClosingFrame() {
 void kaPlayback::SetPaused(bool paused) {
     if (paused == mPaused || mPhase == Phase::Ended) return;
     mPaused = paused;
+    if (!paused) mSeekFrameDue = false;
     FSOUND_Stream_SetPaused(gMusicStream, paused ? 1 : 0);
     if (paused) {
         gClipClock.Pause();
@@ -131,6 +145,7 @@ bool kaPlayback::SeekTo(double seconds) {
     if (wasClosing && mPhase == Phase::Demo) gApp.SetTitle("%s", kDemoTitle);
     if (mClock == Clock::RealTime) HandOver();
     SetPaused(paused);
+    mSeekFrameDue = paused;
     return true;
 }
 
