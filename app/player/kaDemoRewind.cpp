@@ -58,6 +58,9 @@ bool kaDemoRewind::Rewind() {
     gShaderRenderer->lightOffset = {};
     ResetDeviceStates();
     SetStartupRenderStates();
+    // The picture as start-up leaves it, which the demo's first frame, a
+    // set-up frame, keeps.
+    gDevice->Clear(KA_CLEAR_TARGET, 0, 1.0f, 0);
     *gFrameTimer = kaTimer(kaFrameClock::Counter());
     gFrameTimer->Start();
     return ReopenMusic() == 1;

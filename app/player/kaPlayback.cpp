@@ -82,6 +82,10 @@ bool kaPlayback::PlayFrame() {
         HoldFrame();
         return true;
     }
+    return PlayOn();
+}
+
+bool kaPlayback::PlayOn() {
     if (mPhase == Phase::Demo) {
         if (PlayDemoFrame()) return true;
         BeginClosing();
@@ -90,13 +94,16 @@ bool kaPlayback::PlayFrame() {
 }
 
 // The frame a seek landed on while paused, drawn once so that the picture
-// held is the one at the time sought: every clock moves on by that frame, as
-// it would have had the frame been played, and stops again.
+// held is the one at the time sought.  On the frame clock every clock moves
+// on by that frame, as it would have had the frame been played, so that the
+// frames after the pause are those of the demo played through; in real time
+// the clocks stay at the time sought (the time shown is the picture's).
 bool kaPlayback::DrawSeekFrame() {
     mSeekFrameDue = false;
-    SetPaused(false);
-    const bool more = PlayFrame();
-    SetPaused(true);
+    const bool moves = mClock == Clock::FrameClock;
+    if (moves) SetPaused(false);
+    const bool more = PlayOn();
+    if (moves) SetPaused(true);
     return more;
 }
 

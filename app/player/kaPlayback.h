@@ -82,6 +82,8 @@ private:
     enum class Phase { Demo, Closing, Ended };
 
     void HandleKeys();
+    // The demo's or a closing picture's next frame, paused or not.
+    bool PlayOn();
     bool DrawSeekFrame();
     void BeginClosing();
     bool ClosingFrame();
