@@ -32,15 +32,12 @@ const StaticModel kStaticModels[] = {
     {&gFinal, "Final.tdm", false},           {&gHoverboard, "hoverboard.tdm", true},
 };
 
-struct DeviceState {
-    unsigned state, value;
-};
-
-// Depth test on (there is a depth buffer), blending off and adding one
-// times the source to zero times the destination.
-const DeviceState kRenderStates[] = {{7, 1}, {19, 2}, {20, 1}, {27, 0}, {171, 1}};
-// Stage 0: colour = texture x current, alpha = texture.
-const DeviceState kStageZeroStates[] = {{1, 4}, {2, 2}, {3, 1}, {4, 2}, {5, 2}, {6, 1}};
+// The sections of the device's state that ResetState puts back to a new
+// device's values: the render states and every stage's texture states.
+constexpr unsigned kRenderStateSection = 0x10;
+constexpr unsigned kTextureStateSection = 0x20;
+// The texture stages of the device, none with a texture on a new device.
+constexpr unsigned kTextureStages = 8;
 
 // The first clip and path of the demo, as start-up sets them.
 constexpr unsigned kFirstClip = 0;
@@ -61,14 +58,17 @@ bool kaDemoRewind::Rewind() {
     gShaderRenderer->lightOffset = {};
     ResetDeviceStates();
     SetStartupRenderStates();
+    // The picture as start-up leaves it, which the demo's first frame, a
+    // set-up frame, keeps.
+    gDevice->Clear(KA_CLEAR_TARGET, 0, 1.0f, 0);
     *gFrameTimer = kaTimer(kaFrameClock::Counter());
     gFrameTimer->Start();
     return ReopenMusic() == 1;
 }
 
 void kaDemoRewind::ResetDeviceStates() {
-    for (const DeviceState& render : kRenderStates) gDevice->setRenderState(render.state, render.value);
-    for (const DeviceState& stage : kStageZeroStates) gDevice->setTextureState(0, stage.state, stage.value);
+    gDevice->ResetState(kRenderStateSection | kTextureStateSection);
+    for (unsigned stage = 0; stage < kTextureStages; ++stage) gDevice->setTexture(stage, nullptr);
 }
 
 // A freed model is loaded again and its vertices written as start-up wrote

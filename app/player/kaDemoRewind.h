@@ -12,9 +12,10 @@ public:
     // False when a model cannot be loaded again (its box has been shown); the
     // demo cannot be played then.
     static bool Rewind();
-    // The render and texture states that the demo's frames change but
-    // start-up does not set, as a new device has them (Direct3D 8's initial
-    // values, which the OpenGL device keeps too).
+    // The render and texture states as a new device has them (the device's
+    // own defaults, whichever states the frames played before changed; a
+    // list kept here would drift from them) and no texture on any stage.
+    // Start-up's states are to be set again after it.
     static void ResetDeviceStates();
 
 private:

@@ -43,7 +43,8 @@ void HoldFrame() {
 }  // namespace
 
 kaPlayback::kaPlayback(Clock clock, bool loop)
-    : mClock(clock), mLoop(loop), mPhase(Phase::Demo), mPaused(false), mKeysDown() {}
+    : mClock(clock), mLoop(loop), mPhase(Phase::Demo), mPaused(false), mSeekFrameDue(false),
+      mKeysDown() {}
 
 int kaPlayback::Frame() {
     gInput->Poll();
@@ -76,15 +77,34 @@ void kaPlayback::HandleKeys() {
 
 bool kaPlayback::PlayFrame() {
     if (mPhase == Phase::Ended) return false;
+    if (mPaused && mSeekFrameDue) return DrawSeekFrame();
     if (mPaused) {
         HoldFrame();
         return true;
     }
+    return PlayOn();
+}
+
+bool kaPlayback::PlayOn() {
     if (mPhase == Phase::Demo) {
         if (PlayDemoFrame()) return true;
         BeginClosing();
     }
     return ClosingFrame();
+}
+
+// The frame a seek landed on while paused, drawn once so that the picture
+// held is the one at the time sought.  On the frame clock every clock moves
+// on by that frame, as it would have had the frame been played, so that the
+// frames after the pause are those of the demo played through; in real time
+// the clocks stay at the time sought (the time shown is the picture's).
+bool kaPlayback::DrawSeekFrame() {
+    mSeekFrameDue = false;
+    const bool moves = mClock == Clock::FrameClock;
+    if (moves) SetPaused(false);
+    const bool more = PlayOn();
+    if (moves) SetPaused(true);
+    return more;
 }
 
 void kaPlayback::BeginClosing() {
@@ -102,6 +122,7 @@ bool kaPlayback::ClosingFrame() {
 void kaPlayback::SetPaused(bool paused) {
     if (paused == mPaused || mPhase == Phase::Ended) return;
     mPaused = paused;
+    if (!paused) mSeekFrameDue = false;
     FSOUND_Stream_SetPaused(gMusicStream, paused ? 1 : 0);
     if (paused) {
         gClipClock.Pause();
@@ -131,6 +152,7 @@ bool kaPlayback::SeekTo(double seconds) {
     if (wasClosing && mPhase == Phase::Demo) gApp.SetTitle("%s", kDemoTitle);
     if (mClock == Clock::RealTime) HandOver();
     SetPaused(paused);
+    mSeekFrameDue = paused;
     return true;
 }
 

@@ -19,7 +19,8 @@
 // then goes on in real time from there; on the frame clock (tests) it stays
 // on the frame clock.  While paused, frames present the picture as it stands
 // without drawing, and no clock moves: the music stream is paused, the clip
-// clock and the frame timer leave the pause out.
+// clock and the frame timer leave the pause out.  A seek made while paused
+// draws the frame at the time sought on the next frame, then holds it.
 class kaPlayback {
 public:
     enum class Clock { RealTime, FrameClock };
@@ -81,6 +82,9 @@ private:
     enum class Phase { Demo, Closing, Ended };
 
     void HandleKeys();
+    // The demo's or a closing picture's next frame, paused or not.
+    bool PlayOn();
+    bool DrawSeekFrame();
     void BeginClosing();
     bool ClosingFrame();
     // Plays without drawing up to frame `end` of the frame clock.
@@ -94,6 +98,7 @@ private:
     bool mLoop;
     Phase mPhase;
     bool mPaused;
+    bool mSeekFrameDue;
     std::unique_ptr<kaClosingPictures> mClosing;
     bool mKeysDown[256];
 };

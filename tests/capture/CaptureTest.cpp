@@ -17,7 +17,6 @@
 #include "kaCaptureOptions.h"
 #include "kaCaptureSchedule.h"
 #include "kaClipClock.h"
-#include "kaDemoRewind.h"
 #include "kaDemoWorld.h"
 #include "kaFastForward.h"
 #include "kaFrameClock.h"
@@ -731,13 +730,9 @@ TEST(FastForwardTest, TheFrameReachedWithoutDrawingIsTheFrameReachedByPlayingFro
 // ---- The playback ----
 
 // A fresh demo whose frames are a playback's on the frame clock, as the
-// player's are on real time, with the device's states as a new device has
-// them and start-up sets them.
+// player's are on real time, on a new device with the states start-up sets.
 struct PlayedDemo : FreshDemo {
-    PlayedDemo() {
-        kaDemoRewind::ResetDeviceStates();
-        SetStartupRenderStates();
-    }
+    PlayedDemo() { SetStartupRenderStates(); }
 
     static constexpr int64_t kMusicMs = 120000;  // the length of FreshDemo's music
 
@@ -760,16 +755,21 @@ protected:
     struct Moment {
         std::string what;
         double seconds;
+        bool paused = false;  // seeked to while paused
     };
 
     // The moments seeked to, in this order: forwards and backwards, into the
     // closing pictures and back from them, across every scene (the middles
-    // last, from the last scene back to the first, each seek a rewind).
+    // last, from the last scene back to the first, each seek a rewind), some
+    // while paused.
     static std::vector<Moment> Moments() {
         std::vector<Moment> moments = {
             {"Scene 23 before the demo's end", 117.5},
+            {"the closing pictures' start, paused", kDemoEnd, true},
+            {"Scene 6's start, paused, back from the closing pictures", kaPlayback::MarkTime(5), true},
+            {"the start, paused", 0.0, true},
             {"Scene 3's cross-fade of 1.5 s, after every model was freed", 10.2},
-            {"a white flash of Scene 10 at its height", 37.58},
+            {"a white flash of Scene 10 at its height, paused", 37.58, true},
             {"Scene 12's set-up frame", 50.0},
             {"the first closing picture", 119.0},
             {"a white flash of Scene 5 rising, back from the closing pictures", 17.4},
@@ -808,21 +808,34 @@ protected:
 
 std::map<int64_t, std::string> PlaybackTest::sPlayed;
 
+// The record of a paused frame: the depth buffer cleared and the picture as
+// it stands presented.
+const char kHeldFrame[] = "Clear 2 0 1065353216 0\nBeginRender\nEndRender\nFlip\n";
+
 // After a seek the next frame is the frame played from the start shows at
 // that time, call for call and byte for byte, and the music is at that
 // frame's time; seeks go back (the scenes set up again and the models they
-// freed made again) as well as on, into the closing pictures and back.
+// freed made again) as well as on, into the closing pictures and back.  A
+// seek made while paused draws that frame too, then holds it; resumed, the
+// frame after it follows.
 TEST_F(PlaybackTest, AfterASeekTheFrameAndTheMusicAreThoseOfTheDemoPlayedFromTheStart) {
     PlayedDemo demo;
     for (const Moment& moment : Moments()) {
         const int64_t frame = FrameAt(moment.seconds);
+        demo.playback.SetPaused(moment.paused);
         ASSERT_TRUE(demo.playback.SeekTo(moment.seconds)) << moment.what;
+        EXPECT_EQ(demo.playback.isPaused(), moment.paused) << moment.what;
         EXPECT_EQ(kaFrameClock::getFrame(), frame) << moment.what;
         EXPECT_EQ(FSOUND_Stream_GetTime(gMusicStream), PlayedDemo::MusicAt(frame)) << moment.what;
-        EXPECT_EQ(demo.playback.isInDemo(), moment.seconds < kDemoEnd) << moment.what;
         const std::string record = demo.Next();
         EXPECT_NE(record.find("Flip"), std::string::npos) << moment.what;
         EXPECT_EQ(record, sPlayed[frame]) << moment.what << " (frame " << frame << ")";
+        EXPECT_EQ(demo.playback.isInDemo(), moment.seconds < kDemoEnd) << moment.what;
+        if (!moment.paused) continue;
+        EXPECT_EQ(demo.Next(), kHeldFrame) << moment.what;
+        EXPECT_EQ(FSOUND_Stream_GetTime(gMusicStream), PlayedDemo::MusicAt(frame + 1)) << moment.what;
+        demo.playback.SetPaused(false);
+        EXPECT_EQ(demo.Next(), sPlayed[frame + 1]) << moment.what << " (frame " << frame + 1 << ")";
     }
 }
 
@@ -855,7 +868,7 @@ TEST_F(PlaybackTest, PausedTheFramesHoldTheMusicStandsAndResumedTheDemoGoesOnAsI
             EXPECT_EQ(demo.playback.getTime(), shown) << moment.what;
             for (unsigned k = 0; k < FreshDemo::kFps; ++k) kaFrameClock::Advance();
         }
-        EXPECT_EQ(held[0], "Clear 2 0 1065353216 0\nBeginRender\nEndRender\nFlip\n") << moment.what;
+        EXPECT_EQ(held[0], kHeldFrame) << moment.what;
         EXPECT_EQ(held[1], held[0]) << moment.what;
         EXPECT_EQ(held[2], held[0]) << moment.what;
         demo.playback.SetPaused(false);

@@ -393,8 +393,16 @@ int kaRecordingDevice::DrawIndexedPrimitive(unsigned primitiveType, unsigned sta
 
 // ---- State sections and frame ----
 
+// The render states (but the light switches) and the texture-stage states
+// go back to a new device's: unset, as they read before anything was set.
 int kaRecordingDevice::ResetState(unsigned mask) {
-    return Record(kaDeviceCall("ResetState") << mask);
+    if (int injected = Record(kaDeviceCall("ResetState") << mask)) return injected;
+    constexpr unsigned kRenderStates = 0x10, kTextureStates = 0x20;
+    if (mask & kTextureStates) mStageStates.clear();
+    if (mask & kRenderStates) {
+        mRenderStates.erase(mRenderStates.begin(), mRenderStates.lower_bound(KA_RS_LIGHTENABLE0));
+    }
+    return KA_OK;
 }
 
 int kaRecordingDevice::PushState(unsigned mask) {

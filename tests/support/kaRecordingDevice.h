@@ -31,8 +31,9 @@
 //     textures null;
 //   - EndRender and the end of a render-to-texture forget the current vertex
 //     buffer, index buffer and vertex format or shader.
-// The state sections (PushState, PopState, ResetState), presentation and
-// clearing are recorded only.
+// ResetState puts the render states (but the light switches) and the
+// texture-stage states back to unset as their sections ask; the other
+// sections, PushState, PopState, presentation and clearing are recorded only.
 //
 // Creation operations hand out recording resources backed by memory, which
 // record their own operations here too ("Texture.UpdateBuffer",
