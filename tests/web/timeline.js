@@ -9,12 +9,13 @@
 //   picture holds, and the canvas read back matches the native player's
 //   frame of that time (the stills' limits).  The native frames are those
 //   of the 60 Hz clock seeks are played on, and the picture held may lie a
-//   little off the music's time that the player shows: a seek draws the
-//   frame before its time (the next one shows that time); a pause stops the
+//   little off the music's time that the player shows: a paused seek shows
+//   the frame of its time exactly; a pause stops the
 //   clocks between two frames, so after the last one drawn (up to half a
 //   second before, at the few frames a second of software WebGL), and the
 //   picture's clocks run a little ahead of the music's position as Web
-//   Audio reports it (by its start's latency, a tenth of a second here);
+//   Audio reports it (by its start's latency: up to a third of a second
+//   on a loaded machine);
 // - the program's keys (Left, Right, Page Up, Page Down, Home) move the
 //   paused demo to their times, and the timeline follows;
 // - the play/pause button and Space on it each toggle pause once;
@@ -43,7 +44,7 @@ const kOpenings = [
 // picture may match: from `before` 60 Hz frames before the one nearest to
 // that time to `after` frames after it.
 const kStills = [
-  { what: 'Space', act: (page) => spaceAfter(page, 4), from: 4, to: 30, before: 30, after: 15 },
+  { what: 'Space', act: (page) => spaceAfter(page, 4), from: 4, to: 30, before: 30, after: 30 },
   { what: 'a click beside the mark of scene 6', act: (page) => clickMark(page, 'Scene 6'), at: 18.7, before: 0, after: 0 },
   { what: 'a new #t=90', act: (page) => page.evaluate("location.hash = '#t=90'; true"), at: 90, before: 0, after: 0 },
 ];
