@@ -173,7 +173,8 @@ int kaD3DRenderDevice::Flip() {
 
 // The copy swap effects leave the presented picture in the back buffer; the
 // back buffer cannot be locked itself, so it is copied into a surface in
-// system memory first.
+// system memory first.  A multisampled back buffer cannot be copied at all
+// (and its swap chain discards), so its frames are not readable.
 int kaD3DRenderDevice::ReadPresentedFrame(unsigned char* pixels, unsigned width,
                                           unsigned height) {
     if (pixels == nullptr) return KA_ERR_INVALIDARG;
@@ -181,6 +182,7 @@ int kaD3DRenderDevice::ReadPresentedFrame(unsigned char* pixels, unsigned width,
     if (width != mPresent.BackBufferWidth || height != mPresent.BackBufferHeight) {
         return KA_ERR_INVALIDARG;
     }
+    if (mPresent.MultiSampleType != D3DMULTISAMPLE_NONE) return KA_ERR_UNSUPPORTED;
     if (mPresent.SwapEffect != D3DSWAPEFFECT_COPY &&
         mPresent.SwapEffect != D3DSWAPEFFECT_COPY_VSYNC) {
         return KA_ERR_PLATFORM;

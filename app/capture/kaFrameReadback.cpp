@@ -39,6 +39,11 @@ bool kaFrameReadback::RecordOldest() {
 
 // Hands a frame read with the answer `read` to the recorder.
 bool kaFrameReadback::Recorded(int64_t frame, int read) {
+    if (read == KA_ERR_UNSUPPORTED) {
+        mError = "the render device cannot read back the frames it shows with these settings "
+                 "(Direct3D 8 cannot read a multisampled picture): record without --msaa";
+        return false;
+    }
     if (read != KA_OK) {
         mError = "the render device cannot read back frame " + std::to_string(frame) + " (code " +
                  std::to_string(read) + ")";
