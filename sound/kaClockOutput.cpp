@@ -1,7 +1,8 @@
 #include "kaClockOutput.h"
 
-kaClockOutput::kaClockOutput(const kaCounterSource& clock)
-    : mClock(clock), mFrequency(clock.frequency()), mStart(clock.now()) {}
+kaClockOutput::kaClockOutput(const kaCounterSource& clock, bool paused)
+    : mClock(clock), mFrequency(clock.frequency()), mStart(clock.now()), mPaused(paused),
+      mPausedAt(mStart) {}
 
 // Whole seconds and the remainder apart, so that long runs on a fast counter
 // cannot overflow the product.

@@ -6,7 +6,8 @@
 // since the output was started, less the time it was paused.
 class kaClockOutput {
 public:
-    explicit kaClockOutput(const kaCounterSource& clock);
+    // Starts at 0, running or paused.
+    kaClockOutput(const kaCounterSource& clock, bool paused);
 
     int64_t getPlayedMilliseconds();
     // While paused the position holds; resumed, it goes on from there.

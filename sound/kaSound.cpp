@@ -62,10 +62,14 @@ FSOUND_STREAM* FSOUND_Stream_OpenFile(const char* nameOrData, unsigned mode, int
 }
 
 int FSOUND_Stream_Play(int channel, FSOUND_STREAM* stream) {
+    return FSOUND_Stream_PlayEx(channel, stream, nullptr, 0);
+}
+
+int FSOUND_Stream_PlayEx(int channel, FSOUND_STREAM* stream, FSOUND_DSPUNIT* dsp, signed char startpaused) {
     SoundSystem& system = System();
     kaStream* known = system.Known(stream);
-    if (known == nullptr || channel < FSOUND_FREE || channel >= system.channels) return -1;
-    known->Play(&known->getClock() == &kaCounterSource::Platform());
+    if (known == nullptr || dsp != nullptr || channel < FSOUND_FREE || channel >= system.channels) return -1;
+    known->Play(&known->getClock() == &kaCounterSource::Platform(), startpaused != 0);
     return channel == FSOUND_FREE ? 0 : channel;
 }
 

@@ -34,6 +34,12 @@ FSOUND_STREAM* FSOUND_Stream_OpenFile(const char* nameOrData, unsigned mode, int
 // channel, or -1 for an unknown stream or a channel outside the system's.
 int FSOUND_Stream_Play(int channel, FSOUND_STREAM* stream);
 
+// The same, started paused when startpaused is non-zero: the stream stands at
+// its start, not a millisecond on, until FSOUND_Stream_SetPaused resumes it.
+// This layer has no DSP units: dsp must be null.
+struct FSOUND_DSPUNIT;
+int FSOUND_Stream_PlayEx(int channel, FSOUND_STREAM* stream, FSOUND_DSPUNIT* dsp, signed char startpaused);
+
 // The play position in milliseconds: 0 before playback and for an unknown
 // stream, then advancing in real time, held at the track's length at its end.
 int FSOUND_Stream_GetTime(FSOUND_STREAM* stream);

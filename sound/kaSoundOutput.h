@@ -10,10 +10,10 @@ class kaPcmSource;
 class kaSoundOutput {
 public:
     // Opens the default device for stereo 16-bit at the rate and starts
-    // playing the source on a thread of the device's; null when there is no
-    // device that takes the format.  Each platform implements it in its own
-    // source file.
-    static std::unique_ptr<kaSoundOutput> OpenDevice(kaPcmSource& source, int rate);
+    // playing the source on a thread of the device's, or holds it paused
+    // (position 0) until setPaused(false); null when there is no device that
+    // takes the format.  Each platform implements it in its own source file.
+    static std::unique_ptr<kaSoundOutput> OpenDevice(kaPcmSource& source, int rate, bool paused);
 
     virtual ~kaSoundOutput() = default;
 

@@ -7,10 +7,11 @@ kaStream::kaStream(const kaCounterSource& clock, int mixRate)
 
 bool kaStream::Open(const unsigned char* data, size_t size) { return mDecoder.Open(data, size); }
 
-void kaStream::Play(bool useDevice) {
+void kaStream::Play(bool useDevice, bool paused) {
     if (mClockOutput != nullptr) return;
-    mClockOutput = std::make_unique<kaClockOutput>(mClock);
-    if (useDevice) mDevice = kaSoundOutput::OpenDevice(mSource, mMixRate);
+    mClockOutput = std::make_unique<kaClockOutput>(mClock, paused);
+    if (useDevice) mDevice = kaSoundOutput::OpenDevice(mSource, mMixRate, paused);
+    mPaused = paused;
 }
 
 int kaStream::getTime() {

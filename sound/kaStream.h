@@ -22,9 +22,10 @@ public:
     // False when the data is not a playable Ogg Vorbis track.
     bool Open(const unsigned char* data, size_t size);
 
-    // Starts playback, on the device when useDevice is set and one opens.
-    // A stream already playing goes on undisturbed.
-    void Play(bool useDevice);
+    // Starts playback, on the device when useDevice is set and one opens;
+    // paused, it stands at its start until resumed.  A stream already
+    // playing goes on undisturbed.
+    void Play(bool useDevice, bool paused = false);
 
     // Play position in milliseconds; 0 until Play, then from the start
     // position on.

@@ -57,9 +57,9 @@ int ReopenMusic() {
     return gMusicStream != nullptr ? 1 : 0;
 }
 
-int RestartMusicAt(int ms) {
+int RestartMusicAt(int ms, bool paused) {
     if (!ReopenMusic() || !FSOUND_Stream_SetTime(gMusicStream, ms)) return 0;
-    return FSOUND_Stream_Play(FSOUND_FREE, gMusicStream) >= 0 ? 1 : 0;
+    return FSOUND_Stream_PlayEx(FSOUND_FREE, gMusicStream, nullptr, paused ? 1 : 0) >= 0 ? 1 : 0;
 }
 
 void StopMusic() {

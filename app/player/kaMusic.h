@@ -23,9 +23,10 @@ int StartMusic(const char* directory = kMusicDirectory);
 int ReopenMusic();
 
 // Opens the music again on the sound system's present counter and plays it
-// from `ms` milliseconds in (a player that starts later in the demo): 1, or
-// 0 when the stream cannot be opened or the time lies outside the track.
-int RestartMusicAt(int ms);
+// from `ms` milliseconds in (a player that starts later in the demo, a
+// seek), or holds it paused there: 1, or 0 when the stream cannot be opened
+// or the time lies outside the track.
+int RestartMusicAt(int ms, bool paused);
 
 // Shutdown: closes the stream and then the sound system, each only when it
 // was opened.

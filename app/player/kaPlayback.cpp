@@ -150,7 +150,7 @@ bool kaPlayback::SeekTo(double seconds) {
     PlaySilentlyTo(kaFastForward::SilentEnd(frame));
     if (frame > 0) DrawOnFrameClock();
     if (wasClosing && mPhase == Phase::Demo) gApp.SetTitle("%s", kDemoTitle);
-    if (mClock == Clock::RealTime) HandOver();
+    if (mClock == Clock::RealTime) HandOver(paused);
     SetPaused(paused);
     mSeekFrameDue = paused;
     return true;
@@ -174,11 +174,12 @@ void kaPlayback::DrawOnFrameClock() {
 }
 
 // The music plays on the sound device from the position reached, the clip
-// clock goes on from its sum and the frame timer from its times.
-void kaPlayback::HandOver() {
+// clock goes on from its sum and the frame timer from its times.  Paused, the
+// music starts paused, so that no time passes on it before the pause.
+void kaPlayback::HandOver(bool paused) {
     const int position = FSOUND_Stream_GetTime(gMusicStream);
     kaSoundSetCounterSource(kaCounterSource::Platform());
-    RestartMusicAt(position);
+    RestartMusicAt(position, paused);
     gClipClock.ContinueOn(kaClipClock::PlatformCounter);
     gFrameTimer->ContinueOn(kaCounterSource::Program());
 }

@@ -92,7 +92,7 @@ private:
     // One frame drawn on the frame clock, which then moves on by one.
     void DrawOnFrameClock();
     // Every clock from the frame clock over to real time, from where it is.
-    void HandOver();
+    void HandOver(bool paused);
 
     Clock mClock;
     bool mLoop;

@@ -12,11 +12,12 @@ constexpr int kFrameBytes = kChannels * sizeof(int16_t);
 
 }  // namespace
 
-std::unique_ptr<kaSoundOutput> kaSoundOutput::OpenDevice(kaPcmSource& source, int rate) {
-    return kaSDLAudioOutput::Open(source, rate);
+std::unique_ptr<kaSoundOutput> kaSoundOutput::OpenDevice(kaPcmSource& source, int rate, bool paused) {
+    return kaSDLAudioOutput::Open(source, rate, paused);
 }
 
-std::unique_ptr<kaSDLAudioOutput> kaSDLAudioOutput::Open(kaPcmSource& source, int rate) {
+// SDL opens its devices paused.
+std::unique_ptr<kaSDLAudioOutput> kaSDLAudioOutput::Open(kaPcmSource& source, int rate, bool paused) {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return nullptr;
     std::unique_ptr<kaSDLAudioOutput> output(new kaSDLAudioOutput(source, rate));
     SDL_AudioSpec wanted = {};
@@ -29,7 +30,7 @@ std::unique_ptr<kaSDLAudioOutput> kaSDLAudioOutput::Open(kaPcmSource& source, in
     // No changes allowed: SDL converts to whatever the device takes.
     output->mDevice = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
     if (output->mDevice == 0) return nullptr;  // the destructor quits the subsystem
-    SDL_PauseAudioDevice(output->mDevice, 0);
+    if (!paused) SDL_PauseAudioDevice(output->mDevice, 0);
     return output;
 }
 

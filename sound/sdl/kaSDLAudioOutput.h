@@ -17,7 +17,7 @@
 // the buffer it has plays out, so the position goes no further than that.
 class kaSDLAudioOutput : public kaSoundOutput {
 public:
-    static std::unique_ptr<kaSDLAudioOutput> Open(kaPcmSource& source, int rate);
+    static std::unique_ptr<kaSDLAudioOutput> Open(kaPcmSource& source, int rate, bool paused);
     ~kaSDLAudioOutput() override;
     kaSDLAudioOutput(const kaSDLAudioOutput&) = delete;
     kaSDLAudioOutput& operator=(const kaSDLAudioOutput&) = delete;

@@ -15,13 +15,18 @@ constexpr unsigned kChannels = 2;
 // clang-format off
 // The node and its clock live in the page; `output` comes back to the two
 // callbacks below.  0 when there is no context at the rate.
-EM_JS(int, vxAudioOpen, (void* output, int rate, int frames), {
+EM_JS(int, vxAudioOpen, (void* output, int rate, int frames, int paused), {
     const context = Module["vxAudioContext"];
     if (!context || context.sampleRate !== rate) return 0;
     const nodes = Module["vxAudioNodes"] = Module["vxAudioNodes"] || [null];
+    // The music's clock runs from the opening, on the page's clock until the
+    // sound begins and on the context's from then on; the sound skips what
+    // the clock has played meanwhile, so that the picture's clocks, which
+    // run on from the opening too, and the music heard agree.
+    const openedAt = performance.now();
     const clock = {
-        openedAt: performance.now(),
-        runningAtOpen: context.state === "running",
+        openedAt,
+        silentPausedAt: paused ? openedAt : null,
         skipMs: 0,
         startedAt: null,
         pausedAt: null,
@@ -31,18 +36,20 @@ EM_JS(int, vxAudioOpen, (void* output, int rate, int frames), {
     node.vxClock = clock;
     node.onaudioprocess = (event) => {
         const buffer = event.outputBuffer;
-        if (clock.startedAt === null) {
-            // A late start skips what the silent clock has played meanwhile,
-            // and the latency, so that the clock goes on without a jump.
-            const latency = (context.outputLatency || 0) + (event.playbackTime - context.currentTime);
-            if (!clock.runningAtOpen) {
-                clock.skipMs = performance.now() - clock.openedAt + latency * 1000;
-                _vxWebAudioSkip(output, Math.round(clock.skipMs * rate / 1000));
-            }
-            clock.startedAt = event.playbackTime + (context.outputLatency || 0);
-        }
         const left = buffer.getChannelData(0);
         const right = buffer.getChannelData(1);
+        if (clock.startedAt === null) {
+            if (clock.silentPausedAt !== null) {
+                left.fill(0);
+                right.fill(0);
+                return;
+            }
+            // This buffer is heard after the latency: skip up to then.
+            const latency = (context.outputLatency || 0) + (event.playbackTime - context.currentTime);
+            clock.skipMs = performance.now() - clock.openedAt + latency * 1000;
+            _vxWebAudioSkip(output, Math.round(clock.skipMs * rate / 1000));
+            clock.startedAt = event.playbackTime + (context.outputLatency || 0);
+        }
         if (clock.pausedAt !== null) {
             left.fill(0);
             right.fill(0);
@@ -63,14 +70,26 @@ EM_JS(double, vxAudioPosition, (int id), {
     const node = Module["vxAudioNodes"][id];
     const clock = node.vxClock;
     if (clock.startedAt === null) {
-        return clock.runningAtOpen ? 0 : performance.now() - clock.openedAt;
+        const now = clock.silentPausedAt !== null ? clock.silentPausedAt : performance.now();
+        return now - clock.openedAt;
     }
+    // Between the first buffer and its being heard this lies below skipMs:
+    // the clock goes on from the page's without a jump.
     const now = clock.pausedAt !== null ? clock.pausedAt : node.context.currentTime;
-    return clock.skipMs + Math.max(0, (now - clock.startedAt) * 1000 - clock.heldMs);
+    return Math.max(0, clock.skipMs + (now - clock.startedAt) * 1000 - clock.heldMs);
 });
 
 EM_JS(void, vxAudioPause, (int id, int paused), {
     const clock = Module["vxAudioNodes"][id].vxClock;
+    if (clock.startedAt === null) {
+        // Before the sound begins a pause stops the page's clock.
+        if (paused && clock.silentPausedAt === null) clock.silentPausedAt = performance.now();
+        if (!paused && clock.silentPausedAt !== null) {
+            clock.openedAt += performance.now() - clock.silentPausedAt;
+            clock.silentPausedAt = null;
+        }
+        return;
+    }
     const now = Module["vxAudioNodes"][id].context.currentTime;
     if (paused && clock.pausedAt === null) clock.pausedAt = now;
     if (!paused && clock.pausedAt !== null) {
@@ -96,13 +115,13 @@ extern "C" EMSCRIPTEN_KEEPALIVE void vxWebAudioSkip(kaWebAudioOutput* output, un
     output->Skip(frames);
 }
 
-std::unique_ptr<kaSoundOutput> kaSoundOutput::OpenDevice(kaPcmSource& source, int rate) {
-    return kaWebAudioOutput::Open(source, rate);
+std::unique_ptr<kaSoundOutput> kaSoundOutput::OpenDevice(kaPcmSource& source, int rate, bool paused) {
+    return kaWebAudioOutput::Open(source, rate, paused);
 }
 
-std::unique_ptr<kaWebAudioOutput> kaWebAudioOutput::Open(kaPcmSource& source, int rate) {
+std::unique_ptr<kaWebAudioOutput> kaWebAudioOutput::Open(kaPcmSource& source, int rate, bool paused) {
     std::unique_ptr<kaWebAudioOutput> output(new kaWebAudioOutput(source, 0));
-    output->mNode = vxAudioOpen(output.get(), rate, static_cast<int>(kBufferFrames));
+    output->mNode = vxAudioOpen(output.get(), rate, static_cast<int>(kBufferFrames), paused ? 1 : 0);
     if (output->mNode == 0) return nullptr;
     return output;
 }

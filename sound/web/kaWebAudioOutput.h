@@ -18,7 +18,7 @@ public:
     static constexpr unsigned kBufferFrames = 4096;
 
     // Null when the page has no context or it runs at another rate.
-    static std::unique_ptr<kaWebAudioOutput> Open(kaPcmSource& source, int rate);
+    static std::unique_ptr<kaWebAudioOutput> Open(kaPcmSource& source, int rate, bool paused);
     ~kaWebAudioOutput() override;
     kaWebAudioOutput(const kaWebAudioOutput&) = delete;
     kaWebAudioOutput& operator=(const kaWebAudioOutput&) = delete;

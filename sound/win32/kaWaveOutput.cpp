@@ -12,11 +12,13 @@ constexpr DWORD kWakeMilliseconds = 50;
 
 }  // namespace
 
-std::unique_ptr<kaSoundOutput> kaSoundOutput::OpenDevice(kaPcmSource& source, int rate) {
-    return kaWaveOutput::Open(source, rate);
+std::unique_ptr<kaSoundOutput> kaSoundOutput::OpenDevice(kaPcmSource& source, int rate, bool paused) {
+    return kaWaveOutput::Open(source, rate, paused);
 }
 
-std::unique_ptr<kaWaveOutput> kaWaveOutput::Open(kaPcmSource& source, int rate) {
+// Paused before the first buffer is written, the device queues the buffers
+// and plays nothing until it is restarted.
+std::unique_ptr<kaWaveOutput> kaWaveOutput::Open(kaPcmSource& source, int rate, bool paused) {
     WAVEFORMATEX format = {};
     format.wFormatTag = WAVE_FORMAT_PCM;
     format.nChannels = kChannels;
@@ -33,6 +35,7 @@ std::unique_ptr<kaWaveOutput> kaWaveOutput::Open(kaPcmSource& source, int rate) 
         CloseHandle(event);
         return nullptr;
     }
+    if (paused) waveOutPause(device);
     return std::unique_ptr<kaWaveOutput>(new kaWaveOutput(source, rate, device, event));
 }
 

@@ -21,7 +21,7 @@ class kaWaveOutput : public kaSoundOutput {
 public:
     // Opens the device for stereo 16-bit at the rate and starts playing; null
     // when there is no device that takes the format.
-    static std::unique_ptr<kaWaveOutput> Open(kaPcmSource& source, int rate);
+    static std::unique_ptr<kaWaveOutput> Open(kaPcmSource& source, int rate, bool paused);
     ~kaWaveOutput() override;
     kaWaveOutput(const kaWaveOutput&) = delete;
     kaWaveOutput& operator=(const kaWaveOutput&) = delete;

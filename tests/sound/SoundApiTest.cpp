@@ -54,12 +54,13 @@ TEST_F(SoundApiTest, OpenPlayTimeClose) {
     EXPECT_EQ(FSOUND_Stream_GetTime(stream), 0);
 }
 
-TEST_F(SoundApiTest, PlayTakesAFreeOrAnExistingChannelOnly) {
+TEST_F(SoundApiTest, PlayTakesAFreeOrAnExistingChannelOnlyAndNoDspUnit) {
     ASSERT_EQ(FSOUND_Init(44100, 2, 0), 1);
     FSOUND_STREAM* stream = Open(track);
     ASSERT_NE(stream, nullptr);
     EXPECT_EQ(FSOUND_Stream_Play(2, stream), -1);
     EXPECT_EQ(FSOUND_Stream_Play(-2, stream), -1);
+    EXPECT_EQ(FSOUND_Stream_PlayEx(FSOUND_FREE, stream, reinterpret_cast<FSOUND_DSPUNIT*>(stream), 0), -1);
     EXPECT_EQ(FSOUND_Stream_GetTime(stream), 0) << "a refused play leaves the stream stopped";
     EXPECT_EQ(FSOUND_Stream_Play(1, stream), 1);
 }

@@ -163,4 +163,23 @@ TEST_F(SoundOutputTest, PausedThePositionStandsAndResumedItGoesOnFromThere) {
     EXPECT_EQ(FSOUND_Stream_SetPaused(nullptr, 1), 0);
 }
 
+// Started paused (a seek while paused), the stream stands exactly where it
+// was set to start, however long the device takes to open, and goes on from
+// there once resumed.
+TEST_F(SoundOutputTest, StartedPausedItStandsAtItsStartUntilResumed) {
+    const std::string track = Track(44100 * 3);
+    FSOUND_STREAM* stream = Open(track);
+    ASSERT_NE(stream, nullptr);
+    ASSERT_EQ(FSOUND_Stream_SetTime(stream, 1000), 1);
+    ASSERT_EQ(FSOUND_Stream_PlayEx(FSOUND_FREE, stream, nullptr, 1), 0);
+    Sleep(300);
+    EXPECT_EQ(FSOUND_Stream_GetTime(stream), 1000);
+    ASSERT_EQ(FSOUND_Stream_SetPaused(stream, 0), 1);
+    const double resumed = NowMilliseconds();
+    Sleep(400);
+    const int after = FSOUND_Stream_GetTime(stream);
+    EXPECT_LE(after - 1000, NowMilliseconds() - resumed + 5.0) << "never ahead of the wall clock";
+    EXPECT_GE(after - 1000, 200) << "it moves on";
+}
+
 }  // namespace

@@ -10,12 +10,11 @@
 //   frame of that time (the stills' limits).  The native frames are those
 //   of the 60 Hz clock seeks are played on, and the picture held may lie a
 //   little off the music's time that the player shows: a paused seek shows
-//   the frame of its time exactly; a pause stops the
-//   clocks between two frames, so after the last one drawn (up to half a
-//   second before, at the few frames a second of software WebGL), and the
-//   picture's clocks run a little ahead of the music's position as Web
-//   Audio reports it (by its start's latency: up to a third of a second
-//   on a loaded machine);
+//   the frame of its time exactly; a pause stops the clocks between two
+//   frames, so after the last one drawn (up to half a second before, at
+//   the few frames a second of software WebGL), never ahead of it: the
+//   picture's clocks and the music's run together from the music's start,
+//   and from a seek while it plays, on;
 // - the program's keys (Left, Right, Page Up, Page Down, Home) move the
 //   paused demo to their times, and the timeline follows;
 // - the play/pause button and Space on it each toggle pause once;
@@ -44,7 +43,8 @@ const kOpenings = [
 // picture may match: from `before` 60 Hz frames before the one nearest to
 // that time to `after` frames after it.
 const kStills = [
-  { what: 'Space', act: (page) => spaceAfter(page, 4), from: 4, to: 30, before: 30, after: 30 },
+  { what: 'Space', act: (page) => spaceAfter(page, 4), from: 4, to: 30, before: 30, after: 2 },
+  { what: 'Space after a seek to 56 s while playing', act: (page) => spaceAfterSeek(page, 56, 58), from: 58, to: 70, before: 30, after: 2 },
   { what: 'a click beside the mark of scene 6', act: (page) => clickMark(page, 'Scene 6'), at: 18.7, before: 0, after: 0 },
   { what: 'a new #t=90', act: (page) => page.evaluate("location.hash = '#t=90'; true"), at: 90, before: 0, after: 0 },
 ];
@@ -92,6 +92,14 @@ async function key(page, code) {
 async function spaceAfter(page, seconds) {
   await page.waitFor(`vessamorix.player.time() >= ${seconds}`, 60, `the demo to play to ${seconds} s`);
   await key(page, 'Space');
+}
+
+// Plays on from the pause, seeks there with the address and pauses again
+// once the demo has played to `seconds`.
+async function spaceAfterSeek(page, to, seconds) {
+  await key(page, 'Space');
+  await page.evaluate(`location.hash = '#t=${to}'; true`);
+  await spaceAfter(page, seconds);
 }
 
 // Moves the mouse onto an element of the timeline (which shows it), `dx`
