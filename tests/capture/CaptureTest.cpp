@@ -599,7 +599,7 @@ public:
         for (const kaDeviceCall& call : device.calls()) {
             out << call.name;
             for (size_t i = 0; i < call.args.size(); ++i) {
-                out << ' ' << (call.addresses[i] ? Named(call.args[i]) : std::to_string(call.args[i]));
+                out << ' ' << (call.isAddress(i) ? Named(call.args[i]) : std::to_string(call.args[i]));
             }
             for (uint32_t value : call.values) out << ' ' << value;
             out << '\n';
