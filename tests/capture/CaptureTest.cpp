@@ -8,6 +8,7 @@
 #include <mutex>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "DemoFrame.h"
@@ -573,7 +574,8 @@ public:
     explicit FrameRecord(const kaRecordingDevice& device) {
         for (const kaRecordingTexture* texture : device.liveTextures()) {
             const std::vector<uint8_t>& bytes = texture->levelBytes(0);
-            Name(texture, "texture", std::string(bytes.begin(), bytes.end()));
+            Name(texture, "texture",
+                 std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
         }
         // The bytes a vertex buffer holds beyond what is drawn may differ
         // (a batch's earlier, longer contents); the draws show the bytes drawn.
@@ -583,8 +585,8 @@ public:
         }
         for (const kaRecordingIndexBuffer* buffer : device.liveIndexBuffers()) {
             const std::vector<uint16_t>& indices = buffer->indices();
-            Name(buffer, "index buffer", std::string(reinterpret_cast<const char*>(indices.data()),
-                                                     indices.size() * sizeof(uint16_t)));
+            Name(buffer, "index buffer", std::string_view(reinterpret_cast<const char*>(indices.data()),
+                                                          indices.size() * sizeof(uint16_t)));
         }
         for (const kaRecordingVertexShader* shader : device.liveVertexShaders()) {
             Name(shader, "vertex shader", shader->source());
@@ -599,7 +601,7 @@ public:
         for (const kaDeviceCall& call : device.calls()) {
             out << call.name;
             for (size_t i = 0; i < call.args.size(); ++i) {
-                out << ' ' << (call.addresses[i] ? Named(call.args[i]) : std::to_string(call.args[i]));
+                out << ' ' << (call.isAddress(i) ? Named(call.args[i]) : std::to_string(call.args[i]));
             }
             for (uint32_t value : call.values) out << ' ' << value;
             out << '\n';
@@ -620,9 +622,9 @@ public:
     }
 
 private:
-    void Name(const void* resource, const char* kind, const std::string& content) {
+    void Name(const void* resource, const char* kind, std::string_view content) {
         std::ostringstream name;
-        name << kind << ':' << std::hex << std::hash<std::string>{}(content);
+        name << kind << ':' << std::hex << std::hash<std::string_view>{}(content);
         mNames[reinterpret_cast<uintptr_t>(resource)] = name.str();
     }
     // A resource by its name; any other address (of a record whose words
@@ -663,16 +665,18 @@ struct FreshDemo {
         static const std::string music = Silence(120);
         return music;
     }
-    // Plays drawn frames until `frame` is presented; its record.
+    // Plays drawn frames until `frame` is presented; its record (only that
+    // frame's is made: a record names every resource and spells out every
+    // vertex).
     std::string DrawTo(int64_t frame) {
-        std::string record;
-        while (kaFrameClock::getFrame() <= frame) {
-            const FrameRecord names(world.device);
-            world.device.clearCalls();
-            EXPECT_EQ(PlayDemoFrame(), 1) << "frame " << kaFrameClock::getFrame();
-            record = names.Of(world.device);
-        }
-        return record;
+        while (kaFrameClock::getFrame() < frame) Draw();
+        const FrameRecord names(world.device);
+        Draw();
+        return names.Of(world.device);
+    }
+    void Draw() {
+        world.device.clearCalls();
+        EXPECT_EQ(PlayDemoFrame(), 1) << "frame " << kaFrameClock::getFrame();
     }
 
     OnFrameClock clocks;
@@ -739,9 +743,13 @@ struct PlayedDemo : FreshDemo {
     // The record of the playback's next frame.
     std::string Next() {
         const FrameRecord names(world.device);
+        Step();
+        return names.Of(world.device);
+    }
+    // The playback's next frame, unrecorded.
+    void Step() {
         world.device.clearCalls();
         EXPECT_TRUE(playback.PlayFrame()) << "frame " << kaFrameClock::getFrame();
-        return names.Of(world.device);
     }
     static int64_t MusicAt(int64_t frame) {
         return std::min(kaFrameClock::FrameMilliseconds(frame, kFps), kMusicMs);
@@ -796,9 +804,12 @@ protected:
         }
         PlayedDemo demo;
         while (kaFrameClock::getFrame() <= sPlayed.rbegin()->first) {
-            const int64_t frame = kaFrameClock::getFrame();
-            const std::string record = demo.Next();
-            if (sPlayed.count(frame) != 0) sPlayed[frame] = record;
+            const auto wanted = sPlayed.find(kaFrameClock::getFrame());
+            if (wanted != sPlayed.end()) {
+                wanted->second = demo.Next();
+            } else {
+                demo.Step();
+            }
         }
     }
     static void TearDownTestSuite() { sPlayed.clear(); }
@@ -855,7 +866,7 @@ TEST_F(PlaybackTest, PausedTheFramesHoldTheMusicStandsAndResumedTheDemoGoesOnAsI
     for (const Moment& moment : moments) {
         const int64_t frame = FrameAt(moment.seconds);
         PlayedDemo demo;
-        while (kaFrameClock::getFrame() < frame) demo.Next();
+        while (kaFrameClock::getFrame() < frame) demo.Step();
         demo.playback.SetPaused(true);
         ASSERT_TRUE(demo.playback.isPaused()) << moment.what;
         const int music = FSOUND_Stream_GetTime(gMusicStream);

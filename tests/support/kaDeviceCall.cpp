@@ -1,24 +1,23 @@
 #include "kaDeviceCall.h"
 
-kaDeviceCall& kaDeviceCall::operator<<(unsigned value) {
+kaDeviceCall& kaDeviceCall::operator<<(unsigned value) & {
     args.push_back(value);
-    addresses.push_back(false);
     return *this;
 }
 
-kaDeviceCall& kaDeviceCall::operator<<(int value) {
+kaDeviceCall& kaDeviceCall::operator<<(int value) & {
     return *this << static_cast<unsigned>(value);
 }
 
-kaDeviceCall& kaDeviceCall::operator<<(float value) {
+kaDeviceCall& kaDeviceCall::operator<<(float value) & {
     uint32_t bits;
     std::memcpy(&bits, &value, sizeof bits);
     return *this << static_cast<unsigned>(bits);
 }
 
-kaDeviceCall& kaDeviceCall::operator<<(const void* pointer) {
+kaDeviceCall& kaDeviceCall::operator<<(const void* pointer) & {
+    if (args.size() < 64) mAddresses |= uint64_t{1} << args.size();
     args.push_back(reinterpret_cast<uintptr_t>(pointer));
-    addresses.push_back(true);
     return *this;
 }
 

@@ -59,10 +59,10 @@ kaRecordingDevice::~kaRecordingDevice() {
 
 // ---- Recording ----
 
-int kaRecordingDevice::Record(const kaDeviceCall& call) {
+int kaRecordingDevice::Record(kaDeviceCall&& call) {
     if (mReleased) noteMisuse(call.name + " after the device's Release");
-    mCalls.push_back(call);
-    auto pending = mFailures.find(call.name);
+    mCalls.push_back(std::move(call));
+    auto pending = mFailures.find(mCalls.back().name);
     if (pending == mFailures.end()) return KA_OK;
     const int code = pending->second.front();
     pending->second.erase(pending->second.begin());
@@ -335,7 +335,8 @@ void kaRecordingDevice::RecordDraw(unsigned first, unsigned count) {
                           mVertexShader, mPixelShader, mTextureStages,
                           buffer != nullptr ? buffer->vertices().Range(first, count)
                                             : kaVertexBytes{},
-                          mStageStates, mRenderStates});
+                          {mStageStates.begin(), mStageStates.end()},
+                          {mRenderStates.begin(), mRenderStates.end()}});
 }
 
 int kaRecordingDevice::DrawPrimitive(unsigned primitiveType, unsigned startVertex,

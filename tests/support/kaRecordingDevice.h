@@ -72,15 +72,19 @@ public:
         // The vertices the draw reads, from its first one, as they were when
         // it was made (empty without a live vertex buffer).
         kaVertexBytes vertices;
-        // The texture-stage states set by then, by (stage, state).
-        std::map<std::pair<unsigned, unsigned>, unsigned> stageStates;
-        // The render states set by then.
-        std::map<unsigned, unsigned> renderStates;
+        // The texture-stage states set by then, ordered by (stage, state),
+        // and the render states set by then, ordered by state: the device's
+        // tables flattened (one block per draw rather than one per entry).
+        std::vector<std::pair<std::pair<unsigned, unsigned>, unsigned>> stageStates;
+        std::vector<std::pair<unsigned, unsigned>> renderStates;
 
         // A stage state as it was at the draw, or kUnset.
         unsigned stageState(unsigned stage, unsigned state) const {
-            const auto found = stageStates.find({stage, state});
-            return found == stageStates.end() ? kUnset : found->second;
+            const std::pair<unsigned, unsigned> key{stage, state};
+            const auto found = std::lower_bound(
+                stageStates.begin(), stageStates.end(), key,
+                [](const auto& entry, const auto& wanted) { return entry.first < wanted; });
+            return found != stageStates.end() && found->first == key ? found->second : kUnset;
         }
     };
 
@@ -242,7 +246,8 @@ public:
 
     // ---- For the recording resources ----
     // Records a call; returns the injected failure code for it, or 0.
-    int Record(const kaDeviceCall& call);
+    int Record(kaDeviceCall&& call);
+    int Record(const kaDeviceCall& call) { return Record(kaDeviceCall(call)); }
     // Records a resource's Release and destroys it unless a failure is
     // injected.
     template <class T>
