@@ -28,7 +28,7 @@
 'use strict';
 const fs = require('fs');
 const path = require('path');
-const { withServedBrowser, report } = require('./chromium');
+const { withServedBrowser, report, phase } = require('./chromium');
 const { nativeFrames } = require('./capture');
 const { decodePng, compare, kMeanDifference, kWithinShareFloor } = require('./pixels');
 
@@ -254,12 +254,20 @@ async function main() {
       if (page !== null) await browser.send('Target.closeTarget', { targetId: page.targetId });
       page = await browser.newPage(800, 600);
       await open(page, `${url}?autoplay=1&keep=1${opening.hash}`, opening, failures);
+      phase(`opened with ${opening.hash}`);
     }
-    for (const [i, still] of kStills.entries()) await checkStill(page, still, i, { outDir, native }, failures);
+    for (const [i, still] of kStills.entries()) {
+      await checkStill(page, still, i, { outDir, native }, failures);
+      phase(still.what);
+    }
     await checkKeys(page, failures);
+    phase('keys');
     await checkToggles(page, failures);
+    phase('toggles');
     await checkWrongHashes(page, failures);
+    phase('wrong addresses');
     await checkHidden(page, failures);
+    phase('hidden tab');
     for (const p of page.problems()) failures.push(`console ${p.level}: ${p.text}`);
   });
 }
