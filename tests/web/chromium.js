@@ -109,7 +109,7 @@ class Browser {
     browser.pending = new Map();
     browser.pages = new Map();
     browser.nextId = 1;
-    browser.buffer = Buffer.alloc(0);
+    browser.partial = [];  // the chunks of a message not yet ended
     browser.output.on('data', (chunk) => browser.receive(chunk));
     await browser.send('Browser.getVersion');
     return browser;
@@ -129,21 +129,33 @@ class Browser {
     });
   }
 
+  // Messages end with a zero byte.  The chunks of one that has not ended
+  // yet are only kept: joining them as each arrives would copy a message
+  // of many megabytes (a page's pictures) over and over.
   receive(chunk) {
-    this.buffer = Buffer.concat([this.buffer, chunk]);
-    let end;
-    while ((end = this.buffer.indexOf(0)) >= 0) {
-      const message = JSON.parse(this.buffer.subarray(0, end).toString('utf8'));
-      this.buffer = this.buffer.subarray(end + 1);
-      if (message.id !== undefined) {
-        const call = this.pending.get(message.id);
-        this.pending.delete(message.id);
-        if (!call) continue;
-        if (message.error) call.fail(new Error(`${call.method}: ${message.error.message}`));
-        else call.done(message.result);
-      } else if (message.sessionId && this.pages.has(message.sessionId)) {
-        this.pages.get(message.sessionId).onEvent(message.method, message.params);
-      }
+    let end = chunk.indexOf(0);
+    if (end < 0) {
+      this.partial.push(chunk);
+      return;
+    }
+    let rest = chunk;
+    do {
+      this.dispatch(JSON.parse(Buffer.concat([...this.partial, rest.subarray(0, end)]).toString('utf8')));
+      this.partial = [];
+      rest = rest.subarray(end + 1);
+    } while ((end = rest.indexOf(0)) >= 0);
+    if (rest.length > 0) this.partial.push(rest);
+  }
+
+  dispatch(message) {
+    if (message.id !== undefined) {
+      const call = this.pending.get(message.id);
+      this.pending.delete(message.id);
+      if (!call) return;
+      if (message.error) call.fail(new Error(`${call.method}: ${message.error.message}`));
+      else call.done(message.result);
+    } else if (message.sessionId && this.pages.has(message.sessionId)) {
+      this.pages.get(message.sessionId).onEvent(message.method, message.params);
     }
   }
 
@@ -197,10 +209,16 @@ async function withServedBrowser(webDir, extraFlags, use) {
   }
 }
 
+// Logs a step of the test with the seconds since it began: where its time goes.
+const kBegan = Date.now();
+function phase(what) {
+  console.log(`[${((Date.now() - kBegan) / 1000).toFixed(1)} s] ${what}`);
+}
+
 // Prints each failure and sets the exit code.
 function report(failures) {
   for (const failure of failures) console.error(`FAIL ${failure}`);
   process.exitCode = failures.length === 0 ? 0 : 1;
 }
 
-module.exports = { Browser, withServedBrowser, report };
+module.exports = { Browser, withServedBrowser, report, phase };

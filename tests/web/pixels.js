@@ -14,6 +14,31 @@ function paeth(a, b, c) {
   return pb <= pc ? b : c;
 }
 
+// One row of samples from its filtered bytes and the row above; the bytes
+// of the first pixel have no left neighbours (0).
+function unfilter(filter, line, row, previous, channels) {
+  const n = line.length;
+  switch (filter) {
+    case 0: line.copy(row); break;
+    case 1:
+      for (let x = 0; x < n; ++x) row[x] = line[x] + (x >= channels ? row[x - channels] : 0);
+      break;
+    case 2:
+      for (let x = 0; x < n; ++x) row[x] = line[x] + previous[x];
+      break;
+    case 3:
+      for (let x = 0; x < n; ++x) row[x] = line[x] + (((x >= channels ? row[x - channels] : 0) + previous[x]) >> 1);
+      break;
+    case 4:
+      for (let x = 0; x < n; ++x) {
+        const left = x >= channels;
+        row[x] = line[x] + paeth(left ? row[x - channels] : 0, previous[x], left ? previous[x - channels] : 0);
+      }
+      break;
+    default: throw new Error(`bad PNG filter ${filter}`);
+  }
+}
+
 // 8-bit RGB or RGBA, not interlaced: what canvas.toDataURL gives.
 function decodePng(bytes) {
   if (bytes.length < 8 || !bytes.subarray(0, 8).equals(kSignature)) throw new Error('not a PNG');
@@ -40,16 +65,12 @@ function decodePng(bytes) {
   const row = Buffer.alloc(stride), previous = Buffer.alloc(stride);
   for (let y = 0; y < height; ++y) {
     const line = raw.subarray(y * (stride + 1), (y + 1) * (stride + 1));
-    const filter = line[0];
-    for (let x = 0; x < stride; ++x) {
-      const a = x >= channels ? row[x - channels] : 0;
-      const b = previous[x];
-      const c = x >= channels ? previous[x - channels] : 0;
-      const predictor = [0, a, b, (a + b) >> 1, paeth(a, b, c)][filter];
-      if (predictor === undefined) throw new Error(`bad PNG filter ${filter}`);
-      row[x] = (line[x + 1] + predictor) & 0xff;
+    unfilter(line[0], line.subarray(1), row, previous, channels);
+    for (let x = 0, p = 0, q = y * width * 3; x < width; ++x, p += channels, q += 3) {
+      rgb[q] = row[p];
+      rgb[q + 1] = row[p + 1];
+      rgb[q + 2] = row[p + 2];
     }
-    for (let x = 0; x < width; ++x) row.copy(rgb, (y * width + x) * 3, x * channels, x * channels + 3);
     row.copy(previous);
   }
   return { width, height, rgb };

@@ -19,7 +19,7 @@
 'use strict';
 const fs = require('fs');
 const path = require('path');
-const { Browser } = require('./chromium');
+const { Browser, phase } = require('./chromium');
 const { runCapture } = require('./capture');
 const {
   decodePng, decodePpm, compare, kMeanDifference, kWithinShare, kWithinShareFloor,
@@ -99,13 +99,13 @@ async function takeStills(webDir, stills, fps, scale) {
     // Every frame up to the last still is drawn in software: half a second
     // each on a busy machine.
     const frames = fps * scale * scale * Math.max(...stills.map((s) => s.t));
-    const phase = await page.waitFor("['stills', 'failed', 'ended'].includes(vessamorix.phase) && vessamorix.phase",
+    const ended = await page.waitFor("['stills', 'failed', 'ended'].includes(vessamorix.phase) && vessamorix.phase",
       120 + 0.5 * frames, 'the still frames');
     const taken = await page.evaluate('vessamorix.stills');
     const ratio = await page.evaluate('devicePixelRatio');
     if (ratio !== scale) throw new Error(`the page's devicePixelRatio is ${ratio}, not ${scale}`);
-    console.log(`${taken.length} stills in ${((Date.now() - started) / 1000).toFixed(1)} s (page phase ${phase})`);
-    return { taken, problems: page.problems(), phase };
+    console.log(`${taken.length} stills in ${((Date.now() - started) / 1000).toFixed(1)} s (page phase ${ended})`);
+    return { taken, problems: page.problems(), ended };
   } finally {
     await browser.close();
     server.close();
@@ -119,12 +119,14 @@ async function main() {
   if (native) {
     fs.mkdirSync(path.join(outDir, 'native'), { recursive: true });
     await captureStills(native, fps, size, path.join(outDir, 'native'));
+    phase('the native stills captured');
   }
   const stills = native ? nativeStills(path.join(outDir, 'native'))
     : stillsDir ? nativeStills(stillsDir) : middles(fps);
-  const { taken, problems, phase } = await takeStills(webDir, stills, fps, scale);
+  const { taken, problems, ended } = await takeStills(webDir, stills, fps, scale);
+  phase('the page\'s stills taken');
   const failures = problems.map((p) => `console ${p.level}: ${p.text}`);
-  if (phase !== 'stills') failures.push(`the page ended in phase ${phase}, not with its stills`);
+  if (ended !== 'stills') failures.push(`the page ended in phase ${ended}, not with its stills`);
   const seen = new Map();
   taken.forEach((still, i) => {
     const want = stills[i];
@@ -154,6 +156,7 @@ async function main() {
     console.log(line);
   });
   if (taken.length !== stills.length) failures.push(`${taken.length} stills of ${stills.length}`);
+  phase('compared');
   for (const failure of failures) console.error(`FAIL ${failure}`);
   console.log(`${taken.length} stills written to ${outDir}; ${failures.length} problems`);
   process.exitCode = failures.length === 0 ? 0 : 1;

@@ -27,7 +27,7 @@
 'use strict';
 const fs = require('fs');
 const path = require('path');
-const { withServedBrowser, report } = require('./chromium');
+const { withServedBrowser, report, phase } = require('./chromium');
 const { nativeFrames } = require('./capture');
 const { decodePng, compare, kMeanDifference, kWithinShareFloor } = require('./pixels');
 
@@ -75,6 +75,17 @@ const kHidden = [
 ];
 
 const sleep = (ms) => new Promise((done) => setTimeout(done, ms));
+
+// The first truthy answer of `value()` (awaited), asked every 50 ms; null
+// after `seconds`.
+async function poll(value, seconds) {
+  for (const end = Date.now() + seconds * 1000; ;) {
+    const answer = await value();
+    if (answer) return answer;
+    if (Date.now() > end) return null;
+    await sleep(50);
+  }
+}
 
 // One key pressed and let go after a while, as a hand does.
 async function key(page, code) {
@@ -172,24 +183,30 @@ async function checkStill(page, still, index, options, failures) {
   if (figures.meanDifference > kMeanDifference || figures.withinShare < kWithinShareFloor) failures.push(line);
 }
 
-// The demo's time a while apart: it plays on when the second is later.
-async function playsOn(page) {
-  const before = await page.evaluate('vessamorix.player.time()');
-  await sleep(1500);
+// Whether the demo plays on from `before` seconds: its time moves on, and
+// by less than a seek would move it, within a few seconds.
+async function playsOn(page, before) {
+  const moved = await page.waitFor(`vessamorix.player.time() !== ${before}`, 5).catch(() => false);
   const after = await page.evaluate('vessamorix.player.time()');
-  return { before, after, on: after > before && after - before < 5 };
+  return { before, after, on: moved && after > before && after - before < 5 };
 }
+
+// Sets the address's hash and answers the demo's time before, once the
+// page has answered the change (its listener comes first).
+const kSetHash = (hash) => `new Promise((done) => {
+  const before = vessamorix.player.time();
+  addEventListener('hashchange', () => done(before), { once: true });
+  location.hash = ${JSON.stringify(hash)};
+})`;
 
 async function checkWrongHashes(page, failures) {
   for (const hash of kWrongHashes) {
-    const warnings = page.console.filter((m) => m.level === 'warning').length;
-    await page.evaluate(`location.hash = ${JSON.stringify(hash)}; true`);
-    const { before, after, on } = await playsOn(page);
-    const said = page.console.slice().reverse().find((m) => m.level === 'warning' && m.text.includes('ignored'));
-    if (page.console.filter((m) => m.level === 'warning').length === warnings || !said) {
-      failures.push(`${hash}: no word on the console`);
-    }
+    const warnings = page.console.length;
+    const before = await page.evaluate(kSetHash(hash));
+    const { after, on } = await playsOn(page, before);
     if (!on) failures.push(`${hash}: the demo went from ${before} s to ${after} s instead of playing on`);
+    const said = await poll(() => page.console.slice(warnings).some((m) => m.level === 'warning' && m.text.includes('ignored')), 2);
+    if (!said) failures.push(`${hash}: no word on the console`);
   }
   console.log(`${kWrongHashes.length} wrong addresses tried: ${kWrongHashes.join(' ')}`);
 }
@@ -198,10 +215,13 @@ async function checkWrongHashes(page, failures) {
 async function checkKeys(page, failures) {
   for (const { code, at } of kKeys) {
     await key(page, code);
-    await sleep(1000);
-    const shown = await page.evaluate(`({ paused: vessamorix.player.paused(), time: vessamorix.player.time(),
-      slider: Number(document.querySelector('.tl-track').getAttribute('aria-valuenow')) })`);
-    if (!shown.paused || Math.abs(shown.time - at) > 1e-3 || Math.abs(shown.slider - at) > 0.05) {
+    const state = `({ paused: vessamorix.player.paused(), time: vessamorix.player.time(),
+      slider: Number(document.querySelector('.tl-track').getAttribute('aria-valuenow')) })`;
+    const there = (shown) => shown.paused && Math.abs(shown.time - at) <= 1e-3 && Math.abs(shown.slider - at) <= 0.05;
+    // As soon as it is there, or what it shows after a while.
+    const shown = await poll(async () => { const now = await page.evaluate(state); return there(now) && now; }, 5)
+      || await page.evaluate(state);
+    if (!there(shown)) {
       failures.push(`${code}: paused ${shown.paused} at ${shown.time} s, the timeline at ${shown.slider} s, not ${at} s`);
     }
   }
@@ -234,7 +254,7 @@ async function checkHidden(page, failures) {
     await page.toFront();
     await sleep(1000);
     const shown = await page.evaluate("document.visibilityState === 'visible' && vessamorix.player.paused()");
-    const moves = !shown && (await playsOn(page)).on;
+    const moves = !shown && (await playsOn(page, await page.evaluate('vessamorix.player.time()'))).on;
     if (shown !== shownPaused || moves === shownPaused) failures.push(`${what}, shown again: paused ${shown}`);
     console.log(`${what}: hidden, paused at ${before} s; shown again, ${shown ? 'still paused' : 'playing on'}`);
   }
@@ -262,12 +282,20 @@ async function main() {
       if (page !== null) await browser.send('Target.closeTarget', { targetId: page.targetId });
       page = await browser.newPage(800, 600);
       await open(page, `${url}?autoplay=1&keep=1${opening.hash}`, opening, failures);
+      phase(`opened with ${opening.hash}`);
     }
-    for (const [i, still] of kStills.entries()) await checkStill(page, still, i, { outDir, native }, failures);
+    for (const [i, still] of kStills.entries()) {
+      await checkStill(page, still, i, { outDir, native }, failures);
+      phase(still.what);
+    }
     await checkKeys(page, failures);
+    phase('keys');
     await checkToggles(page, failures);
+    phase('toggles');
     await checkWrongHashes(page, failures);
+    phase('wrong addresses');
     await checkHidden(page, failures);
+    phase('hidden tab');
     for (const p of page.problems()) failures.push(`console ${p.level}: ${p.text}`);
   });
 }
