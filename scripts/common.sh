@@ -251,13 +251,15 @@ vx_build_now() {
         || { tail -40 "build/.build-$preset.log"; exit 1; }
 }
 
-# vx_media DIR: writes the media tree with the native generator into a
-# temporary folder beside DIR, which then takes DIR's place.
+# vx_media DIR: the native build's media tree (build/native/dist/xMedia,
+# which its generator writes again only when the generator or the shaders
+# changed) copied into a temporary folder beside DIR, which then takes DIR's
+# place unless DIR holds the same files already.
 vx_media() {
     local dir=$1 temp
-    vx_build native mediagen
+    vx_build native media
     mkdir -p "$(dirname "$dir")"
     vx_temp_beside temp "$dir"
-    vx_run build/native/tools/mediagen/mediagen "$temp" || { rm -rf -- "$temp"; exit 1; }
+    vx_with_lock build/.lock-native "the build of preset native" cp -R build/native/dist/xMedia "$temp"
     vx_with_lock build/.lock-media "the media tree" vx_replace_folder "$temp" "$dir"
 }
