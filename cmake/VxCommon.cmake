@@ -2,6 +2,14 @@
 
 add_compile_options(-Wall -Wextra)
 
+# Native programs link with LLD where it is installed: a test program links
+# in a quarter of the time GNU ld takes, and most of them link again after
+# any change to the code they share.
+find_program(VX_LLD ld.lld)
+if(VX_LLD AND NOT CMAKE_CROSSCOMPILING)
+    add_link_options(-fuse-ld=lld)
+endif()
+
 if(VX_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
     add_link_options(-fsanitize=address,undefined)
@@ -35,13 +43,14 @@ endfunction()
 # a module keeps its copy to itself) without its one call into a C library
 # newer than 2.35, and the old-style run path $ORIGIN/lib, which also
 # applies to the dependencies of those libraries, finds the carried ones
-# before the system's.  Other builds are left alone.
+# before the system's.  GNU ld links them: LLD leaves the C++ runtime's own
+# reference to arc4random unwrapped.  Other builds are left alone.
 function(vx_portable_linux_program target)
     if(WIN32 OR EMSCRIPTEN OR VX_SANITIZE OR VX_FUZZ)
         return()
     endif()
     target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/app/shell/sdl/kaArc4randomWrap.cpp)
-    target_link_options(${target} PRIVATE -static-libstdc++ -static-libgcc
+    target_link_options(${target} PRIVATE -fuse-ld=bfd -static-libstdc++ -static-libgcc
         -Wl,--wrap=arc4random -Wl,--disable-new-dtags -Wl,--exclude-libs,ALL)
     set_target_properties(${target} PROPERTIES BUILD_RPATH "\$ORIGIN/lib")
 endfunction()

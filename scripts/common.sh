@@ -245,19 +245,32 @@ vx_build() {
 vx_build_now() {
     local preset=$1
     shift
-    vx_run cmake --preset "$preset" >"build/.configure-$preset.log" 2>&1 \
-        || { cat "build/.configure-$preset.log"; exit 1; }
+    vx_configure "$preset"
     vx_run cmake --build --preset "$preset" -j2 --target "$@" >"build/.build-$preset.log" 2>&1 \
         || { tail -40 "build/.build-$preset.log"; exit 1; }
 }
 
-# vx_media DIR: writes the media tree with the native generator into a
-# temporary folder beside DIR, which then takes DIR's place.
+# vx_configure PRESET: configures the preset's build tree, showing the log
+# only when that fails.  A tree configured after the last change to
+# CMakePresets.json (its Makefile is newer) is left as it is: the build
+# itself configures it again when a CMakeLists.txt or a file they include
+# changed.
+vx_configure() {
+    local tree=build/$1
+    [ "$tree/Makefile" -nt CMakePresets.json ] && return 0
+    vx_run cmake --preset "$1" >"build/.configure-$1.log" 2>&1 \
+        || { cat "build/.configure-$1.log"; exit 1; }
+}
+
+# vx_media DIR: the native build's media tree (build/native/dist/xMedia,
+# which its generator writes again only when the generator or the shaders
+# changed) copied into a temporary folder beside DIR, which then takes DIR's
+# place unless DIR holds the same files already.
 vx_media() {
     local dir=$1 temp
-    vx_build native mediagen
+    vx_build native media
     mkdir -p "$(dirname "$dir")"
     vx_temp_beside temp "$dir"
-    vx_run build/native/tools/mediagen/mediagen "$temp" || { rm -rf -- "$temp"; exit 1; }
+    vx_with_lock build/.lock-native "the build of preset native" cp -R build/native/dist/xMedia "$temp"
     vx_with_lock build/.lock-media "the media tree" vx_replace_folder "$temp" "$dir"
 }
