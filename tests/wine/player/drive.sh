@@ -65,18 +65,23 @@ focus() { xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus 
 # Holds a key down until the window's title changes (shutdown renames it),
 # and fails when ten seconds pass without: the player polls the keyboard once
 # a frame, so a press shorter than a frame could go unseen, as with a real
-# key, and a frame can take long on a busy machine.
+# key, and a frame can take long on a busy machine.  A press the window did
+# not get (Wine may still be handing it the focus) is made again, focused
+# again, every 2.5 s.
 hold_until_renamed() {
     local window=$1 key=$2 title
     title=$(xdotool getwindowname "$window")
-    xdotool keydown "$key"
-    for _ in $(seq 40); do
-        if [ "$(xdotool getwindowname "$window" 2>/dev/null)" != "$title" ]; then
-            xdotool keyup "$key"
-            return 0
-        fi
-        sleep 0.25
+    for _ in 1 2 3 4; do
+        focus "$window"
+        xdotool keydown "$key"
+        for _ in $(seq 10); do
+            if [ "$(xdotool getwindowname "$window" 2>/dev/null)" != "$title" ]; then
+                xdotool keyup "$key"
+                return 0
+            fi
+            sleep 0.25
+        done
+        xdotool keyup "$key"
     done
-    xdotool keyup "$key"
     fail "$key held for 10 s: the window is still titled '$title'"
 }
