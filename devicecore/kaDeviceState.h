@@ -9,17 +9,6 @@ class kaIndexBuffer;
 class kaVertexBuffer;
 class kaVertexShader;
 
-// Sections of a state block, chosen by the masks of PushState and ResetState.
-enum kaStateSection : unsigned {
-    KA_STATE_TRANSFORMS = 0x01,
-    KA_STATE_LIGHTS = 0x02,
-    KA_STATE_MATERIAL = 0x04,
-    KA_STATE_FOG = 0x08,
-    KA_STATE_RENDERSTATES = 0x10,
-    KA_STATE_TEXTURESTATES = 0x20,
-    KA_STATE_ALL = 0x3F,
-};
-
 constexpr unsigned kaMaxWorldMatrices = 256;
 constexpr unsigned kaMaxTextureStages = 8;
 constexpr unsigned kaMaxLights = 8;

@@ -87,6 +87,17 @@ enum kaTransformId : unsigned {
 constexpr unsigned KA_RS_LIGHTENABLE0 = 0x80000000u;
 constexpr unsigned KA_RS_LIGHTENABLE_LAST = 0x80000007u;
 
+// Sections of a state block, chosen by the masks of PushState and ResetState.
+enum kaStateSection : unsigned {
+    KA_STATE_TRANSFORMS = 0x01,
+    KA_STATE_LIGHTS = 0x02,
+    KA_STATE_MATERIAL = 0x04,
+    KA_STATE_FOG = 0x08,
+    KA_STATE_RENDERSTATES = 0x10,
+    KA_STATE_TEXTURESTATES = 0x20,
+    KA_STATE_ALL = 0x3F,
+};
+
 enum kaClearFlags : unsigned {
     KA_CLEAR_TARGET = 1,
     KA_CLEAR_ZBUFFER = 2,

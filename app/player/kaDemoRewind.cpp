@@ -32,10 +32,6 @@ const StaticModel kStaticModels[] = {
     {&gFinal, "Final.tdm", false},           {&gHoverboard, "hoverboard.tdm", true},
 };
 
-// The sections of the device's state that ResetState puts back to a new
-// device's values: the render states and every stage's texture states.
-constexpr unsigned kRenderStateSection = 0x10;
-constexpr unsigned kTextureStateSection = 0x20;
 // The texture stages of the device, none with a texture on a new device.
 constexpr unsigned kTextureStages = 8;
 
@@ -67,7 +63,7 @@ bool kaDemoRewind::Rewind() {
 }
 
 void kaDemoRewind::ResetDeviceStates() {
-    gDevice->ResetState(kRenderStateSection | kTextureStateSection);
+    gDevice->ResetState(KA_STATE_RENDERSTATES | KA_STATE_TEXTURESTATES);
     for (unsigned stage = 0; stage < kTextureStages; ++stage) gDevice->setTexture(stage, nullptr);
 }
 

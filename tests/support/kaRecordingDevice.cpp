@@ -398,9 +398,8 @@ int kaRecordingDevice::DrawIndexedPrimitive(unsigned primitiveType, unsigned sta
 // go back to a new device's: unset, as they read before anything was set.
 int kaRecordingDevice::ResetState(unsigned mask) {
     if (int injected = Record(kaDeviceCall("ResetState") << mask)) return injected;
-    constexpr unsigned kRenderStates = 0x10, kTextureStates = 0x20;
-    if (mask & kTextureStates) mStageStates.clear();
-    if (mask & kRenderStates) {
+    if (mask & KA_STATE_TEXTURESTATES) mStageStates.clear();
+    if (mask & KA_STATE_RENDERSTATES) {
         mRenderStates.erase(mRenderStates.begin(), mRenderStates.lower_bound(KA_RS_LIGHTENABLE0));
     }
     return KA_OK;
