@@ -38,19 +38,15 @@ EM_JS(int, vxAudioOpen, (void* output, int rate, int frames, int paused), {
         const buffer = event.outputBuffer;
         const left = buffer.getChannelData(0);
         const right = buffer.getChannelData(1);
-        if (clock.startedAt === null) {
-            if (clock.silentPausedAt !== null) {
-                left.fill(0);
-                right.fill(0);
-                return;
-            }
+        if (clock.startedAt === null && clock.silentPausedAt === null) {
             // This buffer is heard after the latency: skip up to then.
             const latency = (context.outputLatency || 0) + (event.playbackTime - context.currentTime);
             clock.skipMs = performance.now() - clock.openedAt + latency * 1000;
             _vxWebAudioSkip(output, Math.round(clock.skipMs * rate / 1000));
             clock.startedAt = event.playbackTime + (context.outputLatency || 0);
         }
-        if (clock.pausedAt !== null) {
+        // Paused, before the sound began or since: silence.
+        if (clock.startedAt === null || clock.pausedAt !== null) {
             left.fill(0);
             right.fill(0);
             return;
