@@ -19,8 +19,9 @@ class kaPcmSource;
 // program's thread only starts, asks the position and stops.
 class kaWaveOutput : public kaSoundOutput {
 public:
-    // Opens the device for stereo 16-bit at the rate and starts playing; null
-    // when there is no device that takes the format.
+    // Opens the device for stereo 16-bit at the rate and starts playing, or
+    // holds it paused until setPaused(false); null when there is no device
+    // that takes the format.
     static std::unique_ptr<kaWaveOutput> Open(kaPcmSource& source, int rate, bool paused);
     ~kaWaveOutput() override;
     kaWaveOutput(const kaWaveOutput&) = delete;

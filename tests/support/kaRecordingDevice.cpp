@@ -539,7 +539,7 @@ int kaRecordingDevice::SetConstants(const char* name,
     if (values != nullptr && inRange) {
         call.appendValues(values, registerCount * 4 * sizeof(float));
     }
-    if (int injected = Record(call)) return injected;
+    if (int injected = Record(std::move(call))) return injected;
     if (values == nullptr && registerCount != 0) return KA_ERR_INVALIDARG;
     if (!inRange) return KA_ERR_PLATFORM;
     for (unsigned r = 0; r < registerCount; ++r) {
