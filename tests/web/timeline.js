@@ -260,11 +260,23 @@ async function checkHidden(page, failures) {
   }
 }
 
+// Keeps the demo's time on the first animation frame that shows it playing
+// in window.vxStartTime: watched in the page itself, as the answers to the
+// test's questions come late from a page busy drawing.
+const kWatchStart = `(() => {
+  const watch = () => {
+    const player = typeof vessamorix === 'undefined' ? null : vessamorix.player;
+    if (player && player.time() > 0) window.vxStartTime = player.time();
+    else requestAnimationFrame(watch);
+  };
+  requestAnimationFrame(watch);
+})();`;
+
 // The page opened at an address: the demo must start playing where it says.
 async function open(page, address, opening, failures) {
+  await page.send('Page.addScriptToEvaluateOnNewDocument', { source: kWatchStart });
   await page.goto(address);
-  const start = await page.waitFor("vessamorix.player !== null && vessamorix.player.time() >= 0 && vessamorix.player.time()",
-    120, 'the demo to play') || 0;
+  const start = await page.waitFor('window.vxStartTime', 120, 'the demo to play');
   await page.waitFor(`vessamorix.player.time() >= ${opening.from + 1}`, 30, `the demo to play on from ${start} s`);
   const warned = page.console.some((m) => m.level === 'warning' && m.text.includes(`${opening.hash} is not a time`));
   console.log(`opened with ${opening.hash}: the demo starts at ${start} s${warned ? ', with a warning' : ''}`);
