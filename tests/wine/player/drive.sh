@@ -63,15 +63,17 @@ click_ok() {
 focus() { xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1"; }
 
 # Holds a key down until the window's title changes (shutdown renames it),
-# and fails when ten seconds pass without: the player polls the keyboard once
-# a frame, so a press shorter than a frame could go unseen, as with a real
-# key, and a frame can take long on a busy machine.  A press the window did
-# not get (Wine may still be handing it the focus) is made again, focused
-# again, every 2.5 s.
+# and fails when twenty seconds pass without.  The player polls the keyboard
+# once a frame and sees only whether the key is down then; a frame can take
+# seconds on a busy machine (a large multisampled picture on a software
+# renderer), and a press let go before the next poll is lost, so the key
+# stays down throughout.  Every 2.5 s the window is focused again and the
+# press repeated, as a held key repeats, for a press the window did not get
+# (Wine may still be handing it the focus).
 hold_until_renamed() {
     local window=$1 key=$2 title
     title=$(xdotool getwindowname "$window")
-    for _ in 1 2 3 4; do
+    for _ in $(seq 8); do
         focus "$window"
         xdotool keydown "$key"
         for _ in $(seq 10); do
@@ -81,7 +83,7 @@ hold_until_renamed() {
             fi
             sleep 0.25
         done
-        xdotool keyup "$key"
     done
-    fail "$key held for 10 s: the window is still titled '$title'"
+    xdotool keyup "$key"
+    fail "$key held for 20 s: the window is still titled '$title'"
 }
