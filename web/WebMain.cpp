@@ -14,7 +14,6 @@
 #include <sys/stat.h>
 
 #include <cstdio>
-#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -26,6 +25,7 @@
 #include "kaFastForward.h"
 #include "kaFrameClock.h"
 #include "kaPlayback.h"
+#include "kaPlayerOptions.h"
 #include "kaOutputOptions.h"
 #include "kaOutputRequest.h"
 #include "kaStillFrames.h"
@@ -49,6 +49,7 @@ kaStillFrames sStills;
 bool sStillHanded = false;  // in this tick
 kaPlayback sPlayback(kaPlayback::Clock::RealTime, false);
 bool sControlled = false;  // the playback has the frames
+unsigned sMaxFps = 0;      // --max-fps; 0 for the display's pace
 
 // clang-format off
 EM_JS(void, vxFirstPicture, (), { if (Module["vxFirstPicture"]) Module["vxFirstPicture"](); });
@@ -179,21 +180,39 @@ void Tick() {
     }
 }
 
-// The page's arguments: --msaa N for the device (as the players take it), the
-// rest for the still frames.  Empty, or what is wrong.
+// One of the players' options the page passes on: --msaa N for the device,
+// --max-fps N for the pace of the page's ticks.  Empty, or what is wrong.
+std::string ReadPlayerOption(const std::string& option, const char* value) {
+    if (option == "--msaa") return kaOutputOptions::Read(option, value, &gOutputRequest);
+    return kaPlayerOptions::ReadMaxFps(value, &sMaxFps);
+}
+
+// The page's arguments: the players' options above, the rest for the still
+// frames.  Empty, or what is wrong.
 std::string ParseArguments(int argc, char** argv) {
     std::vector<const char*> stills;
     for (int i = 0; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--msaa") != 0) {
+        const std::string option = argv[i];
+        if (option != "--msaa" && option != "--max-fps") {
             stills.push_back(argv[i]);
             continue;
         }
-        if (i + 1 >= argc) return "--msaa needs a value";
-        const std::string wrong = kaOutputOptions::Read(argv[i], argv[i + 1], &gOutputRequest);
+        if (i + 1 >= argc) return option + " needs a value";
+        const std::string wrong = ReadPlayerOption(option, argv[++i]);
         if (!wrong.empty()) return wrong;
-        ++i;
     }
     return sStills.Parse(static_cast<int>(stills.size()), stills.data());
+}
+
+// Stills are not shown on the way: ticks follow each other at once rather
+// than waiting for the display.  A frame-rate limit spaces the ticks by a
+// frame's time; otherwise they follow the display.
+void PaceTicks() {
+    if (sStills.isWanted()) {
+        emscripten_set_main_loop_timing(EM_TIMING_SETTIMEOUT, 0);
+    } else if (sMaxFps > 0) {
+        emscripten_set_main_loop_timing(EM_TIMING_SETTIMEOUT, static_cast<int>(1000 / sMaxFps));
+    }
 }
 
 }  // namespace
@@ -251,9 +270,7 @@ int main(int argc, char** argv) {
     chdir(kProgramFolder);
     gShutdownFailedStartup = AskShutdown;
     emscripten_set_main_loop(Tick, 0, 0);
-    // Stills are not shown on the way: ticks follow each other at once rather
-    // than waiting for the display.
-    if (sStills.isWanted()) emscripten_set_main_loop_timing(EM_TIMING_SETTIMEOUT, 0);
+    PaceTicks();
     if (!StartupBegin()) StartupFailed();
     return 0;
 }

@@ -16,6 +16,7 @@
 //                                   show that frame (several: one after the other)
 //             &fps=N                the frame clock's rate (default 60)
 //             ?msaa=N               N samples a pixel (2, 4 or 8; default none)
+//             ?maxfps=N             draw at most N frames a second (1 to 1000)
 //             ?keep=1               keep every drawn frame readable from the
 //                                   canvas (as the stills do), for tests
 //
@@ -116,6 +117,7 @@ const vessamorix = (() => {
 
   function arguments_() {
     const args = params.has('msaa') ? ['--msaa', params.get('msaa')] : [];
+    if (params.has('maxfps')) args.push('--max-fps', params.get('maxfps'));
     if (stillTimes.length === 0) return args;
     return [...args, '--stills', stillTimes.join(','), '--fps', String(fps)];
   }

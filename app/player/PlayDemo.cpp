@@ -19,6 +19,7 @@ int PlayDemo(const kaPlayerOptions& options) {
     kaPlayback playback(kaPlayback::Clock::RealTime, options.loop);
     sPlayback = &playback;
     gApp.setFrameCallback(PlaybackFrame);
+    gApp.setFrameRateLimit(options.maxFps);
     if (options.start > 0) playback.SeekTo(options.start);
     gApp.Run();
     sPlayback = nullptr;

@@ -1,5 +1,6 @@
 #include "kaPlayerOptions.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 
@@ -10,19 +11,20 @@ namespace {
 
 // The options that take a value; every other known option is a flag.
 bool TakesValue(const std::string& option) {
-    return option == "--start" || kaOutputOptions::Takes(option);
+    return option == "--start" || option == "--max-fps" || kaOutputOptions::Takes(option);
 }
 
 }  // namespace
 
 const char* kaPlayerOptions::Usage() {
     return "usage: Vessamorix [--start SECONDS] [--windowed] [--size WxH] [--msaa 0|2|4|8]\n"
-           "                  [--no-vsync] [--loop] [--help]\n"
+           "                  [--no-vsync] [--max-fps N] [--loop] [--help]\n"
            "  --start SECONDS  begin at that time of the demo\n"
            "  --windowed       play in a window (800x600 unless --size says)\n"
            "  --size WxH       the window's size, or the size rendered at in fullscreen\n"
            "  --msaa N         anti-aliasing with N samples per pixel (0 is none)\n"
            "  --no-vsync       do not wait for the display's refresh\n"
+           "  --max-fps N      draw at most N frames a second (1 to 1000)\n"
            "  --loop           start again after the closing pictures, until Escape\n"
            "  --help           show this text";
 }
@@ -47,6 +49,7 @@ std::string kaPlayerOptions::Take(const std::string& option, const char* value) 
         sized = sized || option == "--size";
         return kaOutputOptions::Read(option, value, &output);
     }
+    if (option == "--max-fps") return ReadMaxFps(value, &maxFps);
     if (ParseSeconds(value, &start) && start >= 0 && start < kDemoEnd) return "";
     return std::string("--start takes seconds from 0 to before the demo's end at 117.7, not '") +
            value + "'";
@@ -71,4 +74,15 @@ bool kaPlayerOptions::ParseSeconds(const char* text, double* value) {
     char* end = nullptr;
     *value = std::strtod(text, &end);
     return end != text && *end == '\0' && std::isfinite(*value);
+}
+
+std::string kaPlayerOptions::ReadMaxFps(const char* text, unsigned* fps) {
+    char* end = nullptr;
+    errno = 0;
+    const long value = std::strtol(text, &end, 10);
+    if (end != text && *end == '\0' && errno == 0 && value >= 1 && value <= 1000) {
+        *fps = static_cast<unsigned>(value);
+        return "";
+    }
+    return std::string("--max-fps takes whole frames a second from 1 to 1000, not '") + text + "'";
 }

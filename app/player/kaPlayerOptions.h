@@ -7,7 +7,7 @@
 // The command line of the players (Vessamorix.exe, vessamorix):
 //
 //   Vessamorix [--start SECONDS] [--windowed] [--size WxH] [--msaa N]
-//              [--no-vsync] [--loop] [--help]
+//              [--no-vsync] [--max-fps N] [--loop] [--help]
 //
 // --start begins the demo at that demo time, the music with it, as the demo
 // shows it when played from its start (the frames before are played without
@@ -15,6 +15,8 @@
 // --size is that window's size, or the size rendered at in fullscreen.
 // --msaa asks for that many samples per pixel (0, 2, 4 or 8; 0 is none),
 // --no-vsync presents frames without waiting for the display's refresh.
+// --max-fps draws at most N frames a second (1 to 1000), leaving the
+// processor to others between them (a laptop's battery, a busy machine).
 // --loop starts the demo again after the closing pictures, until Escape.
 // --help asks for the usage text only.  Without arguments every field keeps
 // its default: the demo plays from its start as it always has.
@@ -24,6 +26,7 @@ struct kaPlayerOptions {
     kaOutputRequest output;  // --size and --msaa (kaOutputOptions)
     bool sized = false;      // whether --size was given
     bool vsync = true;
+    unsigned maxFps = 0;  // --max-fps; 0 for no limit
     bool loop = false;
     bool help = false;
 
@@ -34,6 +37,8 @@ struct kaPlayerOptions {
     static const char* Usage();
     // A whole text as a finite number of seconds.
     static bool ParseSeconds(const char* text, double* value);
+    // --max-fps's value: empty, or what is wrong with it.
+    static std::string ReadMaxFps(const char* text, unsigned* fps);
 
 private:
     // One option and its value (null for a flag): empty, or what is wrong.

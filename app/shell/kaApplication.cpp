@@ -30,13 +30,19 @@ kaApplication* kaApplication::Instance() { return sInstance; }
 
 int kaApplication::Run() {
     while (Step()) {
+        const uint32_t wait = mPacer.MillisecondsToNext();
+        if (wait > 0) WaitForMessages(wait);
     }
     return 1;
 }
 
+// The mouse's motion is kept for the frame that reads it.
 bool kaApplication::Step() {
     if (!HandleMessages()) return false;
-    if (mFrameCallback != nullptr && gActive != 0 && mFrameCallback() == 0) return false;
+    if (mFrameCallback != nullptr && gActive != 0) {
+        if (!mPacer.Due()) return true;
+        if (mFrameCallback() == 0) return false;
+    }
     mMouseMotion[0] = mMouseMotion[1] = mMouseMotion[2] = 0;
     return true;
 }

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "kaFramePacer.h"
+
 // The platform's side of the window (handles, display modes, the message
 // queue); each platform defines it in its own source file.
 struct kaWindowSystem;
@@ -39,11 +41,15 @@ public:
 
     // ---- The same everywhere ----
     // Handles every waiting message, then draws a frame while active; ends
-    // with 1 on the quit message or when the frame callback answers 0.
+    // with 1 on the quit message or when the frame callback answers 0.  With
+    // a frame-rate limit it waits for messages between frames.
     int Run();
     // One pass of that loop, for a platform that runs it itself (the
     // browser, one pass per tick of the page): false once the loop ends.
+    // A frame not yet due under the limit is left for a later pass.
     bool Step();
+    // At most `fps` frames a second (0, the default: one every pass).
+    void setFrameRateLimit(unsigned fps) { mPacer.SetRate(fps); }
     void SetTitle(const char* format, ...)
 #if defined(__GNUC__)
         __attribute__((format(printf, 2, 3)))
@@ -79,6 +85,8 @@ private:
     static bool AcceptWindowedMode();
     // Platform: handles every waiting message; false once the quit message came.
     bool HandleMessages();
+    // Platform: waits until a message arrives or `milliseconds` have passed.
+    void WaitForMessages(uint32_t milliseconds);
     // Platform: shows the text as the window's title.
     void ShowTitle(const char* text);
 
@@ -94,6 +102,7 @@ private:
     int mFullscreen;
     int mClientWidth, mClientHeight;
     kaWindowSystem* mSystem;
+    kaFramePacer mPacer;
 };
 
 extern kaApplication gApp;

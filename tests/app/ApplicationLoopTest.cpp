@@ -6,6 +6,7 @@
 #include "kaActivation.h"
 #include "kaApplication.h"
 #include "kaRecordingMessageBoxes.h"
+#include "kaTimer.h"
 #include "kaWindowEvents.h"
 
 namespace {
@@ -81,6 +82,18 @@ TEST_F(ApplicationLoopTest, NoFrameIsDrawnWhileInactive) {
     QuitAfter(100);
     EXPECT_EQ(app.Run(), 1);
     EXPECT_EQ(sFrames, 0);
+}
+
+// Under a frame-rate limit the loop waits between frames: three frames at 20
+// a second lie at least two frames' time (100 ms) apart from first to last.
+TEST_F(ApplicationLoopTest, AFrameRateLimitSpacesTheFrames) {
+    app.setFrameRateLimit(20);
+    app.setFrameCallback(EndOnThirdFrame);
+    kaTimer timer(kaCounterSource::Platform());
+    timer.Start();
+    EXPECT_EQ(app.Run(), 1);
+    EXPECT_EQ(sFrames, 3);
+    EXPECT_GE(timer.Elapsed(), 0.099f);
 }
 
 // Losing and regaining the window's activation drives the flag through the

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "kaActivation.h"
+#include "kaFramePacer.h"
 #include "kaTimer.h"
 
 namespace {
@@ -80,6 +81,42 @@ TEST_F(TimerTest, PausesAndOtherCountersLeaveTheTimesAsTheyRan) {
         EXPECT_FLOAT_EQ(timer.Elapsed(), 0.140f);
         EXPECT_FLOAT_EQ(timer.ElapsedTicks(), 1400.0f);
     }
+}
+
+// At 20 frames a second (50 counts a frame) a frame falls due every 50 ms on
+// a grid: one woken late still keeps the next on the grid, one late by a
+// frame or more starts a new grid instead of a burst of frames made up.
+TEST_F(TimerTest, APacerLetsFramesThroughAtItsRate) {
+    kaFramePacer pacer(kFakeCounter);
+    EXPECT_TRUE(pacer.Due()) << "without a rate every frame is due";
+    EXPECT_TRUE(pacer.Due());
+    EXPECT_EQ(pacer.MillisecondsToNext(), 0u);
+    pacer.SetRate(20);
+    struct Step {
+        int64_t advance;  // counts before asking
+        bool due;
+        uint32_t wait;  // MillisecondsToNext afterwards
+    };
+    const Step steps[] = {
+        {0, true, 50},     // the first frame at once
+        {0, false, 50},    // nothing more at the same time
+        {49, false, 1},    // 49 ms on
+        {1, true, 50},     // 50
+        {57, true, 43},    // 107, woken 7 late: the next stays at 150
+        {43, true, 50},    // 150
+        {130, true, 50},   // 280, 80 late: from here, 330
+        {49, false, 1},    // 329
+        {1, true, 50},     // 330
+    };
+    for (const Step& step : steps) {
+        sNow += step.advance;
+        SCOPED_TRACE(sNow);
+        EXPECT_EQ(pacer.Due(), step.due);
+        EXPECT_EQ(pacer.MillisecondsToNext(), step.wait);
+    }
+    pacer.SetRate(0);
+    EXPECT_TRUE(pacer.Due());
+    EXPECT_EQ(pacer.MillisecondsToNext(), 0u);
 }
 
 TEST(PlatformTimerTest, RealCounterMovesForward) {

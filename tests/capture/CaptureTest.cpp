@@ -157,7 +157,8 @@ TEST(CaptureOptionsTest, ReadsEveryOptionAndRefusesWhatIsWrongWithAReason) {
 }
 
 // The players' command line: a start time within the demo, the window, the
-// size, the samples per pixel, vsync and the loop; nothing given keeps every default.
+// size, the samples per pixel, vsync, the frame-rate limit and the loop;
+// nothing given keeps every default.
 TEST(PlayerOptionsTest, ReadsEveryOption) {
     struct Case {
         std::vector<const char*> args;
@@ -167,6 +168,7 @@ TEST(PlayerOptionsTest, ReadsEveryOption) {
         unsigned msaa;
         bool vsync, help;
         bool loop = false;
+        unsigned maxFps = 0;
     };
     const Case cases[] = {
         {{}, 0, false, false, 800, 600, 0, true, false},
@@ -179,6 +181,9 @@ TEST(PlayerOptionsTest, ReadsEveryOption) {
         {{"--help"}, 0, false, false, 800, 600, 0, true, true},
         {{"--loop", "--start", "20"}, 20, false, false, 800, 600, 0, true, false, true},
         {{"--start", "20", "--loop", "--windowed"}, 20, true, false, 800, 600, 0, true, false, true},
+        {{"--max-fps", "10", "--loop"}, 0, false, false, 800, 600, 0, true, false, true, 10},
+        {{"--no-vsync", "--max-fps", "1000"}, 0, false, false, 800, 600, 0, false, false, false, 1000},
+        {{"--max-fps", "1"}, 0, false, false, 800, 600, 0, true, false, false, 1},
     };
     for (const Case& c : cases) {
         kaPlayerOptions options;
@@ -193,6 +198,7 @@ TEST(PlayerOptionsTest, ReadsEveryOption) {
         EXPECT_EQ(options.vsync, c.vsync) << line;
         EXPECT_EQ(options.help, c.help) << line;
         EXPECT_EQ(options.loop, c.loop) << line;
+        EXPECT_EQ(options.maxFps, c.maxFps) << line;
     }
 }
 
@@ -201,6 +207,7 @@ TEST(PlayerOptionsTest, RefusesWhatIsWrongWithAReason) {
     const std::string start = "--start takes seconds from 0 to before the demo's end at 117.7, not '";
     const std::string size = "--size takes WIDTHxHEIGHT, each from 16 to 8192, not '";
     const std::string msaa = "--msaa takes 0, 2, 4 or 8 samples, not '";
+    const std::string maxFps = "--max-fps takes whole frames a second from 1 to 1000, not '";
     struct Case {
         std::vector<const char*> args;
         std::string reason;
@@ -227,6 +234,12 @@ TEST(PlayerOptionsTest, RefusesWhatIsWrongWithAReason) {
         {{"--vsync"}, "unknown argument '--vsync'"},
         {{"--loops"}, "unknown argument '--loops'"},
         {{"--loop", "--start"}, "--start needs a value"},
+        {{"--max-fps", "0"}, maxFps + "0'"},
+        {{"--max-fps", "1001"}, maxFps + "1001'"},
+        {{"--max-fps", "30.5"}, maxFps + "30.5'"},
+        {{"--max-fps", "99999999999999999999"}, maxFps + "99999999999999999999'"},
+        {{"--max-fps", ""}, maxFps + "'"},
+        {{"--max-fps"}, "--max-fps needs a value"},
     };
     for (const Case& c : cases) {
         kaPlayerOptions options;

@@ -251,6 +251,11 @@ bool kaApplication::HandleMessages() {
     return true;
 }
 
+// The event stays in the queue for HandleMessages.
+void kaApplication::WaitForMessages(uint32_t milliseconds) {
+    SDL_WaitEventTimeout(nullptr, static_cast<int>(milliseconds));
+}
+
 void kaApplication::ShowTitle(const char* text) {
     if (mSystem != nullptr && mSystem->window != nullptr) SDL_SetWindowTitle(mSystem->window, text);
 }

@@ -131,4 +131,8 @@ bool kaApplication::HandleMessages() {
     return true;
 }
 
+// The page's thread never waits: the page runs the loop's passes itself, at
+// the pace its main loop's timing sets.
+void kaApplication::WaitForMessages(uint32_t) {}
+
 void kaApplication::ShowTitle(const char* text) { vxSetPageTitle(text); }

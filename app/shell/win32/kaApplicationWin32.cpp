@@ -202,6 +202,10 @@ bool kaApplication::HandleMessages() {
     return true;
 }
 
+void kaApplication::WaitForMessages(uint32_t milliseconds) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds, QS_ALLINPUT);
+}
+
 void kaApplication::ShowTitle(const char* text) {
     SetWindowTextA(static_cast<HWND>(getWindow()), text);
 }
