@@ -4,7 +4,8 @@
 # library added.  The archive is unpacked there as an ordinary user would,
 # and the player runs headless (SDL's offscreen video and dummy audio) from
 # another folder, from 100 s on through the last scenes and the closing
-# pictures, to exit 0 with a log of a whole start-up beside it.  Its programs
+# pictures (at most 10 frames a second: the run is checked, not its speed),
+# to exit 0 with a log of a whole start-up beside it.  Its programs
 # and carried libraries also ask for no C library newer than Ubuntu 22.04's.
 #
 #   clean-root.sh ARCHIVE ROOT
@@ -85,7 +86,7 @@ chown -R 65534:65534 "$work"
 # An ordinary user, started from another folder.
 in_root "$root" env -i PATH=/usr/bin:/bin HOME=/tmp SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy \
     setpriv --reuid=65534 --regid=65534 --clear-groups \
-    sh -c "cd / && exec timeout --kill-after=10 400 $inside/Vessamorix/bin/vessamorix --start 100"
+    sh -c "cd / && exec timeout --kill-after=10 400 $inside/Vessamorix/bin/vessamorix --start 100 --max-fps 10"
 rc=$?
 log=$work/Vessamorix/bin/Vessamorix.log
 echo "---- Vessamorix.log"
