@@ -206,12 +206,13 @@ std::string ParseArguments(int argc, char** argv) {
 
 // Stills are not shown on the way: ticks follow each other at once rather
 // than waiting for the display.  A frame-rate limit spaces the ticks by a
-// frame's time; otherwise they follow the display.
+// frame's time in whole milliseconds, rounded up so that the rate stays
+// within it; otherwise they follow the display.
 void PaceTicks() {
     if (sStills.isWanted()) {
         emscripten_set_main_loop_timing(EM_TIMING_SETTIMEOUT, 0);
     } else if (sMaxFps > 0) {
-        emscripten_set_main_loop_timing(EM_TIMING_SETTIMEOUT, static_cast<int>(1000 / sMaxFps));
+        emscripten_set_main_loop_timing(EM_TIMING_SETTIMEOUT, static_cast<int>((999 + sMaxFps) / sMaxFps));
     }
 }
 
