@@ -1,24 +1,6 @@
 #include "kaOutputOptions.h"
 
-#include <cerrno>
-#include <cstdlib>
-
-namespace {
-
-// A whole decimal number from min to max at text, read up to the first
-// character that is not a digit (*end).
-bool ReadSide(const char* text, unsigned min, unsigned max, unsigned* value, const char** end) {
-    if (*text < '0' || *text > '9') return false;
-    char* stop = nullptr;
-    errno = 0;
-    const unsigned long number = std::strtoul(text, &stop, 10);
-    *end = stop;
-    if (errno != 0 || number < min || number > max) return false;
-    *value = static_cast<unsigned>(number);
-    return true;
-}
-
-}  // namespace
+#include "kaPlayerOptions.h"
 
 bool kaOutputOptions::Takes(const std::string& option) {
     return option == "--size" || option == "--msaa";
@@ -32,8 +14,8 @@ std::string kaOutputOptions::Read(const std::string& option, const char* value,
 std::string kaOutputOptions::ReadSize(const char* value, kaOutputRequest* request) {
     unsigned width = 0, height = 0;
     const char* rest = value;
-    if (!ReadSide(rest, kMinSide, kMaxSide, &width, &rest) || *rest != 'x' ||
-        !ReadSide(rest + 1, kMinSide, kMaxSide, &height, &rest) || *rest != '\0') {
+    if (!kaPlayerOptions::ParseWhole(rest, kMinSide, kMaxSide, &width, &rest) || *rest != 'x' ||
+        !kaPlayerOptions::ParseWhole(rest + 1, kMinSide, kMaxSide, &height, &rest) || *rest != '\0') {
         return "--size takes WIDTHxHEIGHT, each from " + std::to_string(kMinSide) + " to " +
                std::to_string(kMaxSide) + ", not '" + value + "'";
     }

@@ -76,12 +76,23 @@ bool kaPlayerOptions::ParseSeconds(const char* text, double* value) {
     return end != text && *end == '\0' && std::isfinite(*value);
 }
 
-std::string kaPlayerOptions::ReadMaxFps(const char* text, unsigned* fps) {
-    char* end = nullptr;
+bool kaPlayerOptions::ParseWhole(const char* text, unsigned min, unsigned max, unsigned* value,
+                                 const char** end) {
+    if (*text < '0' || *text > '9') return false;
+    char* stop = nullptr;
     errno = 0;
-    const long value = std::strtol(text, &end, 10);
-    if (end != text && *end == '\0' && errno == 0 && value >= 1 && value <= 1000) {
-        *fps = static_cast<unsigned>(value);
+    const unsigned long number = std::strtoul(text, &stop, 10);
+    *end = stop;
+    if (errno != 0 || number < min || number > max) return false;
+    *value = static_cast<unsigned>(number);
+    return true;
+}
+
+std::string kaPlayerOptions::ReadMaxFps(const char* text, unsigned* fps) {
+    const char* end = text;
+    unsigned value = 0;
+    if (ParseWhole(text, 1, 1000, &value, &end) && *end == '\0') {
+        *fps = value;
         return "";
     }
     return std::string("--max-fps takes whole frames a second from 1 to 1000, not '") + text + "'";

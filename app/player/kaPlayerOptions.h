@@ -37,6 +37,10 @@ struct kaPlayerOptions {
     static const char* Usage();
     // A whole text as a finite number of seconds.
     static bool ParseSeconds(const char* text, double* value);
+    // A whole decimal number from min to max at text, read up to the first
+    // character that is not a digit (*end).
+    static bool ParseWhole(const char* text, unsigned min, unsigned max, unsigned* value,
+                           const char** end);
     // --max-fps's value: empty, or what is wrong with it.
     static std::string ReadMaxFps(const char* text, unsigned* fps);
 
