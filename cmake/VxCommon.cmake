@@ -25,8 +25,17 @@ endif()
 # sources and registers its tests with CTest: native programs as
 # vx_native_gtests does, Windows programs as one CTest test under Wine
 # (vx_wine_suite_test).
+#
+# The test cases' own files (*Test.cpp) are compiled without optimisation:
+# they are most of what a build compiles, and GoogleTest's assertions take
+# three times as long to compile optimised.  The code under test, the test
+# support and the benchmarks keep the build's level, as the slow tests spend
+# their time there.
 function(vx_add_gtest target)
     add_executable(${target} ${ARGN})
+    set(case_files ${ARGN})
+    list(FILTER case_files INCLUDE REGEX "Test\\.cpp$")
+    set_source_files_properties(${case_files} PROPERTIES COMPILE_OPTIONS -O0)
     target_link_libraries(${target} PRIVATE GTest::gtest GTest::gtest_main vx_testsupport)
     if(CMAKE_CROSSCOMPILING)
         add_test(NAME ${VX_TEST_PREFIX}${target} COMMAND ${target})
