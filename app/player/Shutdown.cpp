@@ -105,6 +105,11 @@ void FinishShutdown() {
 
 void Shutdown() {
     const std::unique_ptr<kaClosingPictures> outro = BeginShutdown();
-    if (outro != nullptr) outro->ShowAll();
+    // The frame-rate limit holds for the closing pictures too.
+    if (outro != nullptr) {
+        do {
+            gApp.WaitForFrame();
+        } while (outro->Frame());
+    }
     FinishShutdown();
 }

@@ -5,6 +5,7 @@
 
 #include "kaActivation.h"
 #include "kaMessageBox.h"
+#include "kaPlatformClock.h"
 
 namespace {
 
@@ -34,6 +35,10 @@ int kaApplication::Run() {
         if (wait > 0) WaitForMessages(wait);
     }
     return 1;
+}
+
+void kaApplication::WaitForFrame() {
+    while (!mPacer.Due()) kaPlatformSleep(mPacer.MillisecondsToNext());
 }
 
 // The mouse's motion is kept for the frame that reads it.

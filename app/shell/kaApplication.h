@@ -50,6 +50,9 @@ public:
     bool Step();
     // At most `fps` frames a second (0, the default: one every pass).
     void setFrameRateLimit(unsigned fps) { mPacer.SetRate(fps); }
+    // For a loop of its own that handles no messages (the closing pictures):
+    // sleeps until the limit lets the next frame through.
+    void WaitForFrame();
     void SetTitle(const char* format, ...)
 #if defined(__GNUC__)
         __attribute__((format(printf, 2, 3)))

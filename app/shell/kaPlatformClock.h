@@ -13,3 +13,7 @@ int64_t kaPlatformCounterNow();
 
 // A millisecond counter that wraps around after 2^32 ms (the clip clock).
 uint32_t kaPlatformMilliseconds();
+
+// Sleeps the calling thread for about `milliseconds` (a loop that handles no
+// messages and keeps a frame-rate limit).
+void kaPlatformSleep(uint32_t milliseconds);

@@ -86,6 +86,7 @@ TEST_F(ApplicationLoopTest, NoFrameIsDrawnWhileInactive) {
 
 // Under a frame-rate limit the loop waits between frames: three frames at 20
 // a second lie at least two frames' time (100 ms) apart from first to last.
+// So do three frames of a loop that sleeps for them instead.
 TEST_F(ApplicationLoopTest, AFrameRateLimitSpacesTheFrames) {
     app.setFrameRateLimit(20);
     app.setFrameCallback(EndOnThirdFrame);
@@ -93,6 +94,11 @@ TEST_F(ApplicationLoopTest, AFrameRateLimitSpacesTheFrames) {
     timer.Start();
     EXPECT_EQ(app.Run(), 1);
     EXPECT_EQ(sFrames, 3);
+    EXPECT_GE(timer.Elapsed(), 0.099f);
+
+    app.setFrameRateLimit(20);
+    timer.Start();
+    for (int frame = 0; frame < 3; ++frame) app.WaitForFrame();
     EXPECT_GE(timer.Elapsed(), 0.099f);
 }
 

@@ -9,3 +9,5 @@ int64_t kaPlatformCounterFrequency() {
 int64_t kaPlatformCounterNow() { return static_cast<int64_t>(SDL_GetPerformanceCounter()); }
 
 uint32_t kaPlatformMilliseconds() { return SDL_GetTicks(); }
+
+void kaPlatformSleep(uint32_t milliseconds) { SDL_Delay(milliseconds); }

@@ -17,3 +17,8 @@ int64_t kaPlatformCounterNow() { return static_cast<int64_t>(emscripten_get_now(
 uint32_t kaPlatformMilliseconds() {
     return static_cast<uint32_t>(static_cast<uint64_t>(emscripten_get_now()));
 }
+
+// The page's thread never blocks (the browser would stop drawing): the page
+// keeps its frame-rate limit by the interval of its ticks instead, and its
+// pacer has no limit to wait for.
+void kaPlatformSleep(uint32_t) {}

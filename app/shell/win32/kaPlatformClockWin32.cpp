@@ -16,3 +16,5 @@ int64_t kaPlatformCounterNow() {
 }
 
 uint32_t kaPlatformMilliseconds() { return timeGetTime(); }
+
+void kaPlatformSleep(uint32_t milliseconds) { Sleep(milliseconds); }
