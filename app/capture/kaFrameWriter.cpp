@@ -20,6 +20,9 @@ bool kaFrameWriter::Write(const unsigned char* frame) {
     lock.unlock();
     std::memcpy(slot.data(), frame, mFrameBytes);
     lock.lock();
+    // A write that failed meanwhile ended the writing: the frame is not
+    // queued, or the writing thread would take it up again.
+    if (mFailed) return false;
     ++mQueued;
     mChanged.notify_all();
     return true;
@@ -36,13 +39,16 @@ void kaFrameWriter::Run() {
         std::string error = mSink(slot.data(), mFrameBytes);
         lock.lock();
         if (!error.empty()) {
+            // Nothing is written after a failure: the queued frames are
+            // dropped and the thread ends.
             mError = std::move(error);
             mFailed = true;
             mQueued = 0;
-        } else {
-            mHead = (mHead + 1) % mRing.size();
-            --mQueued;
+            mChanged.notify_all();
+            return;
         }
+        mHead = (mHead + 1) % mRing.size();
+        --mQueued;
         mChanged.notify_all();
     }
 }

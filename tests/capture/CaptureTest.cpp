@@ -432,51 +432,59 @@ TEST(FrameRecorderTest, PartsSplitTheWindowAtWholeFramesAndKeepTheirOwnPictures)
 
 // Frames reach the sink in order on the writer's own thread: while the sink
 // stalls, the caller queues as many frames as the writer has buffers without
-// waiting; a sink that fails ends the writing, and the close says why.
+// waiting; a sink that fails ends the writing, and the close says why.  A
+// failure may come while the caller copies its next frame, so the failing
+// cases run many times: that frame must not be written after the failure.
 TEST(FrameWriterTest, QueuesPastAStalledSinkKeepsTheOrderAndReportsAFailure) {
     struct Case {
         unsigned depth;
         int failAt;  // the frame the sink refuses, or -1
+        int runs;
     };
-    for (const Case& c : {Case{1, -1}, Case{3, -1}, Case{8, -1}, Case{3, 0}, Case{3, 5}}) {
-        SCOPED_TRACE("depth " + std::to_string(c.depth) + ", failing at " + std::to_string(c.failAt));
-        std::mutex mutex;
-        std::condition_variable released;
-        bool open = false;
-        std::string seen;
-        int handed = 0;
-        kaFrameWriter writer(
-            [&](const unsigned char* frame, size_t bytes) {
-                std::unique_lock<std::mutex> lock(mutex);
-                released.wait(lock, [&] { return open; });
-                if (handed++ == c.failAt) return std::string("disk full");
-                seen.append(reinterpret_cast<const char*>(frame), bytes);
-                return std::string();
-            },
-            3, c.depth);
-        std::string expected;
-        int written = 0;
-        for (int i = 0; i < 12; ++i) {
-            if (i == int(c.depth)) {
-                std::lock_guard<std::mutex> lock(mutex);
-                EXPECT_EQ(handed, 0) << "the sink ran before it was released";
-                open = true;
-                released.notify_all();
+    for (const Case& c : {Case{1, -1, 1}, Case{3, -1, 1}, Case{8, -1, 1}, Case{3, 0, 100},
+                          Case{3, 5, 500}}) {
+        for (int run = 0; run < c.runs; ++run) {
+            SCOPED_TRACE("depth " + std::to_string(c.depth) + ", failing at " +
+                         std::to_string(c.failAt));
+            std::mutex mutex;
+            std::condition_variable released;
+            bool open = false;
+            std::string seen;
+            int handed = 0;
+            kaFrameWriter writer(
+                [&](const unsigned char* frame, size_t bytes) {
+                    std::unique_lock<std::mutex> lock(mutex);
+                    released.wait(lock, [&] { return open; });
+                    if (handed++ == c.failAt) return std::string("disk full");
+                    seen.append(reinterpret_cast<const char*>(frame), bytes);
+                    return std::string();
+                },
+                3, c.depth);
+            std::string expected;
+            int written = 0;
+            for (int i = 0; i < 12; ++i) {
+                if (i == int(c.depth)) {
+                    std::lock_guard<std::mutex> lock(mutex);
+                    EXPECT_EQ(handed, 0) << "the sink ran before it was released";
+                    open = true;
+                    released.notify_all();
+                }
+                const unsigned char frame[3] = {uint8_t(i), uint8_t(i * 2), uint8_t(255 - i)};
+                if (!writer.Write(frame)) break;
+                if (i < c.failAt || c.failAt < 0) expected.append(reinterpret_cast<const char*>(frame), 3);
+                ++written;
             }
-            const unsigned char frame[3] = {uint8_t(i), uint8_t(i * 2), uint8_t(255 - i)};
-            if (!writer.Write(frame)) break;
-            if (i < c.failAt || c.failAt < 0) expected.append(reinterpret_cast<const char*>(frame), 3);
-            ++written;
-        }
-        EXPECT_EQ(writer.Close(), c.failAt < 0);
-        EXPECT_EQ(seen, expected);
-        if (c.failAt < 0) {
-            EXPECT_EQ(written, 12);
-        } else {
-            EXPECT_EQ(writer.getError(), "disk full");
-            EXPECT_GE(written, c.failAt + 1);
-            const unsigned char frame[3] = {};
-            EXPECT_FALSE(writer.Write(frame)) << "a frame taken after the failure";
+            EXPECT_EQ(writer.Close(), c.failAt < 0);
+            EXPECT_EQ(seen, expected);
+            if (c.failAt < 0) {
+                EXPECT_EQ(written, 12);
+            } else {
+                EXPECT_EQ(writer.getError(), "disk full");
+                EXPECT_GE(written, c.failAt + 1);
+                const unsigned char frame[3] = {};
+                EXPECT_FALSE(writer.Write(frame)) << "a frame taken after the failure";
+            }
+            if (HasFailure()) return;
         }
     }
 }
