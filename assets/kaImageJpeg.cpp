@@ -82,14 +82,17 @@ int DecodeJpeg(JpegDecode& d, const unsigned char* file, uint32_t fileSize) {
     d.failure = KA_ERR_READFAIL;
     jpeg_read_header(&d.info, TRUE);
     d.failure = KA_ERR_PLATFORM;
-    jpeg_start_decompress(&d.info);
-
+    // The picture's size is checked before the library allocates for it: a
+    // progressive file keeps the whole picture's coefficients, so a header
+    // that claims a huge picture would cost gigabytes before a pixel is out.
+    jpeg_calc_output_dimensions(&d.info);
     const int components = d.info.output_components;
     if (components != 1 && components != 3) return KA_ERR_UNSUPPORTED;
     d.format = components == 1 ? KA_IMG_L8 : KA_IMG_R8G8B8;
     uint32_t size = 0;
     const int checked = kaImage::LevelSize(d.format, d.info.output_width, d.info.output_height, &size);
     if (checked != KA_OK) return checked;
+    jpeg_start_decompress(&d.info);
     d.pixels = static_cast<unsigned char*>(std::malloc(size));
     if (d.pixels == nullptr) return KA_ERR_OUTOFMEMORY;
 
