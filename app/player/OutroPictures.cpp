@@ -67,13 +67,3 @@ bool kaClosingPictures::Frame() {
 float kaClosingPictures::getSeconds() const {
     return static_cast<float>(mShowing) * mSeconds + (mStarted ? mTimer.getLastElapsed() : 0.0f);
 }
-
-void kaClosingPictures::ShowAll() {
-    while (Frame()) {
-    }
-}
-
-void ShowClosingPictures(kaBaseTexture* first, kaBaseTexture* second, kaTimer& timer,
-                         float seconds) {
-    kaClosingPictures(first, second, &timer, seconds).ShowAll();
-}

@@ -14,8 +14,7 @@ constexpr float kClosingPictureSeconds = 5.0f;
 void ShowPicture(kaBaseTexture* picture);
 
 // The two closing pictures, each shown for just over `seconds` on the timer
-// (a timer of their own when none is given), one frame at a time or all at
-// once without handling window messages meanwhile.
+// (a timer of their own when none is given), one frame at a time.
 class kaClosingPictures {
 public:
     kaClosingPictures(kaBaseTexture* first, kaBaseTexture* second, kaTimer* timer, float seconds);
@@ -26,7 +25,6 @@ public:
     bool Frame();
     // Seconds since the first picture began, as far as the frames have gone.
     float getSeconds() const;
-    void ShowAll();
 
 private:
     kaBaseTexture* mPictures[2];
@@ -36,7 +34,3 @@ private:
     int mShowing;
     bool mStarted;
 };
-
-// Shows the two closing pictures on the timer all at once.
-void ShowClosingPictures(kaBaseTexture* first, kaBaseTexture* second, kaTimer& timer,
-                         float seconds);

@@ -572,7 +572,10 @@ TEST(CaptureScheduleTest, EachClosingPictureLastsFiveSecondsOfVideo) {
         kaFrameClock::Start(fps);
         kaTimer timer(kaFrameClock::Counter());
         world.device.clearCalls();
-        ShowClosingPictures(gTextures[0].texture, gTextures[1].texture, timer, kClosingPictureSeconds);
+        kaClosingPictures pictures(gTextures[0].texture, gTextures[1].texture, &timer,
+                                   kClosingPictureSeconds);
+        while (pictures.Frame()) {
+        }
         EXPECT_EQ(world.device.count("Flip"), fps == 60 ? 600u : 252u) << fps << " frames a second";
         EXPECT_EQ(kaFrameClock::getFrame(), int64_t(world.device.count("Flip")));
     }

@@ -41,7 +41,9 @@ TEST(ClosingPicturesTest, EachPictureHasItsFramesInTurnAndNothingFollowsTheLast)
 TEST(ClosingPicturesTest, OwnTimerShowsBothPicturesAtLeastOnce) {
     kaDemoWorld world;
     world.device.clearCalls();
-    kaClosingPictures(gTextures[0].texture, gTextures[1].texture, nullptr, 0.0f).ShowAll();
+    kaClosingPictures pictures(gTextures[0].texture, gTextures[1].texture, nullptr, 0.0f);
+    while (pictures.Frame()) {
+    }
     EXPECT_GE(world.device.count("Flip"), 2u);
     EXPECT_EQ(world.device.draws().front().textures[0], gTextures[0].texture);
     EXPECT_EQ(world.device.draws().back().textures[0], gTextures[1].texture);
