@@ -45,6 +45,16 @@ function(vx_add_gtest target)
     endif()
 endfunction()
 
+# vx_add_benchmark(TARGET SOURCES...): a program that measures speed, run by
+# hand.  The sanitizers' build leaves it out of its default build (it would
+# measure the sanitizers); it can still be built there by name.
+function(vx_add_benchmark target)
+    add_executable(${target} ${ARGN})
+    if(VX_SANITIZE)
+        set_target_properties(${target} PROPERTIES EXCLUDE_FROM_ALL ON)
+    endif()
+endfunction()
+
 # vx_native_gtests(TARGET [ENVIRONMENT VAR=VALUE]) registers a native
 # GoogleTest program's tests with CTest: every case on its own, each in a
 # fresh process, or with VX_TEST_EACH_CASE off the whole program as one test
