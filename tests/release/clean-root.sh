@@ -9,16 +9,23 @@
 # and carried libraries also ask for no C library newer than Ubuntu 22.04's.
 #
 #   clean-root.sh ARCHIVE ROOT
+#   clean-root.sh --make ROOT     only makes ROOT, where it is missing
 #
-# ROOT is made once (a few minutes, about 500 MB) and kept; the test is
-# skipped, saying why, where the archive is not made yet or the root cannot
-# be made here.
+# ROOT is made once (a few minutes, about 500 MB) and kept; scripts/bootstrap
+# makes it beside its other work.  The test is skipped, saying why, where the
+# archive is not made yet or the root cannot be made here.
 set -uo pipefail
+make_only=0
+[ "$1" = --make ] && make_only=1
 archive=$1 root=$2
-skip() { echo "SKIPPED: $*"; exit 0; }
+skip() {
+    [ "$make_only" = 0 ] || { echo "clean-root: $*" >&2; exit 1; }
+    echo "SKIPPED: $*"
+    exit 0
+}
 fail() { echo "clean-root: $*" >&2; exit 1; }
 
-[ -f "$archive" ] || skip "no Linux release yet (scripts/release linux makes $archive)"
+[ "$make_only" = 1 ] || [ -f "$archive" ] || skip "no Linux release yet (scripts/release linux makes $archive)"
 [ "$(id -u)" -eq 0 ] || skip "making and entering a Debian root needs root"
 command -v debootstrap >/dev/null || skip "debootstrap is not installed (scripts/bootstrap installs it)"
 
@@ -72,6 +79,7 @@ flock 9
 if [ ! -d "$root" ]; then
     make_root || skip "the Debian root could not be made here (see $root.log)"
 fi
+[ "$make_only" = 0 ] || exit 0
 
 # Nothing newer from the C library than Ubuntu 22.04 has (2.35).
 newest=$(tar -xzOf "$archive" --wildcards 'Vessamorix/bin/*' 2>/dev/null | strings |
