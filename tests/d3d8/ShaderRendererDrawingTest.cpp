@@ -42,7 +42,6 @@ const char kDiffusePixelShader[] =
     "+mov r0.a, t3.a\n"
     "mul r0.rgb, r0, t3\n";
 
-const char kTexturePixelShader[] = "ps.1.1\ntex t0\nmov r0, t0\n";
 const char kPositionVertexShader[] = "vs.1.1\nm4x4 oPos, v0, c4\n";
 const char kTexturedVertexShader[] = "vs.1.1\nm4x4 oPos, v0, c4\nmov oT0.xy, v7\n";
 

@@ -29,17 +29,6 @@ const char kBumpShader[] =
     "mov oT2, v9\n"
     "mov oT3, v10\n";
 
-const char kTexturePixelShader[] =
-    "ps.1.1\n"
-    "tex t0\n"
-    "mov r0, t0\n";
-
-uint32_t Bits(float value) {
-    uint32_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
-
 class ShaderTest : public kaD3DDeviceTest {
 protected:
     kaVertexShader* MakeVertexShader(unsigned format, const char* source) {
@@ -64,9 +53,15 @@ TEST_F(ShaderTest, ColouredTexturedFormatDeclaresItsInputsThenTheConstants) {
     kaVertexShader* shader = MakeVertexShader(0x142, kColourShader);
     ASSERT_NE(shader, nullptr);
     const std::vector<DWORD> expected = {
-        D3DVSD_STREAM(0),       D3DVSD_REG(0, D3DVSDT_FLOAT3), D3DVSD_REG(5, D3DVSDT_D3DCOLOR),
-        D3DVSD_REG(7, D3DVSDT_FLOAT2), D3DVSD_CONST(4, 1),     Bits(1.0f),
-        Bits(0.5f),             Bits(0.25f),                   Bits(0.0f),
+        D3DVSD_STREAM(0),
+        D3DVSD_REG(0, D3DVSDT_FLOAT3),
+        D3DVSD_REG(5, D3DVSDT_D3DCOLOR),
+        D3DVSD_REG(7, D3DVSDT_FLOAT2),
+        D3DVSD_CONST(4, 1),
+        FloatBits(1.0f),
+        FloatBits(0.5f),
+        FloatBits(0.25f),
+        FloatBits(0.0f),
         D3DVSD_END()};
     EXPECT_EQ(PlatformDeclaration(shader), expected);
     Counting().Reset();

@@ -1,4 +1,3 @@
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -8,12 +7,6 @@
 namespace {
 
 using C = kaCountingDevice8;
-
-uint32_t Bits(float value) {
-    uint32_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
 
 // The render states the default state sets, in the order a restore applies them.
 const unsigned kDefaultStates[47] = {7,   14,  23,  47,  8,   9,   40,  10,  22,  27,  171, 19,
@@ -119,7 +112,7 @@ TEST_F(StateCacheTest, OutOfRangeArgumentsAreRefused) {
 }
 
 TEST_F(StateCacheTest, SetFogWritesThePlatformUncomparedAndKeepsTheCacheTrue) {
-    EXPECT_EQ(mDevice->setRenderState(D3DRS_FOGSTART, Bits(0.5f)), KA_OK);
+    EXPECT_EQ(mDevice->setRenderState(D3DRS_FOGSTART, FloatBits(0.5f)), KA_OK);
     Counting().Reset();
     kaFog fog{D3DFOG_LINEAR, 1.0f, 0.5f, 0.0f, 0.25f, 0.75f, 2.0f};
     EXPECT_EQ(mDevice->setFog(&fog), KA_OK);
@@ -130,19 +123,19 @@ TEST_F(StateCacheTest, SetFogWritesThePlatformUncomparedAndKeepsTheCacheTrue) {
     EXPECT_EQ(calls[1].first, static_cast<DWORD>(D3DRS_FOGVERTEXMODE));
     EXPECT_EQ(calls[1].second, static_cast<DWORD>(D3DFOG_LINEAR));
     EXPECT_EQ(calls[2].first, static_cast<DWORD>(D3DRS_FOGSTART));
-    EXPECT_EQ(calls[3].second, Bits(0.75f));
+    EXPECT_EQ(calls[3].second, FloatBits(0.75f));
     EXPECT_EQ(calls[4].first, static_cast<DWORD>(D3DRS_FOGCOLOR));
     EXPECT_EQ(calls[4].second, 0x00FF7F00u) << "red, green, blue at 255 scale, alpha 0";
 
     // The cache holds what the platform holds: the same value again is
     // redundant, the old one reaches the platform.
-    EXPECT_EQ(RenderState(D3DRS_FOGSTART), Bits(0.25f));
-    EXPECT_EQ(PlatformRenderState(D3DRS_FOGSTART), Bits(0.25f));
+    EXPECT_EQ(RenderState(D3DRS_FOGSTART), FloatBits(0.25f));
+    EXPECT_EQ(PlatformRenderState(D3DRS_FOGSTART), FloatBits(0.25f));
     Counting().Reset();
-    EXPECT_EQ(mDevice->setRenderState(D3DRS_FOGSTART, Bits(0.25f)), KA_OK);
+    EXPECT_EQ(mDevice->setRenderState(D3DRS_FOGSTART, FloatBits(0.25f)), KA_OK);
     EXPECT_EQ(Counting().getTotal(), 0u);
-    EXPECT_EQ(mDevice->setRenderState(D3DRS_FOGSTART, Bits(0.5f)), KA_OK);
-    EXPECT_EQ(PlatformRenderState(D3DRS_FOGSTART), Bits(0.5f));
+    EXPECT_EQ(mDevice->setRenderState(D3DRS_FOGSTART, FloatBits(0.5f)), KA_OK);
+    EXPECT_EQ(PlatformRenderState(D3DRS_FOGSTART), FloatBits(0.5f));
     kaFog cached{};
     EXPECT_EQ(mDevice->getFog(&cached), KA_OK);
     EXPECT_EQ(cached.end, 0.75f);
@@ -158,7 +151,7 @@ TEST_F(StateCacheTest, PerPixelExponentialFogSetsTableModeAndDensity) {
     EXPECT_EQ(calls[1].first, static_cast<DWORD>(D3DRS_FOGTABLEMODE));
     EXPECT_EQ(calls[1].second, static_cast<DWORD>(D3DFOG_EXP));
     EXPECT_EQ(calls[2].first, static_cast<DWORD>(D3DRS_FOGDENSITY));
-    EXPECT_EQ(calls[2].second, Bits(0.125f));
+    EXPECT_EQ(calls[2].second, FloatBits(0.125f));
     EXPECT_EQ(calls[3].second, 0x000000FFu);
 }
 

@@ -10,6 +10,9 @@
 #include "kaCountingDevice8.h"
 #include "kaD3DRenderDevice.h"
 
+// A pixel shader that shows texture stage 0's colour.
+inline constexpr char kTexturePixelShader[] = "ps.1.1\ntex t0\nmov r0, t0\n";
+
 // Reaches the platform device inside the render device, so that a test can
 // put a counting view in its place.
 struct kaD3DRenderDeviceProbe {

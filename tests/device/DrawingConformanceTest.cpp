@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr unsigned kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF, kWhite = 0xFFFFFF;
 constexpr unsigned kColouredTextured = 0x142;
 constexpr unsigned kWriteOnly = 0x008;
 constexpr float kDepth = 0.75f;  // in the middle of the depth range of OrthoLH(.., 0, 1)

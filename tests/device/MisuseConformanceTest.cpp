@@ -14,7 +14,6 @@
 namespace {
 
 constexpr unsigned kColoured = 0x042;  // position and diffuse colour
-constexpr unsigned kBlack = 0x000000, kRed = 0xFF0000, kGreen = 0x00FF00;
 constexpr unsigned kLeft[2] = {32, 128}, kRight[2] = {224, 128};
 
 struct Vertex {

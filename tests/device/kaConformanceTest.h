@@ -8,6 +8,10 @@
 #include "kaRenderDevice.h"
 #include "kaTestDevice.h"
 
+// The colours the cases draw with and read back, as 0xRRGGBB.
+inline constexpr unsigned kBlack = 0x000000, kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF,
+                          kWhite = 0xFFFFFF;
+
 // A device under test, drawn into through the render-device interface only.
 class kaConformanceTest : public ::testing::Test {
 protected:

@@ -3,16 +3,9 @@
 #include <cmath>
 
 #include "kaAnimMath.h"
+#include "kaVectorChecks.h"
 
 namespace {
-
-const float kPi = 3.14159265f;
-
-void ExpectVector(const float* actual, float x, float y, float z, float tolerance = 1e-5f) {
-    EXPECT_NEAR(actual[0], x, tolerance);
-    EXPECT_NEAR(actual[1], y, tolerance);
-    EXPECT_NEAR(actual[2], z, tolerance);
-}
 
 kaBoneMatrix Rotation(float ax, float ay, float az) {
     const float angles[3] = {ax, ay, az};

@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr unsigned kRed = 0xFF0000, kGreen = 0x00FF00, kYellow = 0xFFFF00, kBlack = 0;
+constexpr unsigned kYellow = 0xFFFF00;
 
 class OverlayDrawingTest : public kaD3DDeviceTest {
 protected:

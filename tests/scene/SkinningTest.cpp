@@ -5,10 +5,9 @@
 
 #include "kaAnimClip.h"
 #include "kaCharacter.h"
+#include "kaVectorChecks.h"
 
 namespace {
-
-const float kPi = 3.14159265f;
 
 kaBone MakeBone(int parent, const float (&position)[3], const float (&angles)[3]) {
     kaBone bone = {};
@@ -32,12 +31,6 @@ kaAnimClip MakeClip(float durationMs, std::vector<std::vector<kaAnimKey>> trackK
         clip.tracks[t].keys = trackKeys[t];
     }
     return clip;
-}
-
-void ExpectVector(const float* actual, float x, float y, float z, float tolerance = 1e-5f) {
-    EXPECT_NEAR(actual[0], x, tolerance);
-    EXPECT_NEAR(actual[1], y, tolerance);
-    EXPECT_NEAR(actual[2], z, tolerance);
 }
 
 // A character without a file: bones and one mesh set up by hand.
