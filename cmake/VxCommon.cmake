@@ -22,10 +22,21 @@ if(VX_FUZZ)
 endif()
 
 # vx_add_gtest(TARGET SOURCES...) builds a GoogleTest program from the given
-# sources and registers its tests with CTest: native programs as
-# vx_native_gtests does, Windows programs as one CTest test under Wine
-# (vx_wine_suite_test).
-#
+# sources (vx_case_program) and registers its tests with CTest: native
+# programs as vx_native_gtests does, Windows programs as one CTest test under
+# Wine (vx_wine_suite_test).
+function(vx_add_gtest target)
+    vx_case_program(${target} ${ARGN})
+    target_link_libraries(${target} PRIVATE GTest::gtest GTest::gtest_main vx_testsupport)
+    if(CMAKE_CROSSCOMPILING)
+        add_test(NAME ${VX_TEST_PREFIX}${target} COMMAND ${target})
+        vx_wine_suite_test(10 ${VX_TEST_PREFIX}${target})
+    else()
+        vx_native_gtests(${target})
+    endif()
+endfunction()
+
+# vx_case_program(TARGET SOURCES...): the executable of a test program.
 # The test cases' own files (*Test.cpp) are compiled without optimisation:
 # they are most of what a build compiles, and GoogleTest's assertions take
 # three times as long to compile optimised.  The code under test, the test
@@ -33,7 +44,7 @@ endif()
 # their time there.  The case files are compiled a few to a unit
 # (vx_case_units): each alone spent most of its time reading GoogleTest's
 # and the project's headers again.
-function(vx_add_gtest target)
+function(vx_case_program target)
     set(case_files ${ARGN})
     list(FILTER case_files INCLUDE REGEX "Test\\.cpp$")
     vx_case_units(units ${target} ${case_files})
@@ -44,13 +55,6 @@ function(vx_add_gtest target)
     set_source_files_properties(${units} PROPERTIES
         COMPILE_OPTIONS "-O0;$<$<CXX_COMPILER_ID:GNU>:-Wno-subobject-linkage>")
     add_executable(${target} ${ARGN} ${units})
-    target_link_libraries(${target} PRIVATE GTest::gtest GTest::gtest_main vx_testsupport)
-    if(CMAKE_CROSSCOMPILING)
-        add_test(NAME ${VX_TEST_PREFIX}${target} COMMAND ${target})
-        vx_wine_suite_test(10 ${VX_TEST_PREFIX}${target})
-    else()
-        vx_native_gtests(${target})
-    endif()
 endfunction()
 
 # vx_case_units(OUT TARGET FILES...): source files in the build folder that
