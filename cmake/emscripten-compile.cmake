@@ -8,18 +8,14 @@
 execute_process(COMMAND em-config LLVM_ROOT OUTPUT_VARIABLE vx_llvm_root
     OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
 execute_process(COMMAND em-config CLANG_ADD_VERSION OUTPUT_VARIABLE vx_clang_version
-    OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE vx_no_version)
+    OUTPUT_STRIP_TRAILING_WHITESPACE)
 execute_process(COMMAND em++ --cflags OUTPUT_VARIABLE vx_wasm_cflags
     OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+# Debian's Emscripten names its clang with the version (clang++-14).
 set(vx_clang_suffix)
-if(vx_no_version EQUAL 0 AND vx_clang_version)
+if(vx_clang_version)
     set(vx_clang_suffix -${vx_clang_version})
 endif()
-foreach(lang C CXX)
-    set(vx_driver ${vx_llvm_root}/clang${vx_clang_suffix})
-    if(lang STREQUAL CXX)
-        set(vx_driver ${vx_llvm_root}/clang++${vx_clang_suffix})
-    endif()
-    set(CMAKE_${lang}_COMPILE_OBJECT
-        "${vx_driver} ${vx_wasm_cflags} <DEFINES> <INCLUDES> <FLAGS> -o <OBJECT> -c <SOURCE>")
-endforeach()
+set(vx_compile_rest "${vx_wasm_cflags} <DEFINES> <INCLUDES> <FLAGS> -o <OBJECT> -c <SOURCE>")
+set(CMAKE_C_COMPILE_OBJECT "${vx_llvm_root}/clang${vx_clang_suffix} ${vx_compile_rest}")
+set(CMAKE_CXX_COMPILE_OBJECT "${vx_llvm_root}/clang++${vx_clang_suffix} ${vx_compile_rest}")
