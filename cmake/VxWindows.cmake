@@ -40,14 +40,20 @@ function(vx_wine_prefix var name)
     endif()
 endfunction()
 
+# The tests that run under Wine take turns on a prefix, each holding a CTest
+# resource lock named after it: the project's prefix (build/wine/prefix*,
+# VX_WINE_PREFIX) for the player's tests.  The 32-bit and the 64-bit prefixes
+# are locked apart, so that both builds' chains run side by side in one run.
+vx_wine_prefix(VX_WINE_PREFIX prefix)
+
 # vx_wine_suite_test(SECONDS TEST...): tests that run a program of ours under
 # Wine by itself, without the player's files.  They take turns on a Wine
-# prefix of their own, so that their chain runs beside the player's tests,
-# which take turns on the project's prefix (build/wine/prefix*); SECONDS, about
-# what one takes, lets CTest start both chains ahead of the native cases.
+# prefix of their own, so that their chain runs beside the player's tests;
+# SECONDS, about what one takes, lets CTest start the chains ahead of the
+# native cases.
 vx_wine_prefix(VX_WINE_SUITES_PREFIX suites)
 function(vx_wine_suite_test seconds)
-    set_tests_properties(${ARGN} PROPERTIES RESOURCE_LOCK winesuites TIMEOUT 300
+    set_tests_properties(${ARGN} PROPERTIES RESOURCE_LOCK ${VX_WINE_SUITES_PREFIX} TIMEOUT 300
         COST ${seconds} ENVIRONMENT "VX_WINEPREFIX=${VX_WINE_SUITES_PREFIX}")
 endfunction()
 
