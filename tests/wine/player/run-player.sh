@@ -31,7 +31,7 @@ read -r -a arguments <<<"${VX_PLAYER_ARGS:-}"
 launch=("$player" "${arguments[@]}")
 if [ -n "${VX_PLAYER_LAUNCHER:-}" ]; then
     [ -f "$VX_PLAYER_LAUNCHER" ] || { echo "no $VX_PLAYER_LAUNCHER: the Wine prefix is made by the first Wine run"; exit 1; }
-    launch=("$VX_PLAYER_LAUNCHER" /c "Z:$player")
+    launch=("$VX_PLAYER_LAUNCHER" /c "Z:$player" "${arguments[@]}")
 fi
 VX_WINE_DESKTOP=$desktop VX_WINE_TIMEOUT=${VX_PLAYER_TIMEOUT:-150} VX_WINE_DRIVER="bash $here/$driver" \
     "$here/../../../scripts/wine-run" "${launch[@]}"
