@@ -99,7 +99,9 @@ vx_alive() {
 }
 
 # vx_stop_descendants PID: SIGTERM to every process below PID, SIGKILL to
-# what still runs (or was started meanwhile) eight seconds later.
+# what still runs (or was started meanwhile) eight seconds later.  Only the
+# ones still running get it: the number of one that ended may meanwhile
+# belong to another program (on a busy machine, another test's).
 vx_stop_descendants() {
     local pids
     pids=$(vx_descendants "$1")
@@ -112,7 +114,7 @@ vx_stop_descendants() {
         sleep 0.2
     done
     # shellcheck disable=SC2046,SC2086
-    kill -KILL $pids $(vx_descendants "$1") 2>/dev/null
+    kill -KILL $(vx_alive $pids) $(vx_descendants "$1") 2>/dev/null
     return 0
 }
 
