@@ -62,6 +62,23 @@ click_ok() {
 # Focuses a window (Wine gives DirectInput to the foreground window).
 focus() { xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1"; }
 
+# Answers a message box with a key: focuses it and presses the key until the
+# box is gone, every 3 s, for at most 30 s.  A box takes keys only once it is
+# up and focused, and on a busy machine a press sent a second after it
+# appeared was lost now and then, leaving the player waiting for its answer.
+answer() {
+    local box=$1 key=$2
+    for _ in $(seq 10); do
+        focus "$box" 2>/dev/null
+        press "$key"
+        for _ in $(seq 12); do
+            xdotool search --name '.' 2>/dev/null | grep -qx "$box" || return 0
+            sleep 0.25
+        done
+    done
+    fail "$key pressed for 30 s: the box is still there"
+}
+
 # Holds a key down until the window's title changes (shutdown renames it),
 # and fails when twenty seconds pass without.  The player polls the keyboard
 # once a frame and sees only whether the key is down then; a frame can take

@@ -7,10 +7,7 @@ source "$(dirname "$0")/drive.sh"
 dismiss() {
     local box
     box=$(wait_window "$1" 90)
-    sleep 1  # a box takes keys only once it is up and focused
-    focus "$box"
-    press Return
-    while xdotool search --name "^$1\$" 2>/dev/null | grep -qx "$box"; do sleep 0.25; done
+    answer "$box" Return
 }
 dismiss "DAMM!!!"
 dismiss "Error"

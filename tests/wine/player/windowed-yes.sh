@@ -3,9 +3,7 @@
 # the demo.
 source "$(dirname "$0")/drive.sh"
 question=$(wait_window "DAMM!!!")
-sleep 1  # a box takes keys only once it is up and focused
-focus "$question"
-press Return
+answer "$question" Return
 window=$(wait_window "Vessamorix Demo (v0.02)")
 sleep 2
 # Without a window manager Wine's X window is the client area.
