@@ -15,6 +15,7 @@
 class Timeline {
   static kHideMs = 2000;
   static kSnapPixels = 6;
+  static kUnseenUpdateMs = 250;
 
   constructor(root, onFullscreen) {
     this.root = root;
@@ -28,7 +29,8 @@ class Timeline {
     this.marks = [];  // the player's
     this.dragTime = null;  // the time under the pointer while a drag holds the knob
     this.hideTimer = 0;
-    this.frame = 0;
+    this.frame = 0;  // the next update's animation frame, while the timeline is shown
+    this.updateTimer = 0;  // the next update's timer, while it is not
     this.button.addEventListener('click', () => this.togglePause());
     root.querySelector('.tl-fullscreen').addEventListener('click', onFullscreen);
     // Space is the program's key: a focused button must not click as well.
@@ -44,7 +46,7 @@ class Timeline {
   attach(player) {
     this.player = player;
     this.cancelDrag();
-    cancelAnimationFrame(this.frame);
+    this.stopUpdates();
     if (player === null) {
       this.root.hidden = true;
       this.hide();
@@ -70,8 +72,10 @@ class Timeline {
   // Shows the timeline and hides it again after a while without movement.
   reveal() {
     if (this.player === null) return;
+    const unseen = !this.root.classList.contains('shown');
     this.root.classList.add('shown');
     document.body.classList.add('controls');
+    if (unseen) this.update();
     clearTimeout(this.hideTimer);
     this.hideTimer = setTimeout(() => { if (this.dragTime === null) this.hide(); }, Timeline.kHideMs);
   }
@@ -121,8 +125,13 @@ class Timeline {
 
   cancelDrag() { this.dragTime = null; }
 
-  // Follows the demo at the display's pace while a player is attached.
+  // Follows the demo while a player is attached: at the display's pace while
+  // the timeline is shown, four times a second while it is not (an
+  // animation frame asked for on every display frame keeps the browser
+  // making frames, a steady load on a machine that draws in software, for
+  // a timeline nobody sees).
   update() {
+    this.stopUpdates();
     if (this.player === null) return;
     // Without a picture of its own (the closing pictures after Escape) the
     // player takes no controls.
@@ -136,7 +145,16 @@ class Timeline {
       this.button.setAttribute('aria-label', name);
       this.button.title = `${name} (Space)`;
     }
-    this.frame = requestAnimationFrame(() => this.update());
+    if (this.root.classList.contains('shown')) {
+      this.frame = requestAnimationFrame(() => this.update());
+    } else {
+      this.updateTimer = setTimeout(() => this.update(), Timeline.kUnseenUpdateMs);
+    }
+  }
+
+  stopUpdates() {
+    cancelAnimationFrame(this.frame);
+    clearTimeout(this.updateTimer);
   }
 
   show(time) {
