@@ -284,6 +284,11 @@ async function open(page, address, opening, failures) {
   if (warned !== opening.warns) failures.push(`opened with ${opening.hash}: ${warned ? 'a' : 'no'} warning`);
 }
 
+// The steps wait on the demo's time, not on its frames: at most 10 frames a
+// second leave the processor to the other tests (software WebGL takes about
+// a tenth of a core for each frame a second).
+const kMaxFps = 10;
+
 async function main() {
   const [webDir, outDir, flag, native] = process.argv.slice(2);
   if (!webDir || !outDir || flag !== '--native' || !native) throw new Error('usage: timeline.js WEB_DIR OUT_DIR --native CAPTURE');
@@ -293,7 +298,7 @@ async function main() {
     for (const opening of kOpenings) {
       if (page !== null) await browser.send('Target.closeTarget', { targetId: page.targetId });
       page = await browser.newPage(800, 600);
-      await open(page, `${url}?autoplay=1&keep=1${opening.hash}`, opening, failures);
+      await open(page, `${url}?autoplay=1&keep=1&maxfps=${kMaxFps}${opening.hash}`, opening, failures);
       phase(`opened with ${opening.hash}`);
     }
     for (const [i, still] of kStills.entries()) {
