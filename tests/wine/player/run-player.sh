@@ -36,7 +36,12 @@ fi
 VX_WINE_DESKTOP=$desktop VX_WINE_TIMEOUT=${VX_PLAYER_TIMEOUT:-150} VX_WINE_DRIVER="bash $here/$driver" \
     "$here/../../../scripts/wine-run" "${launch[@]}"
 rc=$?
-[ "$rc" -eq "$expected_rc" ] || { echo "player exited with $rc, expected $expected_rc"; exit 1; }
+if [ "$rc" -ne "$expected_rc" ]; then
+    echo "player exited with $rc, expected $expected_rc"
+    # What the player got to before it ended: the copy goes with this script.
+    [ ! -f "$log" ] || { echo "its log:"; tr -d '\r' <"$log"; }
+    exit 1
+fi
 
 [ -f "$log" ] || { echo "no log written"; exit 1; }
 if grep -q $'[^\r]$' "$log" || [ -n "$(tail -c 1 "$log" | tr -d '\n')" ]; then
