@@ -51,14 +51,6 @@ wait_drawn() {
 # Presses keys in the window that has the keyboard focus.
 press() { xdotool key --clearmodifiers "$@"; }
 
-# Clicks the OK button of a message box (centred at its bottom edge).  Inside
-# a virtual desktop the keyboard may not reach a box, the mouse does.
-click_ok() {
-    local x y w h
-    read -r x y w h < <(geometry "$1")
-    xdotool mousemove $((x + w / 2)) $((y + h - 22)) click 1
-}
-
 # Focuses a window (Wine gives DirectInput to the foreground window).
 focus() { xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1"; }
 
